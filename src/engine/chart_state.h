@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace zenthra {
+
+// The one record through which the request driver and the engine talk. The
+// domain names are kept as they are: they are the vocabulary shared with the
+// rest of the program. Angles are in degrees unless a name says Rad; inside
+// the engine longitude is positive west of Greenwich and latitude positive
+// north. Flags hold -1 for true and 0 for false.
+struct ChartState {
+    std::array<std::string, 14> arrPositionText; // short position texts; [10] is the ascendant
+    std::string strPersonName;
+
+    std::int16_t intBirthMonth = 0; // 1..12
+    std::int16_t intBirthDay = 0;
+    std::int16_t intBirthYear = 0;
+    std::int16_t intBirthHour = 0;
+    std::int16_t intBirthMinute = 0;
+    // Signed zone offset, west of Greenwich positive; the minutes carry the
+    // sign of the hours ("+5.3" is -5 and -30).
+    std::int16_t intZoneHours = 0;
+    std::int16_t intZoneMinutes = 0;
+    std::int16_t intLonDeg = 0; // unsigned degrees and minutes
+    std::int16_t intLonMin = 0;
+    std::int16_t intLatDeg = 0;
+    std::int16_t intLatMin = 0;
+    std::int16_t bLonEast = 0;
+    std::int16_t bLatSouth = 0;
+    std::int16_t bDST = 0;
+
+    double dblDegToRad = 0;
+    double varAscWork = 0;
+    std::string varSignCodes;
+    double varRadToDeg = 0;
+    std::int16_t varMonth = 0;
+    std::int16_t varDay = 0;
+    std::int16_t varYear = 0;
+    double varLocalHours = 0;
+    double varZoneOffset = 0;     // hours, west positive, after the daylight-saving hour
+    double varLongitude = 0;
+    double varLatitude = 0;
+    double varUniversalHours = 0; // not reduced to 0..24; T carries the overflow
+    double varJulianDayNumber = 0;
+    double varCenturies = 0;      // Julian centuries since JD 2415020.0
+    double varRamcRad = 0;
+    double varObliquityRad = 0;
+    double varAscendant = 0;      // [0, 360)
+    std::string varAscendantText;
+    // Written by the zone resolution; 0 until a zone has been resolved.
+    std::int16_t varZoneHours = 0;
+    std::int16_t varZoneMinutes = 0;
+    std::string strAscSign;
+};
+
+// The process-wide chart state.
+ChartState& chartState();
+
+} // namespace zenthra

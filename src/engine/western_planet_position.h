@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The ascendant engine. Classical formulas referred to the epoch 1900 January
+// 0.5 (JD 2415020.0): Newcomb's polynomials for sidereal time and obliquity,
+// tan(ASC) = cos(RAMC) / -(sin(RAMC) cos(eps) + sin(eps) tan(phi)), tropical
+// zodiac. The constants are used exactly as written below, not computed at
+// full precision, so that results agree with the reference values to the
+// last printed digit.
+namespace zenthra {
+
+inline constexpr double kDegToRad = 0.0174532925199433;
+inline constexpr double kRadToDeg = 57.2957795130823;
+inline constexpr double kPi = 3.14159265358979;
+inline constexpr const char* kSignCodes = "AriTauGemCanLeoVirLibScoSagCapAquPis";
+
+// Reads the inputs of chartState(), writes every intermediate value and the
+// ascendant's long position text back into it.
+void Chart_Angles();
+// Writes the short form of the ascendant text into arrPositionText[10]. When
+// the long text cannot be read, entry 10 keeps its previous content.
+void Position_Table();
+
+// Julian Day Number of a civil date (reckoned at noon); Gregorian above
+// JD 2299171, Julian below.
+long Julian_Day_Number(long month, long day, long year);
+// Two-argument arc tangent in (-kPi, kPi]; Arc_Tan2(0, x < 0) is 0 because
+// the sign of 0 is 0.
+double Arc_Tan2(double y, double x);
+// Reduces by at most one turn in each direction; stores the result back.
+double Normalize_Degrees(double& p);
+// "D° M' S\" Cod" with every part truncated; p is replaced by |p|.
+std::string Sign_DMS_Text(double& p);
+// "DD Cod MM" from a long position text, or nothing when the text lacks the
+// degree sign or the apostrophe in the right order.
+std::optional<std::string> Short_Position_Text(std::string_view s);
+
+// Civil date (Gregorian from 15 October 1582) of a Julian Day Number.
+struct CivilDate {
+    int year;
+    int month;
+    int day;
+};
+CivilDate civilFromDayNumber(long jdn);
+
+} // namespace zenthra

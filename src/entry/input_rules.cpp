@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "entry/input_rules.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace zenthra {
+
+std::optional<double> parseNumber(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+
+    std::size_t i = 0;
+    bool negative = false;
+    if (text[i] == '+' || text[i] == '-') {
+        negative = text[i] == '-';
+        ++i;
+    }
+    // Check the shape ourselves: from_chars would also take exponents, "inf"
+    // and "nan". It is locale-independent, unlike strtod.
+    const std::size_t start = i;
+    bool anyDigit = false;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        anyDigit = true;
+    if (i < text.size() && text[i] == '.')
+        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+            anyDigit = true;
+    if (!anyDigit || i != text.size())
+        return std::nullopt;
+    double value = 0;
+    const auto res = std::from_chars(text.data() + start, text.data() + text.size(), value);
+    if (res.ec != std::errc() && res.ec != std::errc::result_out_of_range)
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+std::optional<std::int16_t> toInt16(std::string_view text)
+{
+    const auto value = parseNumber(text);
+    if (!value)
+        return std::nullopt;
+    const double rounded = std::nearbyint(*value); // default rounding: halves to even
+    if (rounded < -32768 || rounded > 32767)
+        return std::nullopt;
+    return static_cast<std::int16_t>(rounded);
+}
+
+bool isLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int daysInMonth(int year, int month)
+{
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12)
+        return 0;
+    return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+namespace {
+
+// Empty, not a number, or outside 0..max: a refusal.
+bool inRange(std::string_view text, double max)
+{
+    const auto value = parseNumber(text);
+    return value && *value >= 0 && *value <= max;
+}
+
+std::string trimmedSpaces(const std::string& s)
+{
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+} // namespace
+
+std::optional<InputProblem> validateInputs(const BirthInputs& in)
+{
+    if (trimmedSpaces(in.name).empty())
+        return InputProblem{"Please Enter Name", MessageIcon::Stop, InputField::Name};
+    if (!inRange(in.lonDeg, 179))
+        return InputProblem{"Please Enter Value Between 0 And 179 in the Degree of Longitude",
+                            MessageIcon::Stop, InputField::LonDeg};
+    if (!inRange(in.lonMin, 59))
+        return InputProblem{"Please Enter Value Between 0 And 59 in the  Minute of Longitude",
+                            MessageIcon::Stop, InputField::LonMin};
+    if (!inRange(in.latDeg, 89))
+        return InputProblem{"Please Enter Value Between 0 And 89 in the Degree of Latitude",
+                            MessageIcon::Stop, InputField::LatDeg};
+    if (!inRange(in.latMin, 59))
+        return InputProblem{"Please Enter Value Between 0 And 59 in the  Minute of Latitude",
+                            MessageIcon::Stop, InputField::LatMin};
+
+    const int month = in.monthIndex + 1;
+    const int day = in.dayIndex + 1;
+    if (month == 2 && day > daysInMonth(in.year, 2))
+        return InputProblem{"Please Enter Correct Date Or Month!", MessageIcon::Information,
+                            InputField::None};
+    if ((month == 4 || month == 6 || month == 9 || month == 11) && day > 30)
+        return InputProblem{"Please Enter Correct Date Or Month !", MessageIcon::Information,
+                            InputField::None};
+    return std::nullopt;
+}
+
+} // namespace zenthra

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace zenthra {
+
+// One entry of the fixed time-zone list. The text is for display only; the
+// values belong to the position.
+struct ZoneEntry {
+    const char* text;
+    std::int16_t hours;   // offset from Greenwich negated: west positive
+    std::int16_t minutes; // 0 or 30, with the sign of the hours
+};
+
+inline constexpr int kZoneCount = 71;
+inline constexpr int kDefaultZonePosition = 29; // "Greenwich Mean Time,GMT,0.0"
+
+// position must lie in 0..kZoneCount-1.
+const ZoneEntry& zoneEntry(int position);
+// Nothing for a position outside the list (such as -1, no selection).
+std::optional<ZoneEntry> resolveZone(int position);
+
+} // namespace zenthra
