@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+class QFrame;
 class QLabel;
 class QPushButton;
 
@@ -18,6 +19,7 @@ public:
     QLabel* picIcon = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label1 = nullptr;
+    QFrame* Line2 = nullptr;
     QLabel* Label6 = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* lblHomePage = nullptr;
