@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One chart as the calculate button runs it: Chart_Angles then Position_Table,
+// position texts included.
+#include "engine/chart_state.h"
+#include "engine/western_planet_position.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_OneChart(benchmark::State& state)
+{
+    zenthra::ChartState& c = zenthra::chartState();
+    c.intBirthYear = 1947;
+    c.intBirthMonth = 8;
+    c.intBirthDay = 15;
+    c.intZoneHours = -5;
+    c.intZoneMinutes = -30;
+    c.intLonDeg = 77;
+    c.intLonMin = 13;
+    c.bLonEast = -1;
+    c.intLatDeg = 28;
+    c.intLatMin = 40;
+    std::int16_t minute = 0;
+    for (auto _ : state) {
+        // A different time each round, so no result can be reused.
+        c.intBirthHour = static_cast<std::int16_t>(minute / 60);
+        c.intBirthMinute = static_cast<std::int16_t>(minute % 60);
+        minute = static_cast<std::int16_t>((minute + 7) % 1440);
+        zenthra::Chart_Angles();
+        zenthra::Position_Table();
+        benchmark::DoNotOptimize(c.arrPositionText[10].data());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_OneChart);
+
+void BM_SignDmsAndShortText(benchmark::State& state)
+{
+    double p = 0;
+    for (auto _ : state) {
+        double q = p;
+        auto text = zenthra::Short_Position_Text(zenthra::Sign_DMS_Text(q));
+        benchmark::DoNotOptimize(text);
+        p += 0.37;
+        if (p >= 360)
+            p -= 360;
+    }
+}
+BENCHMARK(BM_SignDmsAndShortText);
+
+} // namespace

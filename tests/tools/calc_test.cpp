@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calc/calc_main.h"
+#include "calc/csv.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace zenthra::calc;
+
+namespace {
+
+struct CalcRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(std::FILE* f)
+{
+    std::rewind(f);
+    std::string s;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        s.append(buf, n);
+    std::fclose(f);
+    return s;
+}
+
+CalcRun run(const std::vector<std::string>& args, const std::string& input = {})
+{
+    std::FILE* in = std::tmpfile();
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::rewind(in);
+    const int status = runCalc(args, in, out, err);
+    std::fclose(in);
+    return {status, slurp(out), slurp(err)};
+}
+
+const std::string kHeader =
+    "year,month,day,hour,minute,zone,lon_deg,lon_min,lon_dir,lat_deg,lat_min,lat_dir,dst\n";
+
+std::vector<std::string> lines(const std::string& s)
+{
+    std::vector<std::string> out;
+    std::istringstream is(s);
+    for (std::string l; std::getline(is, l);)
+        out.push_back(l);
+    return out;
+}
+
+TEST(CalcCsv, WorkedRows)
+{
+    const CalcRun r = run({"--csv"}, kHeader +
+                                     "2000,1,1,12,0,29,0,0,W,0,0,N,0\n"
+                                     "2000,1,1,12,0,29,0,0,W,51,30,N,0\n"
+                                     "1900,1,1,0,0,29,0,0,W,0,0,N,0\n"
+                                     "1976,7,4,12,0,27,74,0,W,40,43,N,1\n"
+                                     "1985,3,21,6,30,8,151,12,E,33,52,S,0\n"
+                                     "1947,8,15,0,0,34,77,13,E,28,40,N,0\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "ascendant,long_text,short_text,sign,error\n"
+                     "11.378149,\"11\u00B0 22' 41\"\" Ari\",11 Ari 22,Ari,\n"
+                     "24.297922,\"24\u00B0 17' 52\"\" Ari\",24 Ari 17,Ari,\n"
+                     "191.079042,\"11\u00B0 4' 44\"\" Lib\",11 Lib 04,Lib,\n"
+                     "179.035654,\"29\u00B0 2' 8\"\" Vir\",29 Vir 02,Vir,\n"
+                     "5.920373,\"5\u00B0 55' 13\"\" Ari\",05 Ari 55,Ari,\n"
+                     "60.893562,\"0\u00B0 53' 36\"\" Gem\",00 Gem 53,Gem,\n");
+    EXPECT_TRUE(r.err.empty());
+}
+
+TEST(CalcCsv, BadRowsAreReportedAndTheRestComputed)
+{
+    const CalcRun r = run({"--csv"}, kHeader +
+                                     "2000,1,1,12,0,29,0,0,W,0,0,N,0\n"       // line 2
+                                     "2000,1,1,12,0,29,0,0,W,95,0,N,0\n"      // 3
+                                     "1901,2,29,12,0,29,0,0,W,0,0,N,0\n"      // 4
+                                     "1900,2,29,12,0,29,0,0,W,0,0,N,0\n"      // 5
+                                     "2000,1,1,12,0,71,0,0,W,0,0,N,0\n"       // 6
+                                     "2000,1,1,12,0,29,0,0,X,0,0,N,0\n"       // 7
+                                     "2000,1,1,1x,0,29,0,0,W,0,0,N,0\n"       // 8
+                                     "2000,1,1,12,0,29,0,0,W,0,0,N\n"         // 9
+                                     "2000,1,1,12,0,29,0,0,W,0,0,N,2\n"       // 10
+                                     "1899,12,31,12,0,29,0,0,W,0,0,N,0\n"     // 11
+                                     "2000,1,1,24,0,29,180,0,W,0,0,N,0\n"     // 12
+                                     "2000,1,1,12,60,29,0,0,W,0,0,N,0\n"      // 13
+                                     "2000,1,1,12,0,29,0,0,W,0,0,N,0\n");     // 14
+    EXPECT_EQ(r.status, 1);
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 14u);
+    EXPECT_EQ(out[1], "11.378149,\"11\u00B0 22' 41\"\" Ari\",11 Ari 22,Ari,");
+    EXPECT_EQ(out[2], ",,,,line 3: lat_deg 95 is outside 0-89");
+    EXPECT_EQ(out[3], ",,,,line 4: day 29 is outside 1-28");
+    EXPECT_EQ(out[4], ",,,,line 5: day 29 is outside 1-28");
+    EXPECT_EQ(out[5], ",,,,line 6: zone 71 is outside 0-70");
+    EXPECT_EQ(out[6], ",,,,line 7: lon_dir 'X' is not E or W");
+    EXPECT_EQ(out[7], ",,,,line 8: hour '1x' is not a whole number");
+    EXPECT_EQ(out[8], ",,,,line 9: expected 13 fields but found 12");
+    EXPECT_EQ(out[9], ",,,,line 10: dst 2 is not 0 or 1");
+    EXPECT_EQ(out[10], ",,,,line 11: year 1899 is outside 1900-2050");
+    EXPECT_EQ(out[11], ",,,,line 12: hour 24 is outside 0-23");
+    EXPECT_EQ(out[12], ",,,,line 13: minute 60 is outside 0-59");
+    EXPECT_EQ(out[13], out[1]);
+}
+
+TEST(CalcCsv, Rfc4180Details)
+{
+    // Columns in another order, quoted fields, CRLF line ends, a quoted line
+    // break (which moves later line numbers), a blank line and no final newline.
+    const std::string input =
+        "dst,lat_dir,lat_min,lat_deg,lon_dir,lon_min,lon_deg,zone,minute,hour,day,month,year,note\r\n"
+        "0,\"N\",0,0,W,0,0,29,0,12,1,1,2000,\"a, b\"\r\n"
+        "0,N,0,0,W,0,0,29,0,12,1,1,2000,\"two\nlines\"\r\n"
+        "\r\n"
+        "0,N,0,99,W,0,0,29,0,12,1,1,2000,\"say \"\"hi\"\"\"";
+    const CalcRun r = run({"--csv"}, input);
+    EXPECT_EQ(r.status, 1);
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 4u) << r.out;
+    EXPECT_EQ(out[1], "11.378149,\"11\u00B0 22' 41\"\" Ari\",11 Ari 22,Ari,");
+    EXPECT_EQ(out[2], out[1]);
+    EXPECT_EQ(out[3], ",,,,line 6: lat_deg 99 is outside 0-89");
+}
+
+TEST(CalcCsv, UnclosedQuoteIsAnError)
+{
+    const CalcRun r = run({"--csv"}, kHeader + "2000,1,1,12,0,29,0,0,W,0,0,N,\"0\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(lines(r.out).back(), ",,,,line 2: a quoted field is not closed");
+}
+
+TEST(CalcCsv, UsageErrors)
+{
+    EXPECT_EQ(run({"--csv"}, "").status, 2);
+    const CalcRun missing = run({"--csv"}, "year,month,day\n2000,1,1\n");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("'hour'"), std::string::npos) << missing.err;
+    EXPECT_TRUE(missing.out.empty());
+    EXPECT_EQ(run({"--csv", "--dst"}).status, 2);
+}
+
+TEST(CalcCsv, HeaderOnlyGivesHeaderOnly)
+{
+    const CalcRun r = run({"--csv"}, kHeader);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "ascendant,long_text,short_text,sign,error\n");
+}
+
+TEST(CalcOne, PrintsTheChart)
+{
+    const CalcRun r = run({"--date", "1947-08-15", "--time", "00:00", "--zone", "34", "--lon",
+                       "77:13E", "--lat=28:40N"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Universal time: 14 August 1947, 18:30 UT"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Ascendant:      60.893562"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Long text:      0\u00B0 53' 36\" Gem"), std::string::npos);
+    EXPECT_NE(r.out.find("Short text:     00 Gem 53"), std::string::npos);
+    EXPECT_NE(r.out.find("Sign:           Gem (Gemini)"), std::string::npos);
+}
+
+TEST(CalcOne, DaylightSavingAndWest)
+{
+    const CalcRun r = run({"--date", "1976-07-04", "--time", "12:00", "--zone", "27", "--lon",
+                       "74:00W", "--lat", "40:43N", "--dst"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("4 July 1976, 16:00 UT"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("179.035654"), std::string::npos) << r.out;
+}
+
+TEST(CalcOne, BadInput)
+{
+    const std::vector<std::string> base = {"--date", "2000-01-01", "--time", "12:00",
+                                           "--zone", "29",         "--lon",  "0:00W"};
+    auto with = [&](std::vector<std::string> extra) {
+        std::vector<std::string> a = base;
+        a.insert(a.end(), extra.begin(), extra.end());
+        return run(a);
+    };
+    EXPECT_EQ(run(base).status, 2) << "no latitude";
+    EXPECT_EQ(with({"--lat", "91:00N"}).status, 1);
+    EXPECT_NE(with({"--lat", "91:00N"}).err.find("lat_deg 91 is outside 0-89"), std::string::npos);
+    EXPECT_EQ(with({"--lat", "10:00X"}).status, 2);
+    EXPECT_EQ(with({"--lat", "ab:00N"}).status, 2);
+    EXPECT_EQ(with({"--lat", "10:00N", "--bogus"}).status, 2);
+    EXPECT_EQ(with({"--lat"}).status, 2);
+    EXPECT_EQ(with({"--lat", "10:00N", "--date", "2001-02-29"}).status, 1);
+    EXPECT_EQ(with({"--lat", "10:00N"}).status, 0);
+    EXPECT_EQ(run({}).status, 2);
+}
+
+TEST(CalcOther, ZonesAndHelp)
+{
+    const CalcRun z = run({"--zones"});
+    EXPECT_EQ(z.status, 0);
+    const auto zl = lines(z.out);
+    ASSERT_EQ(zl.size(), 71u);
+    EXPECT_EQ(zl[29], "29  Greenwich Mean Time,GMT,0.0");
+    EXPECT_EQ(zl[34], "34  Indian Time, IST, +5.3");
+    const CalcRun h = run({"--help"});
+    EXPECT_EQ(h.status, 0);
+    EXPECT_NE(h.out.find("--csv"), std::string::npos);
+}
+
+TEST(CsvField, QuotesOnlyWhenNeeded)
+{
+    std::string out;
+    appendCsvField(out, "plain");
+    out += '|';
+    appendCsvField(out, "a,b");
+    out += '|';
+    appendCsvField(out, "say \"x\"");
+    out += '|';
+    appendCsvField(out, "two\nlines");
+    EXPECT_EQ(out, "plain|\"a,b\"|\"say \"\"x\"\"\"|\"two\nlines\"");
+}
+
+} // namespace

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace zenthra::calc {
+
+// The whole command line program, with its streams passed in so that tests
+// can drive it. Returns the exit status: 0 all computed, 1 some input had an
+// error, 2 usage error.
+int runCalc(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err);
+
+// Batch mode alone: CSV rows on in, one result row per input row on out.
+int runCsv(std::FILE* in, std::FILE* out, std::FILE* err);
+
+} // namespace zenthra::calc

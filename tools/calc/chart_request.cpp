@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calc/chart_request.h"
+
+#include "engine/chart_state.h"
+#include "engine/western_planet_position.h"
+#include "entry/input_rules.h"
+#include "entry/zone_table.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace zenthra::calc {
+namespace {
+
+std::optional<std::string> outside(const char* column, int value, int low, int high)
+{
+    if (value >= low && value <= high)
+        return std::nullopt;
+    return std::string(column) + ' ' + std::to_string(value) + " is outside " +
+           std::to_string(low) + '-' + std::to_string(high);
+}
+
+std::int16_t i16(int v) { return static_cast<std::int16_t>(v); }
+
+constexpr const char* kMonthNames[] = {"January", "February", "March",     "April",
+                                       "May",     "June",     "July",      "August",
+                                       "September", "October", "November", "December"};
+
+} // namespace
+
+std::optional<std::string> checkRequest(const ChartRequest& r)
+{
+    if (auto e = outside("year", r.year, 1900, 2050))
+        return e;
+    if (auto e = outside("month", r.month, 1, 12))
+        return e;
+    if (auto e = outside("day", r.day, 1, daysInMonth(r.year, r.month)))
+        return e;
+    if (auto e = outside("hour", r.hour, 0, 23))
+        return e;
+    if (auto e = outside("minute", r.minute, 0, 59))
+        return e;
+    if (auto e = outside("zone", r.zone, 0, kZoneCount - 1))
+        return e;
+    if (auto e = outside("lon_deg", r.lonDeg, 0, 179))
+        return e;
+    if (auto e = outside("lon_min", r.lonMin, 0, 59))
+        return e;
+    if (auto e = outside("lat_deg", r.latDeg, 0, 89))
+        return e;
+    if (auto e = outside("lat_min", r.latMin, 0, 59))
+        return e;
+    return std::nullopt;
+}
+
+ChartResult computeRequest(const ChartRequest& r)
+{
+    ChartState& c = chartState();
+    const ZoneEntry& zone = zoneEntry(r.zone);
+    c.intBirthMonth = i16(r.month);
+    c.intBirthDay = i16(r.day);
+    c.intBirthYear = i16(r.year);
+    c.intBirthHour = i16(r.hour);
+    c.intBirthMinute = i16(r.minute);
+    c.varZoneHours = zone.hours;
+    c.varZoneMinutes = zone.minutes;
+    c.intZoneHours = zone.hours;
+    c.intZoneMinutes = zone.minutes;
+    c.intLonDeg = i16(r.lonDeg);
+    c.intLonMin = i16(r.lonMin);
+    c.intLatDeg = i16(r.latDeg);
+    c.intLatMin = i16(r.latMin);
+    c.bLonEast = r.east ? -1 : 0;
+    c.bLatSouth = r.south ? -1 : 0;
+    c.bDST = r.dst ? -1 : 0;
+    Chart_Angles();
+    Position_Table();
+    c.strAscSign = c.arrPositionText[10].substr(3, 3);
+
+    ChartResult out;
+    out.ascendant = c.varAscendant;
+    out.longText = c.varAscendantText;
+    out.shortText = c.arrPositionText[10];
+    out.code = c.strAscSign;
+    out.universalHours = c.varUniversalHours;
+    out.julianDayNumber = static_cast<long>(c.varJulianDayNumber);
+    return out;
+}
+
+std::string universalTimeText(const ChartResult& result)
+{
+    // Universal time may run past either end of the civil day; count whole
+    // minutes so that 23:59.99.. never prints as 24:00.
+    const long minutes = std::lround(result.universalHours * 60);
+    const long dayShift = static_cast<long>(std::floor(minutes / 1440.0));
+    const long minuteOfDay = minutes - dayShift * 1440;
+    const CivilDate d = civilFromDayNumber(result.julianDayNumber + dayShift);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%d %s %d, %02ld:%02ld UT", d.day, kMonthNames[d.month - 1],
+                  d.year, minuteOfDay / 60, minuteOfDay % 60);
+    return buf;
+}
+
+} // namespace zenthra::calc

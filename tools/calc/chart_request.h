@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace zenthra::calc {
+
+// One birth with the main window's limits.
+struct ChartRequest {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    int zone = 0; // position in the zone list
+    int lonDeg = 0, lonMin = 0;
+    bool east = false;
+    int latDeg = 0, latMin = 0;
+    bool south = false;
+    bool dst = false;
+};
+
+// The first limit the request breaks, as "<column> <value> is outside <a>-<b>".
+std::optional<std::string> checkRequest(const ChartRequest& r);
+
+struct ChartResult {
+    double ascendant = 0;
+    std::string longText;
+    std::string shortText;
+    std::string code;
+    double universalHours = 0; // from midnight of the civil birth date
+    long julianDayNumber = 0;  // of the civil birth date
+};
+
+// Runs the engine on a request that passed checkRequest.
+ChartResult computeRequest(const ChartRequest& r);
+
+// "14 August 1947, 18:30 UT": the universal date and time a chart was made for.
+std::string universalTimeText(const ChartResult& result);
+
+} // namespace zenthra::calc

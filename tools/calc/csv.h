@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace zenthra::calc {
+
+// Reads RFC 4180 records from a stream, one at a time, in constant memory:
+// quoted fields may hold commas, doubled quotes and line breaks; CRLF and LF
+// both end a record.
+class CsvReader {
+public:
+    explicit CsvReader(std::FILE* in);
+
+    // False at the end of the input. A record that ends inside an open quote
+    // is returned as it stands and flagged by unterminatedQuote().
+    bool next(std::vector<std::string>& fields);
+    // The line on which the last record began, counting from 1.
+    long recordLine() const { return recordLine_; }
+    bool unterminatedQuote() const { return unterminated_; }
+
+private:
+    int get();
+
+    std::FILE* in_;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    long line_ = 1;
+    long recordLine_ = 0;
+    bool unterminated_ = false;
+};
+
+// Appends one field, quoted when it holds a comma, a quote or a line break.
+void appendCsvField(std::string& out, const std::string& field);
+
+} // namespace zenthra::calc
