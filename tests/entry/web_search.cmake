@@ -1,0 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+zenthra_qt_test(entry_web_search_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/web_search_test.cpp
+  LIBS zenthra_web_search)
