@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace zenthra {
 
@@ -35,7 +36,7 @@ struct ChartState {
 
     double dblDegToRad = 0;
     double varAscWork = 0;
-    std::string varSignCodes;
+    std::string_view varSignCodes; // the twelve codes, three characters each
     double varRadToDeg = 0;
     std::int16_t varMonth = 0;
     std::int16_t varDay = 0;

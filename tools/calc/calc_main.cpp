@@ -3,6 +3,7 @@
 
 #include "calc/chart_request.h"
 #include "calc/csv.h"
+#include "engine/chart_state.h"
 #include "entry/zone_table.h"
 #include "result/sign_facts.h"
 
@@ -54,22 +55,31 @@ void usageError(std::FILE* err, const std::string& why)
 
 std::string_view trimmed(std::string_view s)
 {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
+    return s;
 }
 
 std::optional<int> wholeNumber(std::string_view s)
 {
     s = trimmed(s);
-    if (!s.empty() && s.front() == '+')
+    bool negative = false;
+    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+        negative = s.front() == '-';
         s.remove_prefix(1);
-    int value = 0;
-    const auto res = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (s.empty() || res.ec != std::errc() || res.ptr != s.data() + s.size())
+    }
+    // Nine digits cannot overflow an int; longer numbers are outside every limit anyway.
+    if (s.empty() || s.size() > 9)
         return std::nullopt;
-    return value;
+    int value = 0;
+    for (const char ch : s) {
+        if (ch < '0' || ch > '9')
+            return std::nullopt;
+        value = value * 10 + (ch - '0');
+    }
+    return negative ? -value : value;
 }
 
 // "77:13E" → degrees, minutes and whether the letter is the second one given.
@@ -91,11 +101,11 @@ std::optional<std::array<int, 3>> angle(std::string_view s, char first, char sec
     return std::array<int, 3>{*deg, *min, dir == second};
 }
 
-std::string fixed6(double v)
+void appendFixed6(std::string& out, double v)
 {
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 6);
-    return std::string(buf, res.ptr);
+    out.append(buf, res.ptr);
 }
 
 int printZones(std::FILE* out)
@@ -179,9 +189,11 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     }
     const ChartResult res = computeRequest(r);
     const int sign = signIndexOfCode(res.code);
+    std::string ascendant;
+    appendFixed6(ascendant, res.ascendant);
     std::fprintf(out, "Zone:           %s\n", zoneEntry(r.zone).text);
     std::fprintf(out, "Universal time: %s\n", universalTimeText(res).c_str());
-    std::fprintf(out, "Ascendant:      %s\n", fixed6(res.ascendant).c_str());
+    std::fprintf(out, "Ascendant:      %s\n", ascendant.c_str());
     std::fprintf(out, "Long text:      %s\n", res.longText.c_str());
     std::fprintf(out, "Short text:     %s\n", res.shortText.c_str());
     std::fprintf(out, "Sign:           %s (%s)\n", res.code.c_str(),
@@ -198,7 +210,7 @@ constexpr std::array<const char*, 13> kColumns = {
 int runCsv(std::FILE* in, std::FILE* out, std::FILE* err)
 {
     CsvReader reader(in);
-    std::vector<std::string> fields;
+    std::vector<std::string_view> fields;
     if (!reader.next(fields)) {
         usageError(err, "the CSV input is empty: a header row comes first");
         return 2;
@@ -235,21 +247,21 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err)
         } else {
             int values[kColumns.size()] = {};
             for (std::size_t c = 0; c < kColumns.size() && problem.empty(); ++c) {
-                const std::string& f = fields[where[c]];
+                const std::string_view f = fields[where[c]];
                 const std::string_view t = trimmed(f);
                 if (c == 8 || c == 11) {
                     const char* letters = c == 8 ? "EW" : "NS";
                     if (t.size() == 1 && std::strchr(letters, std::toupper(t[0])))
                         values[c] = std::toupper(t[0]) == letters[0];
                     else
-                        problem = std::string(kColumns[c]) + " '" + f + "' is not " + letters[0] +
+                        problem = std::string(kColumns[c]) + " '" + std::string(f) + "' is not " + letters[0] +
                                   " or " + letters[1];
                 } else if (const auto v = wholeNumber(f)) {
                     values[c] = *v;
                     if (c == 12 && *v != 0 && *v != 1)
                         problem = "dst " + std::to_string(*v) + " is not 0 or 1";
                 } else {
-                    problem = std::string(kColumns[c]) + " '" + f + "' is not a whole number";
+                    problem = std::string(kColumns[c]) + " '" + std::string(f) + "' is not a whole number";
                 }
             }
             r.year = values[0], r.month = values[1], r.day = values[2];
@@ -262,14 +274,15 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err)
                     problem = std::move(*limit);
         }
         if (problem.empty()) {
-            const ChartResult res = computeRequest(r);
-            buf += fixed6(res.ascendant);
+            runRequest(r);
+            const ChartState& c = chartState();
+            appendFixed6(buf, c.varAscendant);
             buf += ',';
-            appendCsvField(buf, res.longText);
+            appendCsvField(buf, c.varAscendantText);
             buf += ',';
-            buf += res.shortText;
+            buf += c.arrPositionText[10];
             buf += ',';
-            buf += res.code;
+            buf += c.strAscSign;
             buf += ",\n";
         } else {
             anyError = true;

@@ -53,7 +53,7 @@ std::optional<std::string> checkRequest(const ChartRequest& r)
     return std::nullopt;
 }
 
-ChartResult computeRequest(const ChartRequest& r)
+void runRequest(const ChartRequest& r)
 {
     ChartState& c = chartState();
     const ZoneEntry& zone = zoneEntry(r.zone);
@@ -75,8 +75,13 @@ ChartResult computeRequest(const ChartRequest& r)
     c.bDST = r.dst ? -1 : 0;
     Chart_Angles();
     Position_Table();
-    c.strAscSign = c.arrPositionText[10].substr(3, 3);
+    c.strAscSign.assign(c.arrPositionText[10], 3, 3);
+}
 
+ChartResult computeRequest(const ChartRequest& r)
+{
+    runRequest(r);
+    const ChartState& c = chartState();
     ChartResult out;
     out.ascendant = c.varAscendant;
     out.longText = c.varAscendantText;

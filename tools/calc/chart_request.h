@@ -29,7 +29,9 @@ struct ChartResult {
     long julianDayNumber = 0;  // of the civil birth date
 };
 
-// Runs the engine on a request that passed checkRequest.
+// Runs the engine on a request that passed checkRequest; the results stand in
+// chartState().
+void runRequest(const ChartRequest& r);
 ChartResult computeRequest(const ChartRequest& r);
 
 // "14 August 1947, 18:30 UT": the universal date and time a chart was made for.

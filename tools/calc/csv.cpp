@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/csv.h"
 
+#include <cstring>
+
 namespace zenthra::calc {
 
 CsvReader::CsvReader(std::FILE* in)
@@ -9,68 +11,111 @@ CsvReader::CsvReader(std::FILE* in)
 {
 }
 
-int CsvReader::get()
+bool CsvReader::fill()
 {
-    if (pos_ == end_) {
-        end_ = std::fread(buffer_.data(), 1, buffer_.size(), in_);
-        pos_ = 0;
-        if (end_ == 0)
-            return EOF;
-    }
-    return static_cast<unsigned char>(buffer_[pos_++]);
+    end_ = std::fread(buffer_.data(), 1, buffer_.size(), in_);
+    pos_ = 0;
+    return end_ > 0;
 }
 
-bool CsvReader::next(std::vector<std::string>& fields)
+bool CsvReader::next(std::vector<std::string_view>& fields)
 {
     fields.clear();
+    record_.clear();
+    starts_.assign(1, 0);
     unterminated_ = false;
-    int c = get();
-    if (c == EOF)
+    if (pos_ == end_ && !fill())
         return false;
     recordLine_ = line_;
-    fields.emplace_back();
-    bool quoted = false;
-    for (;; c = get()) {
-        if (c == EOF) {
-            unterminated_ = quoted;
-            return true;
+
+    // Most records are a plain line wholly inside the buffer: split it in
+    // place, without copying.
+    const char* data = buffer_.data();
+    if (const auto* nl = static_cast<const char*>(std::memchr(data + pos_, '\n', end_ - pos_));
+        nl && !std::memchr(data + pos_, '"', static_cast<std::size_t>(nl - (data + pos_)))) {
+        const char* p = data + pos_;
+        const char* stop = nl > p && nl[-1] == '\r' ? nl - 1 : nl;
+        for (;;) {
+            const char* comma = p;
+            while (comma < stop && *comma != ',')
+                ++comma;
+            fields.emplace_back(p, static_cast<std::size_t>(comma - p));
+            if (comma == stop)
+                break;
+            p = comma + 1;
         }
-        if (quoted) {
-            if (c == '"') {
-                const int after = get();
-                if (after == '"') {
-                    fields.back() += '"';
-                    continue;
-                }
-                quoted = false;
-                if (after == EOF)
-                    return true;
-                c = after; // fall through to the unquoted handling below
-            } else {
-                if (c == '\n')
-                    ++line_;
-                fields.back() += static_cast<char>(c);
+        pos_ = static_cast<std::size_t>(nl - data) + 1;
+        ++line_;
+        return true;
+    }
+
+    bool quoted = false;
+    bool quoteJustClosed = false; // a quote inside quotes: closing, or the first of a pair
+    bool done = false;
+    while (!done) {
+        if (pos_ == end_ && !fill()) {
+            unterminated_ = quoted && !quoteJustClosed;
+            break;
+        }
+        // Copy the plain run up to the next character that matters in one go.
+        data = buffer_.data();
+        std::size_t run = pos_;
+        if (quoted && !quoteJustClosed)
+            while (run < end_ && data[run] != '"' && data[run] != '\n')
+                ++run;
+        else if (!quoteJustClosed)
+            while (run < end_ && data[run] != '"' && data[run] != '\n' && data[run] != ',')
+                ++run;
+        record_.append(data + pos_, run - pos_);
+        pos_ = run;
+        if (pos_ == end_)
+            continue;
+        const char c = data[pos_++];
+        if (quoteJustClosed) {
+            quoteJustClosed = false;
+            if (c == '"') { // a doubled quote stands for one
+                record_ += '"';
                 continue;
             }
+            quoted = false;
+        } else if (quoted) {
+            if (c == '"') {
+                quoteJustClosed = true;
+            } else { // a line break inside quotes
+                ++line_;
+                record_ += c;
+            }
+            continue;
         }
-        if (c == ',') {
-            fields.emplace_back();
-        } else if (c == '\n') {
+        switch (c) {
+        case ',':
+            starts_.push_back(record_.size());
+            break;
+        case '\n':
             ++line_;
-            if (!fields.back().empty() && fields.back().back() == '\r')
-                fields.back().pop_back();
-            return true;
-        } else if (c == '"' && fields.back().empty()) {
-            quoted = true;
-        } else {
-            fields.back() += static_cast<char>(c);
+            if (!record_.empty() && record_.back() == '\r' && record_.size() > starts_.back())
+                record_.pop_back();
+            done = true;
+            break;
+        case '"':
+            if (record_.size() == starts_.back())
+                quoted = true;
+            else
+                record_ += c; // a stray quote inside an unquoted field is kept
+            break;
+        default:
+            record_ += c;
         }
     }
+    starts_.push_back(record_.size());
+    for (std::size_t i = 0; i + 1 < starts_.size(); ++i)
+        fields.emplace_back(record_.data() + starts_[i], starts_[i + 1] - starts_[i]);
+    return true;
 }
 
-void appendCsvField(std::string& out, const std::string& field)
+void appendCsvField(std::string& out, std::string_view field)
 {
-    if (field.find_first_of(",\"\r\n") == std::string::npos) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
         out += field;
         return;
     }

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zenthra::calc {
@@ -14,26 +15,29 @@ class CsvReader {
 public:
     explicit CsvReader(std::FILE* in);
 
-    // False at the end of the input. A record that ends inside an open quote
-    // is returned as it stands and flagged by unterminatedQuote().
-    bool next(std::vector<std::string>& fields);
+    // False at the end of the input. The views stay valid until the next
+    // call. A record that ends inside an open quote is returned as it stands
+    // and flagged by unterminatedQuote().
+    bool next(std::vector<std::string_view>& fields);
     // The line on which the last record began, counting from 1.
     long recordLine() const { return recordLine_; }
     bool unterminatedQuote() const { return unterminated_; }
 
 private:
-    int get();
+    bool fill();
 
     std::FILE* in_;
     std::vector<char> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
+    std::string record_;              // the unquoted text of the current record
+    std::vector<std::size_t> starts_; // where each field begins in record_
     long line_ = 1;
     long recordLine_ = 0;
     bool unterminated_ = false;
 };
 
 // Appends one field, quoted when it holds a comma, a quote or a line break.
-void appendCsvField(std::string& out, const std::string& field);
+void appendCsvField(std::string& out, std::string_view field);
 
 } // namespace zenthra::calc
