@@ -53,3 +53,20 @@ TEST(SignFacts, RowsAsShown)
 }
 
 } // namespace
+
+#include "result/chart_notes.h"
+
+namespace {
+
+TEST(ChartNotes, Texts)
+{
+    EXPECT_EQ(zenthra::ascendantLine("0\u00B0 53' 36\" Gem"), "Ascendant 0\u00B0 53' 36\" Gemini");
+    EXPECT_EQ(zenthra::ascendantLine("29\u00B0 2' 8\" Vir"), "Ascendant 29\u00B0 2' 8\" Virgo");
+    EXPECT_EQ(zenthra::universalTimeLine("14 August 1947, 18:30 UT"), "for 14 August 1947, 18:30 UT");
+    EXPECT_EQ(zenthra::cuspNote({-4, "Tau"}),
+              "Near the cusp: born 4 minutes earlier, the rising sign would be Taurus.");
+    EXPECT_EQ(zenthra::cuspNote({1, "Pis"}),
+              "Near the cusp: born 1 minute later, the rising sign would be Pisces.");
+}
+
+} // namespace

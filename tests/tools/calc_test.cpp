@@ -162,6 +162,10 @@ TEST(CalcOne, PrintsTheChart)
     EXPECT_NE(r.out.find("Long text:      0\u00B0 53' 36\" Gem"), std::string::npos);
     EXPECT_NE(r.out.find("Short text:     00 Gem 53"), std::string::npos);
     EXPECT_NE(r.out.find("Sign:           Gem (Gemini)"), std::string::npos);
+    EXPECT_NE(r.out.find("Ascendant 0\u00B0 53' 36\" Gemini, for 14 August 1947, 18:30 UT\n"),
+              std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Near the cusp: born 4 minutes earlier, the rising sign would be Taurus.\n"),
+              std::string::npos) << r.out;
 }
 
 TEST(CalcOne, DaylightSavingAndWest)
@@ -171,6 +175,8 @@ TEST(CalcOne, DaylightSavingAndWest)
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("4 July 1976, 16:00 UT"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("179.035654"), std::string::npos) << r.out;
+    // 29° 2' Virgo: Libra rises within minutes.
+    EXPECT_NE(r.out.find("the rising sign would be Libra."), std::string::npos) << r.out;
 }
 
 TEST(CalcOne, BadInput)

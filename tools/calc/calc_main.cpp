@@ -5,6 +5,8 @@
 #include "calc/csv.h"
 #include "engine/chart_state.h"
 #include "entry/zone_table.h"
+#include "engine/chart_report.h"
+#include "result/chart_notes.h"
 #include "result/sign_facts.h"
 
 #include <array>
@@ -35,7 +37,8 @@ constexpr const char* kHelp =
     "  --lat DD:MM{N|S}   latitude, degrees 0-89 and minutes 0-59, e.g. 28:40N\n"
     "  --dst              daylight saving time was in force\n"
     "  It prints the universal time used, the ascendant in degrees, its long and\n"
-    "  short position texts and the sign.\n"
+    "  short position texts, the sign, and a note when a birth up to 10 minutes\n"
+    "  earlier or later would have another rising sign.\n"
     "\n"
     "Batch (--csv): reads CSV (RFC 4180, UTF-8) on standard input, a header row\n"
     "first, with the columns\n"
@@ -192,12 +195,16 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     std::string ascendant;
     appendFixed6(ascendant, res.ascendant);
     std::fprintf(out, "Zone:           %s\n", zoneEntry(r.zone).text);
-    std::fprintf(out, "Universal time: %s\n", universalTimeText(res).c_str());
+    std::fprintf(out, "Universal time: %s\n", universalTimeText().c_str());
     std::fprintf(out, "Ascendant:      %s\n", ascendant.c_str());
     std::fprintf(out, "Long text:      %s\n", res.longText.c_str());
     std::fprintf(out, "Short text:     %s\n", res.shortText.c_str());
     std::fprintf(out, "Sign:           %s (%s)\n", res.code.c_str(),
                  sign >= 0 ? signFacts(sign).name : "?");
+    std::fprintf(out, "%s, %s\n", ascendantLine(res.longText).c_str(),
+                 universalTimeLine(universalTimeText()).c_str());
+    if (const auto change = nearestSignChange())
+        std::fprintf(out, "%s\n", cuspNote(*change).c_str());
     return 0;
 }
 

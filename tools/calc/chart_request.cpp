@@ -22,10 +22,6 @@ std::optional<std::string> outside(const char* column, int value, int low, int h
 
 std::int16_t i16(int v) { return static_cast<std::int16_t>(v); }
 
-constexpr const char* kMonthNames[] = {"January", "February", "March",     "April",
-                                       "May",     "June",     "July",      "August",
-                                       "September", "October", "November", "December"};
-
 } // namespace
 
 std::optional<std::string> checkRequest(const ChartRequest& r)
@@ -87,23 +83,7 @@ ChartResult computeRequest(const ChartRequest& r)
     out.longText = c.varAscendantText;
     out.shortText = c.arrPositionText[10];
     out.code = c.strAscSign;
-    out.universalHours = c.varUniversalHours;
-    out.julianDayNumber = static_cast<long>(c.varJulianDayNumber);
     return out;
-}
-
-std::string universalTimeText(const ChartResult& result)
-{
-    // Universal time may run past either end of the civil day; count whole
-    // minutes so that 23:59.99.. never prints as 24:00.
-    const long minutes = std::lround(result.universalHours * 60);
-    const long dayShift = static_cast<long>(std::floor(minutes / 1440.0));
-    const long minuteOfDay = minutes - dayShift * 1440;
-    const CivilDate d = civilFromDayNumber(result.julianDayNumber + dayShift);
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%d %s %d, %02ld:%02ld UT", d.day, kMonthNames[d.month - 1],
-                  d.year, minuteOfDay / 60, minuteOfDay % 60);
-    return buf;
 }
 
 } // namespace zenthra::calc

@@ -25,16 +25,11 @@ struct ChartResult {
     std::string longText;
     std::string shortText;
     std::string code;
-    double universalHours = 0; // from midnight of the civil birth date
-    long julianDayNumber = 0;  // of the civil birth date
 };
 
 // Runs the engine on a request that passed checkRequest; the results stand in
 // chartState().
 void runRequest(const ChartRequest& r);
 ChartResult computeRequest(const ChartRequest& r);
-
-// "14 August 1947, 18:30 UT": the universal date and time a chart was made for.
-std::string universalTimeText(const ChartResult& result);
 
 } // namespace zenthra::calc

@@ -1,0 +1,18 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Sourced by the build scripts: installs the Debian packages given as
+# arguments when any of them is missing.
+ensure_packages() {
+    local missing=()
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "Installing ${missing[*]}" >&2
+    "${sudo[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgeonames-dev fonts-dejavu-core)
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev appstream desktop-file-utils)

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds everything and runs every test: once in a normal build, once under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. tools/ensure-packages.sh
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+
+jobs=$(nproc)
+
+cmake -S . -B build-tests -G Ninja -DZENTHRA_TESTS=ON -DZENTHRA_BENCH=ON >/dev/null
+cmake --build build-tests -j "$jobs"
+ctest --test-dir build-tests --output-on-failure -j "$jobs"
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZENTHRA_SANITIZE=ON \
+      -DZENTHRA_TESTS=ON -DZENTHRA_BENCH=OFF >/dev/null
+cmake --build build-asan -j "$jobs"
+# Qt and fontconfig keep caches alive until exit; leak checks stay on for our
+# plain code and are off for the window tests.
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$jobs" -LE gui
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$jobs" -L gui
