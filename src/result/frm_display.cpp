@@ -1,0 +1,387 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "result/frm_display.h"
+
+#include "app/app_strings.h"
+#include "app/shutdown.h"
+#include "links/frm_about.h"
+#include "links/mod_help.h"
+#include "result/result_labels.h"
+#include "result/sign_image_list.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace zenthra {
+namespace {
+
+const QColor kMaroon(0x67, 0x0A, 0x23);
+const QColor kTeal(0x42, 0xAE, 0xC1);
+const QColor kPeach(0xFF, 0xE0, 0xC0);
+const QColor kBrown(0x80, 0x40, 0x00);
+const QColor kDarkRed(0x40, 0x00, 0x00);
+
+// The layout is drawn in twips; the screen has 15 twips to a pixel.
+int px(int twips) { return qRound(twips / 15.0); }
+QRect twipRect(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QFont verdana(double points, bool bold)
+{
+    QFont font;
+    // Verdana is rarely installed off Windows; DejaVu Sans has its proportions.
+    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+template <class W> W* named(W* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+void setTextColor(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    widget->setPalette(palette);
+}
+
+QWidget* band(QWidget* parent, const char* name, const QRect& where, const QColor& color)
+{
+    auto* widget = named(new QWidget(parent), name);
+    widget->setGeometry(where);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+    return widget;
+}
+
+// The main window carries the same two texts; they must read alike.
+constexpr const char* kBannerText = "Questions about your chart? Ask them on the Zenthra "
+                                    "discussion board. Visit us today!";
+constexpr const char* kCoBrandText =
+    "Co-brand this software for your site. Put your own name, logo and web address on Zenthra "
+    "and give it to your visitors. Click Here for more info on co-branding.";
+constexpr const char* kFullBrandText =
+    "Home Business Opportunity. Start your own Internet business and make money online. "
+    "Get this software fully branded for your website. Click here for more details.";
+
+} // namespace
+
+FrmDisplay::FrmDisplay(QWidget* parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmDisplay"));
+    setWindowTitle(QString::fromUtf8(kProgramTitle));
+    // A fixed frame with only a close box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    // Back discards the window; closing it must never end the event loop on
+    // its own, since the main window is only hidden at that moment.
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+
+    auto* client = named(new QWidget(this), "clientArea");
+    client->setFixedSize(697, 545);
+    client->setAutoFillBackground(true);
+    client->setFont(verdana(8.25, false));
+    setCentralWidget(client);
+
+    topBanner = band(client, "topBanner", twipRect(0, 0, 10455, 735), kMaroon);
+    mainArea = band(client, "mainArea", twipRect(0, 720, 10455, 6615), kTeal);
+    bottomStrip = band(client, "bottomStrip", twipRect(0, 7320, 10455, 855), kMaroon);
+
+    buildBanner();
+    buildMainArea();
+    buildBottomStrip();
+    buildMenus();
+
+    setTabOrder(txtYourLooks, txtYourLoveandDomesticLife);
+    setTabOrder(txtYourLoveandDomesticLife, txtYourHealth);
+    setTabOrder(txtYourHealth, txtYourCareerandFinance);
+    setTabOrder(txtYourCareerandFinance, txtYourNature);
+    setTabOrder(txtYourNature, cmdBack);
+    setTabOrder(cmdBack, cmdExit);
+
+    // The menu bar sits above the client area, which keeps its size.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void FrmDisplay::buildBanner()
+{
+    Label61 = named(new ClickableLabel(QString::fromUtf8(kBannerText), topBanner), "Label61");
+    Label61->setGeometry(twipRect(0, 160, 10440, 585));
+    Label61->setFont(verdana(9, true));
+    Label61->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setTextColor(Label61, kPeach);
+    connect(Label61, &ClickableLabel::clicked, this, &modHelp::OpenHomePage);
+}
+
+void FrmDisplay::buildMainArea()
+{
+    struct Fact {
+        QLabel** caption;
+        const char* captionName;
+        const char* captionText;
+        QRect captionAt;
+        AutoSizeLabel** value;
+        const char* valueName;
+        QRect valueAt;
+        const char* placeholder;
+    };
+    const Fact facts[] = {
+        {&Label18, "Label18", "Your Rising Sign", twipRect(4440, 240, 1605, 195),
+         &lblYourRisingSign, "lblYourRisingSign", twipRect(4320, 480, 1890, 210), "lblYour Rising Sign"},
+        {&Label15, "Label15", "Your Element", twipRect(1140, 780, 1335, 195),
+         &lblYourElement, "lblYourElement", twipRect(1140, 1056, 1335, 195), "lblYour Element"},
+        {&Label12, "Label12", "Your Lucky Days", twipRect(997, 1328, 1620, 195),
+         &lblYourLuckyDays, "lblYourLuckyDays", twipRect(990, 1600, 1635, 195), "lblYour Lucky Days"},
+        {&Label14, "Label14", "Your Sign Color", twipRect(1057, 1872, 1500, 195),
+         &lblYourSignColor, "lblYourSignColor", twipRect(1035, 2144, 1545, 195), "lblYour Sign Color"},
+        {&Label16, "Label16", "Your Symbol", twipRect(1185, 2400, 1230, 195),
+         &lblYourSymbol, "lblYourSymbol", twipRect(1155, 2670, 1290, 195), "lblYour Symbol"},
+        {&Label13, "Label13", "Your Type of Sign", twipRect(930, 2955, 1755, 195),
+         &lblYourTypeofSign, "lblYourTypeofSign", twipRect(945, 3240, 1725, 195), "lblYour Type of Sign"},
+        {&Label10, "Label10", "Your Lucky Direction", twipRect(7620, 780, 2055, 195),
+         &lblYourLuckyDirection, "lblYourLuckyDirection", twipRect(7665, 1056, 1965, 195),
+         "lblYour Lucky Direction"},
+        {&Label9, "Label9", "Your Lucky Colors", twipRect(7755, 1335, 1785, 195),
+         &lblYourLuckyColors, "lblYourLuckyColors", twipRect(7770, 1600, 1755, 195), "lblYour Lucky Colors"},
+        {&Label8, "Label8", "Your Lucky Gemstone", twipRect(7575, 1875, 2145, 195),
+         &lblYourLuckyGemstone, "lblYourLuckyGemstone", twipRect(7612, 2144, 2070, 195),
+         "lblYour Lucky Gemstone"},
+        {&Label17, "Label17", "Your Ruling Planet", twipRect(7740, 2415, 1815, 195),
+         &lblYourRulingPlanet, "lblYourRulingPlanet", twipRect(7770, 2688, 1755, 195),
+         "lblYour Ruling Planet"},
+        {&Label11, "Label11", "Your Lucky Numbers", twipRect(7642, 2960, 2010, 195),
+         &lblYourLuckyNumbers, "lblYourLuckyNumbers", twipRect(7665, 3240, 1965, 195),
+         "lblYour Lucky Numbers"},
+    };
+    const QFont captionFont = verdana(8.25, true);
+    for (const Fact& fact : facts) {
+        QLabel* caption = named(new QLabel(QString::fromUtf8(fact.captionText), mainArea), fact.captionName);
+        caption->setFont(captionFont);
+        setTextColor(caption, kBrown);
+        caption->move(fact.captionAt.topLeft());
+        caption->adjustSize();
+        *fact.caption = caption;
+
+        auto* value = named(new AutoSizeLabel(QString(), mainArea), fact.valueName);
+        setTextColor(value, kDarkRed);
+        value->move(fact.valueAt.topLeft());
+        // The label reads out its value; the caption says what the value is.
+        value->setAccessibleDescription(caption->text());
+        value->setText(QString::fromUtf8(fact.placeholder));
+        *fact.value = value;
+    }
+    lblYourRisingSign->setFont(verdana(9, true));
+    lblYourRisingSign->adjustSize();
+
+    picSign = named(new QLabel(mainArea), "picSign");
+    picSign->setGeometry(twipRect(3712, 840, 3030, 3030));
+    picSign->setAlignment(Qt::AlignCenter);
+    picSign->setAccessibleName(QStringLiteral("Sign picture"));
+    picSign->setPixmap(loadSignPicture(kAquariusRow));
+
+    struct Box {
+        QLabel** caption;
+        const char* captionName;
+        const char* captionText;
+        QRect captionAt;
+        QPlainTextEdit** box;
+        const char* boxName;
+        QRect boxAt;
+    };
+    const Box boxes[] = {
+        {&Label7, "Label7", "Your Looks", twipRect(1200, 4080, 1080, 195),
+         &txtYourLooks, "txtYourLooks", twipRect(120, 4320, 3375, 855)},
+        {&Label4, "Label4", "Your Love and Domestic Life", twipRect(3840, 4080, 2775, 195),
+         &txtYourLoveandDomesticLife, "txtYourLoveandDomesticLife", twipRect(3600, 4320, 3255, 855)},
+        {&Label2, "Label2", "Your Health", twipRect(8040, 4080, 1140, 195),
+         &txtYourHealth, "txtYourHealth", twipRect(6960, 4320, 3375, 855)},
+        {&Label5, "Label5", "Your Career and Finance", twipRect(1440, 5280, 2415, 195),
+         &txtYourCareerandFinance, "txtYourCareerandFinance", twipRect(120, 5520, 5055, 975)},
+        {&Label6, "Label6", "Your Nature", twipRect(7215, 5280, 1170, 195),
+         &txtYourNature, "txtYourNature", twipRect(5280, 5520, 5055, 975)},
+    };
+    for (const Box& entry : boxes) {
+        QLabel* caption = named(new QLabel(QString::fromUtf8(entry.captionText), mainArea), entry.captionName);
+        caption->setFont(captionFont);
+        setTextColor(caption, kBrown);
+        caption->move(entry.captionAt.topLeft());
+        caption->adjustSize();
+        *entry.caption = caption;
+
+        auto* box = named(new QPlainTextEdit(mainArea), entry.boxName);
+        box->setGeometry(entry.boxAt);
+        box->setReadOnly(true);
+        // Keyboard users can still select and copy, just not change anything.
+        box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setTabChangesFocus(true);
+        box->setAccessibleName(caption->text());
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Base, kTeal);
+        palette.setColor(QPalette::Text, kDarkRed);
+        box->setPalette(palette);
+        caption->setBuddy(box);
+        *entry.box = box;
+    }
+}
+
+void FrmDisplay::buildBottomStrip()
+{
+    const QFont bold = verdana(8.25, true);
+    // Created in this order, the full-brand label lies on top of the co-brand one.
+    auto promo = [&](const char* name, const char* text) {
+        auto* label = named(new ClickableLabel(QString::fromUtf8(text), bottomStrip), name);
+        label->setGeometry(twipRect(120, 165, 6225, 615));
+        label->setFont(bold);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, kPeach);
+        palette.setColor(QPalette::Window, kMaroon);
+        label->setPalette(palette);
+        label->setAutoFillBackground(true);
+        return label;
+    };
+    lblCobrand = promo("lblCobrand", kCoBrandText);
+    lblFullBrand = promo("lblFullBrand", kFullBrandText);
+    connect(lblCobrand, &ClickableLabel::clicked, this, &modHelp::OpenCoBrandPage);
+    connect(lblFullBrand, &ClickableLabel::clicked, this, &modHelp::OpenFullBrandPage);
+
+    auto button = [&](const char* name, const char* text, const QRect& where) {
+        auto* push = named(new QPushButton(QString::fromUtf8(text), bottomStrip), name);
+        push->setGeometry(where);
+        push->setFont(bold);
+        QPalette palette = push->palette();
+        palette.setColor(QPalette::Button, kPeach);
+        palette.setColor(QPalette::ButtonText, Qt::black);
+        push->setPalette(palette);
+        // Outside a dialog an auto-default button drops its default mark when
+        // it loses focus; keyPressEvent gives Enter to a focused button instead.
+        push->setAutoDefault(false);
+        return push;
+    };
+    cmdExit = button("cmdExit", "&Exit", twipRect(7680, 240, 1260, 465));
+    cmdBack = button("cmdBack", "&Back", twipRect(9080, 240, 1260, 465));
+    cmdExit->setDefault(true);
+    connect(cmdExit, &QPushButton::clicked, this, &FrmDisplay::onExitClicked);
+    connect(cmdBack, &QPushButton::clicked, this, &FrmDisplay::onBackClicked);
+}
+
+void FrmDisplay::buildMenus()
+{
+    auto entry = [this](QMenu* menu, const char* name, const char* text) {
+        QAction* action = menu->addAction(QString::fromUtf8(text));
+        action->setObjectName(QLatin1String(name));
+        return action;
+    };
+    fileMenu = named(menuBar()->addMenu(QStringLiteral("&File")), "fileMenu");
+    mnuFileBack = entry(fileMenu, "mnuFileBack", "&Back");
+    mnuExit = entry(fileMenu, "mnuExit", "E&xit");
+
+    helpMenu = named(menuBar()->addMenu(QStringLiteral("&Help")), "helpMenu");
+    mnuOnline = entry(helpMenu, "mnuOnline", "&Online Help");
+    mnuVisit = entry(helpMenu, "mnuVisit", "&Visit Us Online");
+    helpMenu->addSeparator();
+    mnuUpdate = entry(helpMenu, "mnuUpdate", "&Check for Software Update");
+    helpMenu->addSeparator();
+    mnuAbout = entry(helpMenu, "mnuAbout", "&About Software");
+
+    mnuDonate = menuBar()->addAction(QStringLiteral("&Donate"));
+    mnuDonate->setObjectName(QStringLiteral("mnuDonate"));
+    mnuMakeMoneyOnline = menuBar()->addAction(QStringLiteral("Make Money &Online"));
+    mnuMakeMoneyOnline->setObjectName(QStringLiteral("mnuMakeMoneyOnline"));
+    // Unavailable by design, like the main window's entry of that caption.
+    mnuMakeMoneyOnline->setEnabled(false);
+
+    connect(mnuFileBack, &QAction::triggered, this, &FrmDisplay::onBackClicked);
+    connect(mnuExit, &QAction::triggered, this, &FrmDisplay::onExitClicked);
+    connect(mnuOnline, &QAction::triggered, this, &modHelp::OpenHelpPage);
+    connect(mnuVisit, &QAction::triggered, this, &modHelp::OpenHomePage);
+    connect(mnuUpdate, &QAction::triggered, this, &modHelp::OpenDownloadPage);
+    connect(mnuAbout, &QAction::triggered, this, [this] { showAboutWindow(this); });
+    connect(mnuDonate, &QAction::triggered, this, &modHelp::OpenDonatePage);
+    connect(mnuMakeMoneyOnline, &QAction::triggered, this, &modHelp::OpenFullBrandPage);
+}
+
+void FrmDisplay::onBackClicked()
+{
+    if (leaving_)
+        return;
+    leaving_ = true;
+    close(); // deletes the window once control returns to the event loop
+    emit backRequested();
+}
+
+void FrmDisplay::onExitClicked()
+{
+    close();
+}
+
+void FrmDisplay::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (leaving_)
+        return;
+    // The close box, Exit, Esc and Enter all end the program here.
+    leaving_ = true;
+    shutdownProgram();
+}
+
+bool FrmDisplay::isTextBox(const QWidget* widget) const
+{
+    return widget == txtYourLooks || widget == txtYourLoveandDomesticLife || widget == txtYourHealth
+        || widget == txtYourCareerandFinance || widget == txtYourNature;
+}
+
+void FrmDisplay::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && event->key() == Qt::Key_Escape) {
+        event->accept();
+        cmdExit->click();
+        return;
+    }
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        event->accept();
+        QWidget* focus = focusWidget();
+        // A multi-line text box keeps Enter for itself, even when read-only;
+        // a focused button takes it as a click, as in a dialog.
+        if (isTextBox(focus))
+            return;
+        if (focus == cmdBack)
+            cmdBack->click();
+        else
+            cmdExit->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+} // namespace zenthra

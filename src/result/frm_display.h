@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace zenthra {
+
+class AutoSizeLabel;
+class ClickableLabel;
+
+// The result window: one sign's profile, filled from outside by fillDisplay
+// (fill_display.h). A fresh window shows the placeholders, empty text boxes
+// and the Aquarius picture.
+//
+// Back (button or File menu) closes and deletes the window, then emits
+// backRequested so the owner can show the main window again; it does not end
+// the program. Exit, Esc, Enter outside a text box, and the close box end the
+// program through shutdownProgram().
+class FrmDisplay : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit FrmDisplay(QWidget* parent = nullptr);
+
+    // The three bands of the client area, top to bottom.
+    QWidget* topBanner = nullptr;
+    QWidget* mainArea = nullptr;
+    QWidget* bottomStrip = nullptr;
+
+    ClickableLabel* Label61 = nullptr;
+
+    QLabel* Label18 = nullptr;
+    QLabel* Label15 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* Label16 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label17 = nullptr;
+    QLabel* Label11 = nullptr;
+
+    AutoSizeLabel* lblYourRisingSign = nullptr;
+    AutoSizeLabel* lblYourElement = nullptr;
+    AutoSizeLabel* lblYourLuckyDays = nullptr;
+    AutoSizeLabel* lblYourSignColor = nullptr;
+    AutoSizeLabel* lblYourSymbol = nullptr;
+    AutoSizeLabel* lblYourTypeofSign = nullptr;
+    AutoSizeLabel* lblYourLuckyDirection = nullptr;
+    AutoSizeLabel* lblYourLuckyColors = nullptr;
+    AutoSizeLabel* lblYourLuckyGemstone = nullptr;
+    AutoSizeLabel* lblYourRulingPlanet = nullptr;
+    AutoSizeLabel* lblYourLuckyNumbers = nullptr;
+
+    QLabel* picSign = nullptr;
+
+    QLabel* Label7 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+
+    QPlainTextEdit* txtYourLooks = nullptr;
+    QPlainTextEdit* txtYourLoveandDomesticLife = nullptr;
+    QPlainTextEdit* txtYourHealth = nullptr;
+    QPlainTextEdit* txtYourCareerandFinance = nullptr;
+    QPlainTextEdit* txtYourNature = nullptr;
+
+    ClickableLabel* lblCobrand = nullptr;
+    ClickableLabel* lblFullBrand = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QPushButton* cmdBack = nullptr;
+
+    QMenu* fileMenu = nullptr;
+    QMenu* helpMenu = nullptr;
+    QAction* mnuFileBack = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnuOnline = nullptr;
+    QAction* mnuVisit = nullptr;
+    QAction* mnuUpdate = nullptr;
+    QAction* mnuAbout = nullptr;
+    QAction* mnuDonate = nullptr;
+    QAction* mnuMakeMoneyOnline = nullptr;
+
+signals:
+    // Emitted after Back has closed this window (it is deleted later).
+    void backRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildBanner();
+    void buildMainArea();
+    void buildBottomStrip();
+    void buildMenus();
+    void onBackClicked();
+    void onExitClicked();
+    bool isTextBox(const QWidget* widget) const;
+
+    // Set once the window is on its way out (Back or shutdown), so closing it
+    // again does not start a second shutdown.
+    bool leaving_ = false;
+};
+
+} // namespace zenthra

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "result/result_labels.h"
+
+#include <QMouseEvent>
+
+namespace zenthra {
+
+AutoSizeLabel::AutoSizeLabel(const QString& text, QWidget* parent)
+    : QLabel(text, parent)
+{
+    setTextFormat(Qt::PlainText);
+}
+
+void AutoSizeLabel::setText(const QString& text)
+{
+    QLabel::setText(text);
+    // adjustSize keeps the top-left corner, which is the label's anchor.
+    adjustSize();
+}
+
+ClickableLabel::ClickableLabel(const QString& text, QWidget* parent)
+    : QLabel(text, parent)
+{
+    setTextFormat(Qt::PlainText);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ClickableLabel::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QLabel::mousePressEvent(event);
+        return;
+    }
+    pressed_ = true;
+    event->accept();
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !pressed_) {
+        QLabel::mouseReleaseEvent(event);
+        return;
+    }
+    pressed_ = false;
+    event->accept();
+    // Letting go outside the label cancels the click, as with a button.
+    if (rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+} // namespace zenthra
