@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/startup.h"
+
+#include "app/app_strings.h"
+#include "app/banner_draw.h"
+#include "app/shutdown.h"
+#include "app/single_copy.h"
+#include "entry/frm_main.h"
+#include "links/app_icon.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QRandomGenerator>
+
+#ifndef ZENTHRA_VERSION
+#error "ZENTHRA_VERSION must give the program's version"
+#endif
+
+namespace zenthra {
+
+void describeApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Zenthra"));
+    // The platform appends the display name to window titles unless they
+    // already end with it; ours all carry the full title.
+    QApplication::setApplicationDisplayName(QLatin1String(kProgramTitle));
+    QApplication::setApplicationVersion(QStringLiteral(ZENTHRA_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zenthra.Zenthra"));
+    QApplication::setWindowIcon(applicationIcon());
+}
+
+Startup startProgram(SingleCopy& singleCopy, std::optional<quint32> seed)
+{
+    if (!singleCopy.tryAcquire()) {
+        QMessageBox message(QMessageBox::Information, QLatin1String(kProgramTitle),
+                            QStringLiteral("Application is already running"), QMessageBox::Ok);
+        message.exec();
+        shutdownProgram();
+        return {};
+    }
+
+    QRandomGenerator random = seed ? QRandomGenerator(*seed) : clockSeededGenerator();
+    Startup started;
+    started.intCoBrandRandomNumber = bannerDraw(nextUnitFloat(random));
+
+    started.window = new FrmMain;
+    started.window->applyBannerDraw(started.intCoBrandRandomNumber);
+    started.window->show();
+    return started;
+}
+
+int runProgram()
+{
+    SingleCopy singleCopy;
+    const Startup started = startProgram(singleCopy);
+    if (started.window == nullptr)
+        return 0;
+    // The shutdown routine normally unloads the window; this catches a loop
+    // that ended some other way.
+    const QPointer<FrmMain> window = started.window;
+    const int exitCode = QApplication::exec();
+    delete window.data();
+    return exitCode;
+}
+
+} // namespace zenthra

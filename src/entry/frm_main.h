@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QRadioButton;
+class QStackedLayout;
+
+namespace zenthra {
+
+class LinkLabel;
+
+// The input window: birth data, place and time zone, and the button that asks
+// for the rising sign. It collects and checks input; the calculation and the
+// place lookup are left to whoever listens to its signals.
+class FrmMain : public QWidget {
+    Q_OBJECT
+public:
+    explicit FrmMain(QWidget* parent = nullptr);
+
+    // Stores the selected zone's resolved offset (west positive) in the chart
+    // state; with no selection the previous values stay.
+    void Zone_Calculation();
+
+    // Puts the promotional label that a banner draw (1..7) names on top.
+    void applyBannerDraw(int draw);
+
+    QLineEdit* txtName = nullptr;
+    QComboBox* cboMonth = nullptr;
+    QComboBox* cboDate = nullptr;
+    QComboBox* cboYear = nullptr;
+    QComboBox* cboHH = nullptr;
+    QComboBox* cboMM = nullptr;
+    QComboBox* cboSS = nullptr;
+    QLineEdit* txtMCity = nullptr;
+    QLineEdit* txtMState = nullptr;
+    QLineEdit* txtMCountry = nullptr;
+    QGroupBox* fraLatitude = nullptr;
+    QLineEdit* txtLatD = nullptr;
+    QLineEdit* txtLatM = nullptr;
+    QRadioButton* optLat[2] = {}; // 0 North, 1 South
+    QGroupBox* fraLongitude = nullptr;
+    QLineEdit* txtLonD = nullptr;
+    QLineEdit* txtLonM = nullptr;
+    QRadioButton* optLong[2] = {}; // 0 East, 1 West
+    QGroupBox* fraZone = nullptr;
+    QComboBox* cmbTimeZone = nullptr;
+    QCheckBox* chkDST = nullptr;
+    QPushButton* cmdRashi = nullptr;
+    QPushButton* cmdBrowser = nullptr;
+
+    QLabel* Label3 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label10 = nullptr;
+    LinkLabel* Label61 = nullptr;
+    LinkLabel* lblCobrand = nullptr;
+    LinkLabel* lblFullBrand = nullptr;
+
+    QMenuBar* menuBar = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* mnuNext = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuOnline = nullptr;
+    QAction* mnuVisit = nullptr;
+    QAction* mnuHelp1 = nullptr;
+    QAction* mnuUpdate = nullptr;
+    QAction* mnuHelp2 = nullptr;
+    QAction* mnuAbout = nullptr;
+    QAction* mnuDonate = nullptr;
+    QAction* mkmoney = nullptr;
+
+signals:
+    // "Find My Zodiac Rising Sign", from the button or the File menu.
+    void calculateRequested();
+    // "Click Here To Find Latitude & Longitude".
+    void placeLookupRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createMenus();
+    QWidget* createInputs();
+    QWidget* createBanners();
+    void fillLists();
+    void applyColours();
+    void setTabOrderChain();
+
+    QStackedLayout* promoStack_ = nullptr;
+};
+
+} // namespace zenthra

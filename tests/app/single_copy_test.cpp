@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The single-copy check across real processes: this test program doubles as
+// the other copy when started with --hold-lock.
+#include "app/single_copy.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <QFileInfo>
+
+#include <cstdio>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+using namespace zenthra;
+
+namespace {
+
+constexpr int kHelperWaitMs = 30000;
+
+// The other copy: takes the lock, says so, and waits to be killed.
+int holdLock(const char* path)
+{
+    SingleCopy copy{QString::fromLocal8Bit(path)};
+    std::puts(copy.tryAcquire() ? "locked" : "refused");
+    std::fflush(stdout);
+    for (;;)
+        QThread::sleep(1);
+}
+
+} // namespace
+
+class SingleCopyTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void secondCopyInTheSameProcessIsRefused();
+    void releasedLockCanBeTakenAgain();
+    void anotherProcessHoldsTheLock();
+    void killedHolderDoesNotBlockTheNextStart();
+    void defaultLockIsPerUserInTheTemporaryFolder();
+
+private:
+    QTemporaryDir dir_;
+    QString lockPath_;
+};
+
+void SingleCopyTest::init()
+{
+    QVERIFY(dir_.isValid());
+    lockPath_ = dir_.filePath(QStringLiteral("zenthra-test.lock"));
+    QFile::remove(lockPath_);
+}
+
+void SingleCopyTest::secondCopyInTheSameProcessIsRefused()
+{
+    SingleCopy first(lockPath_);
+    QVERIFY(first.tryAcquire());
+    QVERIFY(first.isHeld());
+    QVERIFY(first.tryAcquire()); // asking again is harmless
+    SingleCopy second(lockPath_);
+    QVERIFY(!second.tryAcquire());
+    QVERIFY(!second.isHeld());
+}
+
+void SingleCopyTest::releasedLockCanBeTakenAgain()
+{
+    {
+        SingleCopy first(lockPath_);
+        QVERIFY(first.tryAcquire());
+    }
+    QVERIFY(!QFile::exists(lockPath_));
+    SingleCopy next(lockPath_);
+    QVERIFY(next.tryAcquire());
+}
+
+void SingleCopyTest::anotherProcessHoldsTheLock()
+{
+    QProcess holder;
+    holder.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--hold-lock"), lockPath_});
+    QVERIFY(holder.waitForStarted(kHelperWaitMs));
+    QVERIFY(holder.waitForReadyRead(kHelperWaitMs));
+    QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+
+    SingleCopy mine(lockPath_);
+    QVERIFY(!mine.tryAcquire());
+
+    holder.kill();
+    QVERIFY(holder.waitForFinished(kHelperWaitMs));
+}
+
+void SingleCopyTest::killedHolderDoesNotBlockTheNextStart()
+{
+    QProcess holder;
+    holder.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--hold-lock"), lockPath_});
+    QVERIFY(holder.waitForStarted(kHelperWaitMs));
+    QVERIFY(holder.waitForReadyRead(kHelperWaitMs));
+    QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+
+    holder.kill(); // SIGKILL: no chance to remove its lock file
+    QVERIFY(holder.waitForFinished(kHelperWaitMs));
+    QCOMPARE(holder.exitStatus(), QProcess::CrashExit);
+    QVERIFY(QFile::exists(lockPath_)); // the stale lock is still there
+
+    SingleCopy next(lockPath_);
+    QVERIFY(next.tryAcquire());
+}
+
+void SingleCopyTest::defaultLockIsPerUserInTheTemporaryFolder()
+{
+    const QString path = SingleCopy::defaultLockPath();
+    QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+    QVERIFY(QFileInfo(path).fileName().startsWith(QLatin1String("org.zenthra.Zenthra")));
+#ifdef Q_OS_UNIX
+    QVERIFY(QFileInfo(path).fileName().contains(QString::number(::getuid())));
+#endif
+}
+
+int main(int argc, char* argv[])
+{
+    if (argc == 3 && std::strcmp(argv[1], "--hold-lock") == 0) {
+        QCoreApplication app(argc, argv);
+        return holdLock(argv[2]);
+    }
+    QCoreApplication app(argc, argv);
+    SingleCopyTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "single_copy_test.moc"
