@@ -196,7 +196,8 @@ void FrmDisplay::buildMainArea()
         *fact.value = value;
     }
     lblYourRisingSign->setFont(verdana(9, true));
-    lblYourRisingSign->adjustSize();
+    // The sign's name stands centred under its caption whatever its length.
+    lblYourRisingSign->centreOn(twipRect(4320, 480, 1890, 210).center().x());
 
     picSign = named(new QLabel(mainArea), "picSign");
     picSign->setGeometry(twipRect(3712, 840, 3030, 3030));

@@ -14,8 +14,20 @@ AutoSizeLabel::AutoSizeLabel(const QString& text, QWidget* parent)
 void AutoSizeLabel::setText(const QString& text)
 {
     QLabel::setText(text);
-    // adjustSize keeps the top-left corner, which is the label's anchor.
-    adjustSize();
+    fitText();
+}
+
+void AutoSizeLabel::centreOn(int x)
+{
+    centreX_ = x;
+    fitText();
+}
+
+void AutoSizeLabel::fitText()
+{
+    adjustSize(); // keeps the top-left corner
+    if (centreX_ >= 0)
+        move(centreX_ - width() / 2, y());
 }
 
 ClickableLabel::ClickableLabel(const QString& text, QWidget* parent)

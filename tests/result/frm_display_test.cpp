@@ -414,6 +414,11 @@ void FrmDisplayTest::valueLabelsAreNotClippedOrOverlapping()
     QRect picture(QPoint(), form->picSign->pixmap().size());
     picture.moveCenter(form->picSign->geometry().center());
 
+    // The sign's name stays centred on its design box (4320, 480, 1890, 210).
+    const double nameCentre = form->lblYourRisingSign->x() + form->lblYourRisingSign->width() / 2.0;
+    QVERIFY2(qAbs(nameCentre - 351.0) <= 1.0, qPrintable(QString::number(nameCentre)));
+    QCOMPARE(form->lblYourRisingSign->y(), 32);
+
     QList<QLabel*> labels = form->mainArea->findChildren<QLabel*>();
     labels.removeOne(form->picSign);
     for (QLabel* label : labels) {
