@@ -205,6 +205,23 @@ void FrmDisplay::buildMainArea()
     picSign->setAccessibleName(QStringLiteral("Sign picture"));
     picSign->setPixmap(loadSignPicture(kAquariusRow));
 
+    // The gaps under the two columns of facts hold what was computed, so that
+    // every control of the profile keeps its place.
+    auto fact = [&](const char* name, const char* accessibleName, const QRect& where) {
+        auto* label = named(new QLabel(mainArea), name);
+        label->setGeometry(where);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+        label->setFont(verdana(7.5, false));
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setAccessibleName(QLatin1String(accessibleName));
+        setTextColor(label, kDarkRed);
+        return label;
+    };
+    lblAscendant = fact("lblAscendant", "Ascendant", twipRect(120, 3465, 3480, 600));
+    lblCuspNote = fact("lblCuspNote", "Cusp note", twipRect(6855, 3465, 3480, 600));
+    lblCuspNote->setFont(verdana(7.5, true));
+
     struct Box {
         QLabel** caption;
         const char* captionName;
@@ -251,6 +268,14 @@ void FrmDisplay::buildMainArea()
         caption->setBuddy(box);
         *entry.box = box;
     }
+}
+
+void FrmDisplay::showChartFacts(const QString& ascendant, const QString& time,
+                                const QString& cuspNote)
+{
+    lblAscendant->setText(ascendant + QLatin1Char('\n') + time);
+    lblCuspNote->setText(cuspNote);
+    lblCuspNote->setVisible(!cuspNote.isEmpty());
 }
 
 void FrmDisplay::buildBottomStrip()

@@ -59,6 +59,10 @@ public:
     AutoSizeLabel* lblYourLuckyNumbers = nullptr;
 
     QLabel* picSign = nullptr;
+    // What was computed: the ascendant's position with the universal time it
+    // was computed for, and a note when a neighbouring sign rises close by.
+    QLabel* lblAscendant = nullptr;
+    QLabel* lblCuspNote = nullptr;
 
     QLabel* Label7 = nullptr;
     QLabel* Label4 = nullptr;
@@ -87,6 +91,10 @@ public:
     QAction* mnuAbout = nullptr;
     QAction* mnuDonate = nullptr;
     QAction* mnuMakeMoneyOnline = nullptr;
+
+    // Shows the ascendant's position and time, and the cusp note (hidden
+    // when empty).
+    void showChartFacts(const QString& ascendant, const QString& time, const QString& cuspNote);
 
 signals:
     // Emitted after Back has closed this window (it is deleted later).

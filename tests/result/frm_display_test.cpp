@@ -113,6 +113,7 @@ private slots:
     void valueLabelsAreNotClippedOrOverlapping_data();
     void valueLabelsAreNotClippedOrOverlapping();
     void accessibleNames();
+    void chartFactsShowAndHide();
     void tabOrderAndDefaultButton();
     void exitPaths_data();
     void exitPaths();
@@ -410,6 +411,12 @@ void FrmDisplayTest::valueLabelsAreNotClippedOrOverlapping()
     FrmDisplay* form = makeShown();
     QVERIFY(form);
     QVERIFY(fillDisplay(*form, row, *images_));
+    // The longest texts the computed facts can take.
+    form->showChartFacts(QString::fromUtf8("Ascendant 29\u00B0 59' 59\" Sagittarius"),
+                         QStringLiteral("for 30 September 2050, 23:59 UT"),
+                         QStringLiteral("Near the cusp: born 10 minutes earlier, the rising sign "
+                                        "would be Sagittarius."));
+    QVERIFY(form->lblCuspNote->isVisible());
     // The picture itself, centred in its box.
     QRect picture(QPoint(), form->picSign->pixmap().size());
     picture.moveCenter(form->picSign->geometry().center());
@@ -423,8 +430,12 @@ void FrmDisplayTest::valueLabelsAreNotClippedOrOverlapping()
     labels.removeOne(form->picSign);
     for (QLabel* label : labels) {
         const QString name = label->objectName();
-        QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(name));
-        QVERIFY2(label->sizeHint().height() <= label->height(), qPrintable(name));
+        if (label->wordWrap()) {
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(name));
+        } else {
+            QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(name));
+            QVERIFY2(label->sizeHint().height() <= label->height(), qPrintable(name));
+        }
         QVERIFY2(form->mainArea->rect().contains(label->geometry()), qPrintable(name));
         QVERIFY2(!label->geometry().intersects(picture), qPrintable(name + " covers the picture"));
         for (QLabel* other : labels)
@@ -432,6 +443,21 @@ void FrmDisplayTest::valueLabelsAreNotClippedOrOverlapping()
                 QVERIFY2(!label->geometry().intersects(other->geometry()),
                          qPrintable(name + " overlaps " + other->objectName()));
     }
+}
+
+void FrmDisplayTest::chartFactsShowAndHide()
+{
+    FrmDisplay* form = makeShown();
+    QVERIFY(form);
+    QVERIFY(form->lblAscendant->text().isEmpty()); // nothing computed yet
+    form->showChartFacts(QStringLiteral("Ascendant A"), QStringLiteral("for T"), QStringLiteral("Near"));
+    QCOMPARE(form->lblAscendant->text(), QStringLiteral("Ascendant A\nfor T"));
+    QVERIFY(form->lblCuspNote->isVisible());
+    form->showChartFacts(QStringLiteral("Ascendant B"), QStringLiteral("for U"), QString());
+    QCOMPARE(form->lblAscendant->text(), QStringLiteral("Ascendant B\nfor U"));
+    QVERIFY(!form->lblCuspNote->isVisible());
+    QCOMPARE(form->lblAscendant->accessibleName(), QStringLiteral("Ascendant"));
+    QCOMPARE(form->lblCuspNote->accessibleName(), QStringLiteral("Cusp note"));
 }
 
 void FrmDisplayTest::accessibleNames()
