@@ -1,0 +1,27 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The offline atlas (GeoNames city data through libgeonames) and the time of a
+# place on a date; Qt Core only.
+include_guard(GLOBAL)
+if(NOT TARGET Qt6::Core)
+  return()
+endif()
+find_package(PkgConfig QUIET)
+if(PkgConfig_FOUND)
+  pkg_check_modules(GEONAMES QUIET IMPORTED_TARGET geonames)
+endif()
+if(NOT GEONAMES_FOUND)
+  message(STATUS "libgeonames not found: the place atlas is not built")
+  return()
+endif()
+
+add_library(zenthra_atlas STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/atlas.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/atlas.h
+  ${CMAKE_CURRENT_LIST_DIR}/place_time.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/place_time.h)
+target_include_directories(zenthra_atlas PUBLIC ${PROJECT_SOURCE_DIR}/src)
+# GLib stays private: only atlas.cpp sees its headers (system headers, as
+# include paths of an imported target are).
+target_link_libraries(zenthra_atlas PUBLIC zenthra_entry_core Qt6::Core PRIVATE PkgConfig::GEONAMES)
+zenthra_warnings(zenthra_atlas)
+

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "entry/atlas.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QTime>
+
+namespace zenthra {
+
+// How a local clock time was read on its day.
+enum class ClockReading {
+    Normal,
+    Skipped,  // the clocks jumped over it: read with the offset in force just before the jump
+    Repeated, // it came twice: read as the first time (before the clocks went back)
+};
+
+// The time of a place at a local clock time, from the system's time-zone data.
+struct LocalTime {
+    bool valid = false;            // the zone id, the date and the time are all known
+    int offsetSeconds = 0;         // offset from UTC used for the reading, east positive
+    int standardOffsetSeconds = 0; // the zone's standard offset then, east positive
+    bool daylightSaving = false;   // the offset was ahead of standard time
+    QString abbreviation;          // of the time in force, "EDT"
+    QString standardAbbreviation;  // of standard time around that date, "EST"; may be empty
+    ClockReading reading = ClockReading::Normal;
+    QDateTime utc;                 // the moment read
+};
+
+LocalTime resolveLocalTime(const QString& zoneId, QDate date, QTime time);
+
+// An entry of the window's zone list and the daylight-saving box.
+struct ZoneChoice {
+    int position = -1; // -1: no entry of the list has the offset
+    bool dst = false;
+};
+
+// When daylight saving adds exactly one hour or nothing, the entry with the
+// standard offset and the box ticked for daylight saving; otherwise the entry
+// with the whole offset in force and the box clear (London 1941: +2, double
+// summer time). Among entries with the same offset the one whose abbreviation
+// matches the zone's wins, then the lowest position.
+ZoneChoice chooseZoneEntry(const LocalTime& time);
+
+// Coordinates as the window's boxes take them: whole degrees and minutes,
+// rounded to the nearest minute and capped at 89° 59' and 179° 59'.
+struct WindowCoordinates {
+    int latDegrees = 0;
+    int latMinutes = 0;
+    bool south = false;
+    int lonDegrees = 0;
+    int lonMinutes = 0;
+    bool west = false;
+};
+
+WindowCoordinates toWindowCoordinates(double latitude, double longitude);
+
+// "UTC+05:30", "UTC−04:00" (with a minus sign, U+2212).
+QString formatUtcOffset(int offsetSeconds);
+
+// Everything the main window fills in for a chosen place at a birth date and time.
+struct PlaceChoice {
+    Place place;
+    WindowCoordinates coordinates;
+    int zonePosition = -1; // -1: no entry fits; leave the zone as it was
+    bool dst = false;
+    LocalTime time;
+    // The line under the zone frame, for example
+    // "Pune, Maharashtra, India: UTC+05:30 (Asia/Kolkata), no daylight saving".
+    // After the offset: "daylight saving", "no daylight saving", or
+    // "daylight saving +2:00, included in the zone" when the box stays clear;
+    // then, when they apply, "; 02:30 did not exist that day, read as before
+    // the clock change", "; 01:30 came twice that day, read as the first" and
+    // "; no zone in the list fits". An unknown zone gives
+    // "<place>: unknown time zone (<id>)".
+    QString statusLine;
+};
+
+PlaceChoice choosePlaceTime(const Place& place, QDate date, QTime time);
+
+} // namespace zenthra
