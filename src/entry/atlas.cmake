@@ -25,3 +25,13 @@ target_include_directories(zenthra_atlas PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(zenthra_atlas PUBLIC zenthra_entry_core Qt6::Core PRIVATE PkgConfig::GEONAMES)
 zenthra_warnings(zenthra_atlas)
 
+
+# The suggestion list under the city box.
+if(TARGET Qt6::Widgets)
+  add_library(zenthra_place_completer STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/place_completer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/place_completer.h)
+  target_include_directories(zenthra_place_completer PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(zenthra_place_completer PUBLIC zenthra_atlas Qt6::Widgets)
+  zenthra_warnings(zenthra_place_completer)
+endif()

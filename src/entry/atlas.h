@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QMetaType>
 #include <QObject>
 #include <QString>
 
@@ -108,3 +109,5 @@ private:
 };
 
 } // namespace zenthra
+
+Q_DECLARE_METATYPE(zenthra::Place)

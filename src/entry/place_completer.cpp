@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "entry/place_completer.h"
+
+#include <QAbstractItemView>
+#include <QAbstractListModel>
+#include <QCompleter>
+#include <QLineEdit>
+
+#include <utility>
+
+namespace zenthra {
+
+class PlaceListModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void setPlaces(std::vector<Place> places)
+    {
+        beginResetModel();
+        places_ = std::move(places);
+        endResetModel();
+    }
+    const std::vector<Place>& places() const { return places_; }
+
+    int rowCount(const QModelIndex& parent) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(places_.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= rowCount({}))
+            return {};
+        const Place& p = places_[static_cast<std::size_t>(index.row())];
+        if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::AccessibleTextRole)
+            return PlaceCompleter::suggestionText(p);
+        if (role == Qt::UserRole)
+            return index.row();
+        return {};
+    }
+
+private:
+    std::vector<Place> places_;
+};
+
+PlaceCompleter::PlaceCompleter(QLineEdit* cityBox, int maxSuggestions)
+    : QObject(cityBox)
+    , box_(cityBox)
+    , model_(new PlaceListModel(this))
+    , completer_(new QCompleter(model_, this))
+    , maxSuggestions_(maxSuggestions)
+{
+    // Not QLineEdit::setCompleter: that would write each highlighted
+    // suggestion into the box, and the box holds the city name only.
+    completer_->setWidget(box_);
+    completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    completer_->setMaxVisibleItems(maxSuggestions);
+
+    // textEdited, not textChanged: text set by the program opens no list.
+    connect(box_, &QLineEdit::textEdited, this, &PlaceCompleter::onTextEdited);
+    connect(completer_, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+            &PlaceCompleter::onActivated);
+
+    // Connect before asking, so that a load finishing in between is not missed.
+    AtlasLoader* loader = AtlasLoader::instance();
+    connect(loader, &AtlasLoader::ready, this, &PlaceCompleter::onAtlasReady);
+    loader->start();
+}
+
+QAbstractItemView* PlaceCompleter::popup() const
+{
+    return completer_->popup();
+}
+
+const std::vector<Place>& PlaceCompleter::suggestions() const
+{
+    return model_->places();
+}
+
+QString PlaceCompleter::suggestionText(const Place& place)
+{
+    if (place.localName.isEmpty())
+        return place.displayName();
+    Place shown = place;
+    shown.name = QStringLiteral("%1 (%2)").arg(place.name, place.localName);
+    return shown.displayName();
+}
+
+void PlaceCompleter::onTextEdited(const QString& text)
+{
+    if (!AtlasLoader::instance()->atlas()) {
+        pending_ = true;
+        return;
+    }
+    offer(text);
+}
+
+void PlaceCompleter::onAtlasReady()
+{
+    // Only while the user is still in the box; a list popping up elsewhere
+    // would take the keys meant for another field.
+    if (pending_ && box_->hasFocus())
+        offer(box_->text());
+    pending_ = false;
+}
+
+void PlaceCompleter::offer(const QString& text)
+{
+    const Atlas* atlas = AtlasLoader::instance()->atlas();
+    model_->setPlaces(atlas ? atlas->search(text, maxSuggestions_) : std::vector<Place>{});
+    if (model_->places().empty())
+        completer_->popup()->hide();
+    else
+        completer_->complete();
+}
+
+void PlaceCompleter::onActivated(const QModelIndex& index)
+{
+    const QVariant row = index.data(Qt::UserRole);
+    const auto& places = model_->places();
+    if (!row.isValid() || row.toInt() < 0 || row.toInt() >= static_cast<int>(places.size()))
+        return;
+    // A copy: the signal's receivers may type into the box and so refill the list.
+    const Place chosen = places[static_cast<std::size_t>(row.toInt())];
+    Q_EMIT placeChosen(chosen);
+}
+
+} // namespace zenthra

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "entry/atlas.h"
+
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+class QAbstractItemView;
+class QCompleter;
+class QLineEdit;
+class QModelIndex;
+
+namespace zenthra {
+
+class PlaceListModel;
+
+// Offers places from the atlas under a city box as the user types, best
+// first ("Pune, Maharashtra, India"). Only the user's own edits open the list;
+// the box's text is never changed here. Until the atlas has loaded (on a
+// worker thread, started by the constructor) typing goes on undisturbed, and
+// the list opens for the text typed so far as soon as the atlas is there.
+class PlaceCompleter : public QObject {
+    Q_OBJECT
+public:
+    // Owned by cityBox.
+    explicit PlaceCompleter(QLineEdit* cityBox, int maxSuggestions = 10);
+
+    // The list under the box.
+    QAbstractItemView* popup() const;
+    // The places the list offers now, best first.
+    const std::vector<Place>& suggestions() const;
+
+    // The text of one suggestion: the display name, with the name in the
+    // user's language in brackets when it differs ("Munich (München), Bavaria,
+    // Germany").
+    static QString suggestionText(const Place& place);
+
+Q_SIGNALS:
+    // The user picked a suggestion with the mouse or the keyboard.
+    void placeChosen(const zenthra::Place& place);
+
+private:
+    void onTextEdited(const QString& text);
+    void onAtlasReady();
+    void onActivated(const QModelIndex& index);
+    void offer(const QString& text);
+
+    QLineEdit* box_;
+    PlaceListModel* model_;
+    QCompleter* completer_;
+    int maxSuggestions_;
+    bool pending_ = false; // typed before the atlas was there
+};
+
+} // namespace zenthra
