@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/calc_main.h"
 #include "calc/csv.h"
+#include "calc/place_option.h"
 
 #include <gtest/gtest.h>
 
@@ -198,6 +199,32 @@ TEST(CalcOne, BadInput)
     EXPECT_EQ(with({"--lat", "10:00N", "--date", "2001-02-29"}).status, 1);
     EXPECT_EQ(with({"--lat", "10:00N"}).status, 0);
     EXPECT_EQ(run({}).status, 2);
+}
+
+TEST(CalcPlace, ResolvesPlaceZoneAndDaylightSaving)
+{
+    if (!placeLookupAvailable())
+        GTEST_SKIP() << "built without the atlas";
+    const CalcRun pune = run({"--date", "1947-08-15", "--time", "00:00", "--place", "Pune, India"});
+    EXPECT_EQ(pune.status, 0) << pune.err;
+    EXPECT_NE(pune.out.find("Place:          Pune, Maharashtra, India\n"), std::string::npos) << pune.out;
+    EXPECT_NE(pune.out.find("Coordinates:    18:31N 73:51E\n"), std::string::npos) << pune.out;
+    EXPECT_NE(pune.out.find("Zone:           34  Indian Time, IST, +5.3\n"), std::string::npos) << pune.out;
+
+    const CalcRun ny = run({"--date", "1976-07-04", "--time", "12:00", "--place", "New York"});
+    EXPECT_EQ(ny.status, 0) << ny.err;
+    EXPECT_NE(ny.out.find("Zone:           27  Eastern Standard Time,EST,-5.0, daylight saving\n"),
+              std::string::npos) << ny.out;
+    EXPECT_NE(ny.out.find("179.035654"), std::string::npos) << ny.out;
+
+    const CalcRun ktm = run({"--date", "2000-06-01", "--time", "12:00", "--place", "Kathmandu"});
+    EXPECT_EQ(ktm.status, 1);
+    EXPECT_NE(ktm.err.find("UTC+05:45"), std::string::npos) << ktm.err;
+
+    EXPECT_EQ(run({"--date", "2000-06-01", "--time", "12:00", "--place", "Qqqxxzz"}).status, 1);
+    EXPECT_EQ(run({"--date", "2000-06-01", "--time", "12:00", "--place", "Pune", "--dst"}).status, 2);
+    EXPECT_EQ(run({"--date", "2000-06-01", "--place", "Pune"}).status, 2);
+    EXPECT_EQ(run({"--date", "2001-02-29", "--time", "12:00", "--place", "Pune"}).status, 1);
 }
 
 TEST(CalcOther, ZonesAndHelp)

@@ -3,6 +3,7 @@
 
 #include "calc/chart_request.h"
 #include "calc/csv.h"
+#include "calc/place_option.h"
 #include "engine/chart_state.h"
 #include "entry/zone_table.h"
 #include "engine/chart_report.h"
@@ -21,6 +22,7 @@ constexpr const char* kUsage =
     "Usage:\n"
     "  zenthra-calc --date YYYY-MM-DD --time HH:MM --zone N --lon DDD:MM{E|W}\n"
     "               --lat DD:MM{N|S} [--dst]\n"
+    "  zenthra-calc --date YYYY-MM-DD --time HH:MM --place \"City, Country\"\n"
     "  zenthra-calc --csv  < births.csv > ascendants.csv\n"
     "  zenthra-calc --zones\n"
     "  zenthra-calc --help\n";
@@ -36,6 +38,9 @@ constexpr const char* kHelp =
     "  --lon DDD:MM{E|W}  longitude, degrees 0-179 and minutes 0-59, e.g. 77:13E\n"
     "  --lat DD:MM{N|S}   latitude, degrees 0-89 and minutes 0-59, e.g. 28:40N\n"
     "  --dst              daylight saving time was in force\n"
+    "  --place TEXT       instead of --zone, --lon, --lat and --dst: look the place\n"
+    "                     up in the offline atlas (\"Pune, India\") and take its\n"
+    "                     coordinates, zone entry and daylight saving on that date\n"
     "  It prints the universal time used, the ascendant in degrees, its long and\n"
     "  short position texts, the sign, and a note when a birth up to 10 minutes\n"
     "  earlier or later would have another rising sign.\n"
@@ -122,6 +127,7 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
 {
     ChartRequest r;
     bool haveDate = false, haveTime = false, haveZone = false, haveLon = false, haveLat = false;
+    std::string place;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
         std::string value;
@@ -177,10 +183,42 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
             (lon ? r.lonMin : r.latMin) = (*a)[1];
             (lon ? r.east : r.south) = (*a)[2] != 0;
             (lon ? haveLon : haveLat) = true;
+        } else if (name == "--place") {
+            place = value;
         } else {
             usageError(err, "unknown option '" + name + "'");
             return 2;
         }
+    }
+    std::vector<std::string> placeLines;
+    if (!place.empty()) {
+        if (haveZone || haveLon || haveLat || r.dst) {
+            usageError(err, "--place takes the place of --zone, --lon, --lat and --dst");
+            return 2;
+        }
+        if (!placeLookupAvailable()) {
+            usageError(err, "--place needs the place atlas, which this build does not have");
+            return 2;
+        }
+        if (!haveDate || !haveTime) {
+            usageError(err, "--place needs --date and --time");
+            return 2;
+        }
+        // The atlas needs a real date; the limits are checked again below.
+        r.zone = kDefaultZonePosition;
+        if (const auto problem = checkRequest(r)) {
+            std::fprintf(err, "zenthra-calc: %s\n", problem->c_str());
+            return 1;
+        }
+        PlaceResolution resolved = resolvePlace(place, r);
+        placeLines = std::move(resolved.lines);
+        if (!resolved.ok) {
+            for (const std::string& line : placeLines)
+                std::fprintf(out, "%s\n", line.c_str());
+            std::fprintf(err, "zenthra-calc: %s\n", resolved.error.c_str());
+            return 1;
+        }
+        haveZone = haveLon = haveLat = true;
     }
     if (!haveDate || !haveTime || !haveZone || !haveLon || !haveLat) {
         usageError(err, "a chart needs --date, --time, --zone, --lon and --lat");
@@ -191,10 +229,13 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         return 1;
     }
     const ChartResult res = computeRequest(r);
+    for (const std::string& line : placeLines)
+        std::fprintf(out, "%s\n", line.c_str());
     const int sign = signIndexOfCode(res.code);
     std::string ascendant;
     appendFixed6(ascendant, res.ascendant);
-    std::fprintf(out, "Zone:           %s\n", zoneEntry(r.zone).text);
+    std::fprintf(out, "Zone:           %d  %s%s\n", r.zone, zoneEntry(r.zone).text,
+                 r.dst ? ", daylight saving" : "");
     std::fprintf(out, "Universal time: %s\n", universalTimeText().c_str());
     std::fprintf(out, "Ascendant:      %s\n", ascendant.c_str());
     std::fprintf(out, "Long text:      %s\n", res.longText.c_str());

@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Stands in for the atlas in builds without Qt or the city data.
+#include "calc/place_option.h"
+
+namespace zenthra::calc {
+
+bool placeLookupAvailable() { return false; }
+
+PlaceResolution resolvePlace(const std::string&, ChartRequest&)
+{
+    return {false, "this build has no place atlas", {}};
+}
+
+} // namespace zenthra::calc
