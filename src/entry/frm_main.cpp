@@ -5,6 +5,8 @@
 #include "app/banner_draw.h"
 #include "app/shutdown.h"
 #include "engine/chart_state.h"
+#include "entry/input_filter.h"
+#include "entry/input_rules.h"
 #include "entry/zone_table.h"
 #include "links/app_icon.h"
 #include "links/frm_about.h"
@@ -23,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedLayout>
@@ -162,6 +165,7 @@ FrmMain::FrmMain(QWidget* parent)
 
     applyColours();
     setTabOrderChain();
+    installKeyFilters();
     txtName->setFocus();
 }
 
@@ -413,6 +417,65 @@ void FrmMain::setTabOrderChain()
         cmdRashi,   Label61,    lblCobrand,  lblFullBrand};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+}
+
+void FrmMain::installKeyFilters()
+{
+    auto* letters = new InputFilter(txtName, KeyRule::Letters);
+    connect(letters, &InputFilter::refused, this, [this] {
+        showMessage(QStringLiteral("Please Enter only Letters"), MessageIcon::Information);
+    });
+    for (QLineEdit* box : {txtLatD, txtLatM, txtLonD, txtLonM}) {
+        auto* digits = new InputFilter(box, KeyRule::Digits);
+        connect(digits, &InputFilter::refused, this, [this] {
+            showMessage(QStringLiteral("Only Numbers Are Accepted"), MessageIcon::Stop);
+        });
+    }
+}
+
+void FrmMain::showMessage(const QString& text, MessageIcon icon)
+{
+    QMessageBox box(icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Information,
+                    QLatin1String(kProgramTitle), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+bool FrmMain::Input_Validation()
+{
+    BirthInputs in;
+    in.name = txtName->text().toStdString();
+    in.lonDeg = txtLonD->text().toStdString();
+    in.lonMin = txtLonM->text().toStdString();
+    in.latDeg = txtLatD->text().toStdString();
+    in.latMin = txtLatM->text().toStdString();
+    in.year = cboYear->currentText().toInt();
+    in.monthIndex = cboMonth->currentIndex();
+    in.dayIndex = cboDate->currentIndex();
+
+    const auto problem = validateInputs(in);
+    if (!problem)
+        return true;
+    showMessage(QString::fromStdString(problem->message), problem->icon);
+    switch (problem->focus) {
+    case InputField::Name:
+        txtName->setFocus();
+        break;
+    case InputField::LonDeg:
+        txtLonD->setFocus();
+        break;
+    case InputField::LonMin:
+        txtLonM->setFocus();
+        break;
+    case InputField::LatDeg:
+        txtLatD->setFocus();
+        break;
+    case InputField::LatMin:
+        txtLatM->setFocus();
+        break;
+    case InputField::None:
+        break;
+    }
+    return false;
 }
 
 void FrmMain::Zone_Calculation()

@@ -18,6 +18,7 @@ class QStackedLayout;
 namespace zenthra {
 
 class LinkLabel;
+enum class MessageIcon;
 
 // The input window: birth data, place and time zone, and the button that asks
 // for the rising sign. It collects and checks input; the calculation and the
@@ -30,6 +31,11 @@ public:
     // Stores the selected zone's resolved offset (west positive) in the chart
     // state; with no selection the previous values stay.
     void Zone_Calculation();
+
+    // Checks the inputs before a calculation. On the first problem it shows
+    // the message, moves the focus where the problem is and returns false;
+    // it changes nothing else.
+    bool Input_Validation();
 
     // Puts the promotional label that a banner draw (1..7) names on top.
     void applyBannerDraw(int draw);
@@ -95,6 +101,8 @@ private:
     void fillLists();
     void applyColours();
     void setTabOrderChain();
+    void installKeyFilters();
+    void showMessage(const QString& text, MessageIcon icon);
 
     QStackedLayout* promoStack_ = nullptr;
 };

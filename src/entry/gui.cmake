@@ -1,6 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The main window.
-add_library(zenthra_entry STATIC frm_main.cpp frm_main.h)
+# The main window with its key filters.
+add_library(zenthra_entry STATIC
+  frm_main.cpp frm_main.h
+  input_filter.cpp input_filter.h
+  key_rules.cpp key_rules.h)
 target_include_directories(zenthra_entry PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(zenthra_entry
   PUBLIC zenthra_entry_core zenthra_engine zenthra_app_core zenthra_links Qt6::Widgets)
