@@ -3,14 +3,16 @@
 
 #include "app/app_strings.h"
 #include "app/banner_draw.h"
+#include "app/message_box.h"
 #include "app/shutdown.h"
 #include "app/single_copy.h"
 #include "entry/frm_main.h"
+#include "entry/place_lookup.h"
+#include "entry/request_driver.h"
 #include "links/app_icon.h"
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QPointer>
 #include <QRandomGenerator>
 
@@ -34,9 +36,8 @@ void describeApplication()
 Startup startProgram(SingleCopy& singleCopy, std::optional<quint32> seed)
 {
     if (!singleCopy.tryAcquire()) {
-        QMessageBox message(QMessageBox::Information, QLatin1String(kProgramTitle),
-                            QStringLiteral("Application is already running"), QMessageBox::Ok);
-        message.exec();
+        showMessage(nullptr, QStringLiteral("Application is already running"),
+                    QMessageBox::Information);
         shutdownProgram();
         return {};
     }
@@ -46,6 +47,10 @@ Startup startProgram(SingleCopy& singleCopy, std::optional<quint32> seed)
     started.intCoBrandRandomNumber = bannerDraw(nextUnitFloat(random));
 
     started.window = new FrmMain;
+    FrmMain* window = started.window;
+    new RequestDriver(*window, window);
+    QObject::connect(window, &FrmMain::placeLookupRequested, window,
+                     [window] { lookUpPlace(*window); });
     started.window->applyBannerDraw(started.intCoBrandRandomNumber);
     started.window->show();
     return started;

@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/message_box.h"
+
+#include "app/app_strings.h"
+
+namespace zenthra {
+
+void showMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon)
+{
+    QMessageBox box(icon, QLatin1String(kProgramTitle), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+} // namespace zenthra

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "entry/request_driver.h"
+
+#include "engine/chart_report.h"
+#include "engine/chart_state.h"
+#include "engine/western_planet_position.h"
+#include "entry/frm_main.h"
+#include "entry/input_rules.h"
+#include "result/chart_notes.h"
+#include "result/fill_display.h"
+#include "result/frm_display.h"
+#include "result/sign_facts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace zenthra {
+namespace {
+
+std::optional<std::int16_t> number(const QString& text) { return toInt16(text.toStdString()); }
+
+std::int16_t flag(bool on) { return on ? -1 : 0; }
+
+} // namespace
+
+RequestDriver::RequestDriver(FrmMain& main, QObject* parent)
+    : QObject(parent)
+    , main_(main)
+{
+    connect(&main_, &FrmMain::calculateRequested, this, &RequestDriver::onCalculateRequested);
+}
+
+// Converts every input before anything is written, so that a text which
+// cannot be read stops the request instead of leaving a value from an
+// earlier one in the chart.
+bool RequestDriver::storeInputs()
+{
+    const auto day = number(main_.cboDate->currentText());
+    const auto year = number(main_.cboYear->currentText());
+    const auto hour = number(main_.cboHH->currentText());
+    const auto minute = number(main_.cboMM->currentText());
+    const auto lonDeg = number(main_.txtLonD->text());
+    const auto lonMin = number(main_.txtLonM->text());
+    const auto latDeg = number(main_.txtLatD->text());
+    const auto latMin = number(main_.txtLatM->text());
+    if (!day || !year || !hour || !minute || !lonDeg || !lonMin || !latDeg || !latMin)
+        return false;
+
+    ChartState& c = chartState();
+    c.strPersonName = main_.txtName->text().toStdString();
+    main_.Zone_Calculation();
+    c.intBirthMonth = static_cast<std::int16_t>(main_.cboMonth->currentIndex() + 1);
+    c.intBirthDay = *day;
+    c.intBirthYear = *year;
+    c.intBirthHour = *hour;
+    c.intBirthMinute = *minute;
+    // Signed, west positive: the zone's own direction, whatever the longitude.
+    c.intZoneHours = c.varZoneHours;
+    c.intZoneMinutes = c.varZoneMinutes;
+    c.intLonDeg = *lonDeg;
+    c.intLonMin = *lonMin;
+    c.intLatDeg = *latDeg;
+    c.intLatMin = *latMin;
+    c.bLonEast = flag(main_.optLong[0]->isChecked());
+    c.bLatSouth = flag(main_.optLat[1]->isChecked());
+    c.bDST = flag(main_.chkDST->checkState() != Qt::Unchecked); // greyed counts as ticked
+    return true;
+}
+
+void RequestDriver::onCalculateRequested()
+{
+    if (!main_.Input_Validation())
+        return;
+    if (!storeInputs())
+        return;
+
+    Chart_Angles();
+    Position_Table();
+    ChartState& c = chartState();
+    const std::string& entry = c.arrPositionText[10];
+    c.strAscSign = entry.size() >= 6 ? entry.substr(3, 3) : std::string();
+
+    FrmDisplay& display = ensureDisplay();
+    const int sign = signIndexOfCode(c.strAscSign);
+    if (sign >= 0) {
+        fillDisplay(display, sign + 1, main_.IMGSign);
+        const auto change = nearestSignChange();
+        display.showChartFacts(QString::fromStdString(ascendantLine(c.varAscendantText)),
+                               QString::fromStdString(universalTimeLine(universalTimeText())),
+                               change ? QString::fromStdString(cuspNote(*change)) : QString());
+    }
+    display.show();
+    main_.hide();
+}
+
+FrmDisplay* RequestDriver::display() const { return display_.data(); }
+
+FrmDisplay& RequestDriver::ensureDisplay()
+{
+    if (!display_) {
+        display_ = new FrmDisplay;
+        connect(display_, &FrmDisplay::backRequested, this, &RequestDriver::onBack);
+    }
+    return *display_;
+}
+
+void RequestDriver::onBack()
+{
+    main_.show();
+    main_.activateWindow();
+}
+
+} // namespace zenthra

@@ -1,0 +1,389 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The whole job through the real windows: typed and picked birth data, the
+// calculate button, the result window, Back, and the place lookup.
+#include "modal_watcher.h"
+
+#include "app/shutdown.h"
+#include "engine/chart_state.h"
+#include "entry/frm_main.h"
+#include "entry/place_lookup.h"
+#include "entry/request_driver.h"
+#include "entry/web_search.h"
+#include "links/mod_help.h"
+#include "result/frm_display.h"
+#include "result/result_labels.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QUrlQuery>
+#include <QtTest>
+
+#include <memory>
+
+using namespace zenthra;
+using zenthra::test::ModalWatcher;
+
+struct BirthEntry {
+    const char* name;
+    int year, month, day, hour, minute;
+    const char* lonDeg;
+    const char* lonMin;
+    bool west;
+    const char* latDeg;
+    const char* latMin;
+    bool south;
+    int zone;
+    bool dst;
+};
+Q_DECLARE_METATYPE(BirthEntry)
+
+namespace {
+
+// Catches the address a browser search would open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+// Counts the components the place lookup asks for and what they are given.
+struct RecordingSearch : WebSearch {
+    QStringList* calls;
+    explicit RecordingSearch(QStringList* c) : calls(c) {}
+    void search(const QString& text, const QString& page) override { calls->append(text + '|' + page); }
+};
+
+} // namespace
+
+class DriverTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void workedBirths_data();
+    void workedBirths();
+    void refusedRequestChangesNothing();
+    void menuEntryValidatesLikeTheButton();
+    void backKeepsInputsAndNextWindowIsFresh();
+    void directionsAndDaylightSavingReachTheChart();
+    void zoneIsStoredSigned();
+    void resultExitEndsTheProgram();
+
+    void placeLookupAsksForMissingParts();
+    void placeLookupSearchText();
+    void placeLookupMakesAComponentPerClick();
+    void browserSearchEncodesPlaceNames();
+
+private:
+    void enter(const BirthEntry& b);
+    void typeInto(QLineEdit* box, const QString& text);
+    void calculate();
+
+    std::unique_ptr<FrmMain> main_;
+    std::unique_ptr<RequestDriver> driver_;
+    int enderCalls_ = 0;
+};
+
+void DriverTest::init()
+{
+    chartState() = ChartState{};
+    setProcessEnder([this] { ++enderCalls_; });
+    modHelp::setPageOpener([](const QUrl&) {});
+    main_ = std::make_unique<FrmMain>();
+    driver_ = std::make_unique<RequestDriver>(*main_);
+    connect(main_.get(), &FrmMain::placeLookupRequested, main_.get(), [this] { lookUpPlace(*main_); });
+    main_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+}
+
+void DriverTest::cleanup()
+{
+    if (FrmDisplay* d = driver_->display())
+        delete d;
+    driver_.reset();
+    main_.reset();
+    setWebSearchFactory({});
+    setProcessEnder({});
+    modHelp::setPageOpener({});
+}
+
+void DriverTest::typeInto(QLineEdit* box, const QString& text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+}
+
+void DriverTest::enter(const BirthEntry& b)
+{
+    typeInto(main_->txtName, QString::fromLatin1(b.name));
+    main_->cboMonth->setCurrentIndex(b.month - 1);
+    main_->cboDate->setCurrentIndex(main_->cboDate->findText(QString::number(b.day)));
+    main_->cboYear->setCurrentIndex(main_->cboYear->findText(QString::number(b.year)));
+    main_->cboHH->setCurrentIndex(main_->cboHH->findText(QString::number(b.hour)));
+    main_->cboMM->setCurrentIndex(main_->cboMM->findText(QString::number(b.minute)));
+    typeInto(main_->txtLatD, QString::fromLatin1(b.latDeg));
+    typeInto(main_->txtLatM, QString::fromLatin1(b.latMin));
+    QTest::mouseClick(main_->optLat[b.south ? 1 : 0], Qt::LeftButton);
+    typeInto(main_->txtLonD, QString::fromLatin1(b.lonDeg));
+    typeInto(main_->txtLonM, QString::fromLatin1(b.lonMin));
+    QTest::mouseClick(main_->optLong[b.west ? 1 : 0], Qt::LeftButton);
+    main_->cmbTimeZone->setCurrentIndex(b.zone);
+    if (main_->chkDST->isChecked() != b.dst)
+        QTest::mouseClick(main_->chkDST, Qt::LeftButton);
+}
+
+void DriverTest::calculate()
+{
+    QTest::mouseClick(main_->cmdRashi, Qt::LeftButton);
+}
+
+void DriverTest::workedBirths_data()
+{
+    QTest::addColumn<BirthEntry>("birth");
+    QTest::addColumn<QString>("sign");
+    QTest::addColumn<QString>("ascendant");
+    QTest::addColumn<QString>("time");
+    // The engine's worked rows, with each zone given as the list entry it
+    // stands for (29 GMT, 27 EST, 8 AEST, 34 IST).
+    QTest::newRow("2000 equator") << BirthEntry{"ADA", 2000, 1, 1, 12, 0, "0", "0", true, "0", "0", false, 29, false}
+                                  << "Aries" << QString::fromUtf8("Ascendant 11° 22' 41\" Aries")
+                                  << "for 1 January 2000, 12:00 UT";
+    QTest::newRow("2000 51N30") << BirthEntry{"ADA", 2000, 1, 1, 12, 0, "0", "0", true, "51", "30", false, 29, false}
+                                << "Aries" << QString::fromUtf8("Ascendant 24° 17' 52\" Aries")
+                                << "for 1 January 2000, 12:00 UT";
+    QTest::newRow("1900 midnight") << BirthEntry{"ADA", 1900, 1, 1, 0, 0, "0", "0", true, "0", "0", false, 29, false}
+                                   << "Libra" << QString::fromUtf8("Ascendant 11° 4' 44\" Libra")
+                                   << "for 1 January 1900, 00:00 UT";
+    QTest::newRow("New York 1976") << BirthEntry{"ADA", 1976, 7, 4, 12, 0, "74", "0", true, "40", "43", false, 27, true}
+                                   << "Virgo" << QString::fromUtf8("Ascendant 29° 2' 8\" Virgo")
+                                   << "for 4 July 1976, 16:00 UT";
+    QTest::newRow("Sydney 1985") << BirthEntry{"ADA", 1985, 3, 21, 6, 30, "151", "12", false, "33", "52", true, 8, false}
+                                 << "Aries" << QString::fromUtf8("Ascendant 5° 55' 13\" Aries")
+                                 << "for 20 March 1985, 20:30 UT";
+    QTest::newRow("Delhi 1947") << BirthEntry{"ADA", 1947, 8, 15, 0, 0, "77", "13", false, "28", "40", false, 34, false}
+                                << "Gemini" << QString::fromUtf8("Ascendant 0° 53' 36\" Gemini")
+                                << "for 14 August 1947, 18:30 UT";
+}
+
+void DriverTest::workedBirths()
+{
+    QFETCH(BirthEntry, birth);
+    QFETCH(QString, sign);
+    QFETCH(QString, ascendant);
+    QFETCH(QString, time);
+    enter(birth);
+    calculate();
+    FrmDisplay* display = driver_->display();
+    QVERIFY(display != nullptr);
+    QVERIFY(display->isVisible());
+    QVERIFY(!main_->isVisible());
+    QCOMPARE(display->lblYourRisingSign->text(), sign);
+    QVERIFY(!display->txtYourNature->toPlainText().isEmpty());
+    QCOMPARE(display->lblAscendant->text(), ascendant + '\n' + time);
+    QCOMPARE(display->lblAscendant->accessibleName(), QStringLiteral("Ascendant"));
+}
+
+void DriverTest::refusedRequestChangesNothing()
+{
+    enter({"ADA", 1901, 2, 29, 12, 0, "77", "13", false, "28", "40", false, 34, false});
+    chartState().intBirthYear = 1234;
+    chartState().arrPositionText[10] = "untouched";
+    ModalWatcher watcher;
+    calculate();
+    QCOMPARE(watcher.seen().size(), 1);
+    QCOMPARE(watcher.seen().first().text, QStringLiteral("Please Enter Correct Date Or Month!"));
+    QCOMPARE(chartState().intBirthYear, std::int16_t(1234));
+    QCOMPARE(chartState().arrPositionText[10], std::string("untouched"));
+    QVERIFY(driver_->display() == nullptr);
+    QVERIFY(main_->isVisible());
+}
+
+void DriverTest::menuEntryValidatesLikeTheButton()
+{
+    {
+        ModalWatcher watcher;
+        main_->mnuNext->trigger();
+        QCOMPARE(watcher.seen().size(), 1);
+        QCOMPARE(watcher.seen().first().text, QStringLiteral("Please Enter Name"));
+        QCOMPARE(watcher.seen().first().icon, QMessageBox::Critical);
+    }
+    QVERIFY(driver_->display() == nullptr);
+    enter({"ADA", 1947, 8, 15, 0, 0, "77", "13", false, "28", "40", false, 34, false});
+    main_->mnuNext->trigger();
+    QVERIFY(driver_->display() != nullptr);
+    QCOMPARE(driver_->display()->lblYourRisingSign->text(), QStringLiteral("Gemini"));
+}
+
+void DriverTest::backKeepsInputsAndNextWindowIsFresh()
+{
+    enter({"LIBRA", 1900, 1, 1, 0, 0, "0", "0", true, "0", "0", false, 29, false});
+    calculate();
+    QPointer<FrmDisplay> first = driver_->display();
+    QCOMPARE(first->lblYourRisingSign->text(), QStringLiteral("Libra"));
+    QTest::mouseClick(first->cmdBack, Qt::LeftButton);
+    QTRY_VERIFY(first.isNull()); // discarded, not hidden
+    QVERIFY(main_->isVisible());
+    QCOMPARE(enderCalls_, 0);
+    QCOMPARE(main_->txtName->text(), QStringLiteral("LIBRA"));
+    QCOMPARE(main_->cboYear->currentText(), QStringLiteral("1900"));
+    QCOMPARE(main_->cmbTimeZone->currentIndex(), 29);
+    QVERIFY(main_->optLong[1]->isChecked());
+
+    // A second request gives only the new sign's values, in a new window.
+    enter({"ADA", 1947, 8, 15, 0, 0, "77", "13", false, "28", "40", false, 34, false});
+    calculate();
+    FrmDisplay* second = driver_->display();
+    QVERIFY(second != nullptr);
+    QCOMPARE(second->lblYourRisingSign->text(), QStringLiteral("Gemini"));
+    QCOMPARE(second->lblYourElement->text(), QStringLiteral("Air"));
+    QCOMPARE(second->lblYourLuckyGemstone->text(), QStringLiteral("Emerald"));
+    QVERIFY(second->txtYourHealth->toPlainText().startsWith(QStringLiteral("You may have some problems of the sexual nature.")));
+    QVERIFY(second->lblCuspNote->text().contains(QStringLiteral("4 minutes earlier")));
+    QCOMPARE(second->lblCuspNote->accessibleName(), QStringLiteral("Cusp note"));
+}
+
+void DriverTest::directionsAndDaylightSavingReachTheChart()
+{
+    struct Case {
+        bool west, south;
+        Qt::CheckState dst;
+    };
+    const Case cases[] = {{false, false, Qt::Unchecked}, {true, true, Qt::Checked},
+                          {true, false, Qt::PartiallyChecked}, {false, true, Qt::Unchecked}};
+    for (const Case& c : cases) {
+        if (FrmDisplay* d = driver_->display()) {
+            QTest::mouseClick(d->cmdBack, Qt::LeftButton);
+            QTRY_VERIFY(driver_->display() == nullptr);
+        }
+        enter({"ADA", 1985, 3, 21, 6, 30, "151", "12", c.west, "33", "52", c.south, 8, false});
+        main_->chkDST->setTristate(c.dst == Qt::PartiallyChecked);
+        main_->chkDST->setCheckState(c.dst);
+        calculate();
+        const ChartState& s = chartState();
+        QCOMPARE(s.bLonEast, std::int16_t(c.west ? 0 : -1));
+        QCOMPARE(s.bLatSouth, std::int16_t(c.south ? -1 : 0));
+        QCOMPARE(s.bDST, std::int16_t(c.dst == Qt::Unchecked ? 0 : -1)); // greyed counts as ticked
+        QCOMPARE(s.intLonDeg, std::int16_t(151));
+        QCOMPARE(s.intLatMin, std::int16_t(52));
+        QCOMPARE(s.strPersonName, std::string("ADA"));
+    }
+}
+
+void DriverTest::zoneIsStoredSigned()
+{
+    enter({"ADA", 1947, 8, 15, 0, 0, "77", "13", false, "28", "40", false, 34, false});
+    calculate();
+    QCOMPARE(chartState().intZoneHours, std::int16_t(-5));
+    QCOMPARE(chartState().intZoneMinutes, std::int16_t(-30));
+    QTest::mouseClick(driver_->display()->cmdBack, Qt::LeftButton);
+    QTRY_VERIFY(driver_->display() == nullptr);
+    main_->cmbTimeZone->setCurrentIndex(50); // Newfoundland, -3.5
+    calculate();
+    QCOMPARE(chartState().intZoneHours, std::int16_t(3));
+    QCOMPARE(chartState().intZoneMinutes, std::int16_t(30));
+}
+
+void DriverTest::resultExitEndsTheProgram()
+{
+    enter({"ADA", 1947, 8, 15, 0, 0, "77", "13", false, "28", "40", false, 34, false});
+    calculate();
+    QPointer<FrmDisplay> display = driver_->display();
+    QTest::keyClick(display, Qt::Key_Escape);
+    QCOMPARE(enderCalls_, 1);
+}
+
+void DriverTest::placeLookupAsksForMissingParts()
+{
+    QStringList calls;
+    setWebSearchFactory([&calls] { return std::make_unique<RecordingSearch>(&calls); });
+    struct Case {
+        const char *city, *state, *country, *message;
+        QLineEdit* FrmMain::*focus;
+    };
+    const Case cases[] = {
+        {"", "", "", "Please Enter City", &FrmMain::txtMCity},
+        {"Pune", "", "India", "Please Enter State", &FrmMain::txtMState},
+        {"Pune", "Maharashtra", "", "Please Enter Country", &FrmMain::txtMCountry},
+    };
+    for (const Case& c : cases) {
+        main_->txtMCity->setText(QString::fromLatin1(c.city));
+        main_->txtMState->setText(QString::fromLatin1(c.state));
+        main_->txtMCountry->setText(QString::fromLatin1(c.country));
+        main_->txtName->setFocus();
+        ModalWatcher watcher;
+        QTest::mouseClick(main_->cmdBrowser, Qt::LeftButton);
+        QCOMPARE(watcher.seen().size(), 1);
+        QCOMPARE(watcher.seen().first().text, QString::fromLatin1(c.message));
+        QCOMPARE(watcher.seen().first().icon, QMessageBox::Critical);
+        QCOMPARE(watcher.seen().first().title, QStringLiteral("Zenthra v1.35"));
+        QTRY_COMPARE(main_->focusWidget(), main_.get()->*c.focus);
+    }
+    QVERIFY(calls.isEmpty());
+}
+
+void DriverTest::placeLookupSearchText()
+{
+    QStringList calls;
+    setWebSearchFactory([&calls] { return std::make_unique<RecordingSearch>(&calls); });
+    // Nothing else on the window is needed; a city of one blank counts.
+    main_->txtMCity->setText(QStringLiteral(" "));
+    main_->txtMState->setText(QStringLiteral("Maharashtra"));
+    main_->txtMCountry->setText(QStringLiteral("India"));
+    QTest::mouseClick(main_->cmdBrowser, Qt::LeftButton);
+    QCOMPARE(calls.size(), 1);
+    QCOMPARE(calls.first(), QStringLiteral("  Maharashtra India Latitude longitude |") +
+                                modHelp::pageAddress("home-page").toString());
+    QCOMPARE(placeSearchText("Pune", "Maharashtra", "India"),
+             QStringLiteral("Pune Maharashtra India Latitude longitude "));
+}
+
+void DriverTest::placeLookupMakesAComponentPerClick()
+{
+    int made = 0;
+    QStringList calls;
+    setWebSearchFactory([&] {
+        ++made;
+        return std::make_unique<RecordingSearch>(&calls);
+    });
+    main_->txtMCity->setText(QStringLiteral("Pune"));
+    main_->txtMState->setText(QStringLiteral("Maharashtra"));
+    main_->txtMCountry->setText(QStringLiteral("India"));
+    QTest::mouseClick(main_->cmdBrowser, Qt::LeftButton);
+    QTest::mouseClick(main_->cmdBrowser, Qt::LeftButton);
+    QCOMPARE(made, 2);
+    QCOMPARE(calls.size(), 2);
+}
+
+void DriverTest::browserSearchEncodesPlaceNames()
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    main_->txtMCity->setText(QStringLiteral("A&B #1 + C/D"));
+    main_->txtMState->setText(QStringLiteral("x=y?z"));
+    main_->txtMCountry->setText(QStringLiteral("100%"));
+    QTest::mouseClick(main_->cmdBrowser, Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(catcher.urls.size(), 1);
+    const QUrl url = catcher.urls.first();
+    QCOMPARE(url.host(), BrowserWebSearch::searchAddress(QStringLiteral("x")).host());
+    QVERIFY(url.fragment().isEmpty());
+    const QUrlQuery query(url);
+    QCOMPARE(query.queryItems(QUrl::FullyDecoded).size(), 1);
+    QCOMPARE(query.queryItems(QUrl::FullyDecoded).first().second,
+             QStringLiteral("A&B #1 + C/D x=y?z 100% Latitude longitude "));
+}
+
+QTEST_MAIN(DriverTest)
+#include "driver_test.moc"
