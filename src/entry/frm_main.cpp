@@ -3,10 +3,13 @@
 
 #include "app/app_strings.h"
 #include "app/banner_draw.h"
+#include "app/message_box.h"
 #include "app/shutdown.h"
 #include "engine/chart_state.h"
 #include "entry/input_filter.h"
 #include "entry/input_rules.h"
+#include "entry/place_completer.h"
+#include "entry/place_time.h"
 #include "entry/zone_table.h"
 #include "links/app_icon.h"
 #include "links/frm_about.h"
@@ -166,6 +169,7 @@ FrmMain::FrmMain(QWidget* parent)
     applyColours();
     setTabOrderChain();
     installKeyFilters();
+    connectPlaceTime();
     txtName->setFocus();
 }
 
@@ -306,11 +310,17 @@ QWidget* FrmMain::createInputs()
     zoneRow->addSpacing(8);
     zoneRow->addWidget(chkDST, 0, Qt::AlignVCenter);
 
+    lblPlaceTime = named(new QLabel(box), "lblPlaceTime");
+    lblPlaceTime->setWordWrap(true);
+    lblPlaceTime->setAccessibleName(QStringLiteral("Place time"));
+    lblPlaceTime->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(form);
     layout->addLayout(coordinates);
     layout->addLayout(zoneRow);
+    layout->addWidget(lblPlaceTime);
     layout->addSpacing(4);
     layout->addWidget(cmdRashi, 0, Qt::AlignHCenter);
 
@@ -435,9 +445,82 @@ void FrmMain::installKeyFilters()
 
 void FrmMain::showMessage(const QString& text, MessageIcon icon)
 {
-    QMessageBox box(icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Information,
-                    QLatin1String(kProgramTitle), text, QMessageBox::Ok, this);
-    box.exec();
+    zenthra::showMessage(
+        this, text, icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Information);
+}
+
+void FrmMain::connectPlaceTime()
+{
+    placeCompleter = new PlaceCompleter(txtMCity);
+    connect(placeCompleter, &PlaceCompleter::placeChosen, this, &FrmMain::applyPlace);
+    // Hand changes win until another place is picked.
+    connect(cmbTimeZone, &QComboBox::activated, this, [this] {
+        if (pickedPlace_) {
+            zoneByHand_ = true;
+            lblPlaceTime->setText(pickedPlace_->displayName() +
+                                  QStringLiteral(": zone and daylight saving set by hand"));
+        }
+    });
+    connect(chkDST, &QCheckBox::clicked, this, [this] {
+        if (pickedPlace_) {
+            zoneByHand_ = true;
+            lblPlaceTime->setText(pickedPlace_->displayName() +
+                                  QStringLiteral(": zone and daylight saving set by hand"));
+        }
+    });
+    // Typing another place lets go of the picked one.
+    for (QLineEdit* box : {txtMCity, txtMState, txtMCountry})
+        connect(box, &QLineEdit::textEdited, this, [this] {
+            if (pickedPlace_) {
+                pickedPlace_.reset();
+                lblPlaceTime->clear();
+            }
+        });
+    for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM})
+        connect(list, &QComboBox::currentIndexChanged, this, [this] {
+            if (pickedPlace_ && !zoneByHand_)
+                resolvePlaceTime(false);
+        });
+}
+
+void FrmMain::applyPlace(const Place& place)
+{
+    pickedPlace_ = place;
+    zoneByHand_ = false;
+    txtMCity->setText(place.name);
+    txtMState->setText(place.state);
+    txtMCountry->setText(place.country);
+    const WindowCoordinates at = toWindowCoordinates(place.latitude, place.longitude);
+    txtLatD->setText(QString::number(at.latDegrees));
+    txtLatM->setText(QString::number(at.latMinutes));
+    optLat[at.south ? 1 : 0]->setChecked(true);
+    txtLonD->setText(QString::number(at.lonDegrees));
+    txtLonM->setText(QString::number(at.lonMinutes));
+    optLong[at.west ? 1 : 0]->setChecked(true);
+    resolvePlaceTime(true);
+}
+
+void FrmMain::resolvePlaceTime(bool announceNoFit)
+{
+    const QDate date(cboYear->currentText().toInt(), cboMonth->currentIndex() + 1,
+                     cboDate->currentText().toInt());
+    if (!date.isValid()) {
+        lblPlaceTime->setText(pickedPlace_->displayName() +
+                              QStringLiteral(": choose a real date to find its time zone"));
+        return;
+    }
+    const QTime time(cboHH->currentText().toInt(), cboMM->currentText().toInt());
+    const PlaceChoice choice = choosePlaceTime(*pickedPlace_, date, time);
+    lblPlaceTime->setText(choice.statusLine);
+    if (choice.zonePosition >= 0) {
+        cmbTimeZone->setCurrentIndex(choice.zonePosition);
+        chkDST->setChecked(choice.dst);
+    } else if (announceNoFit && choice.time.valid) {
+        showMessage(QStringLiteral("No time zone in the list is %1, the time of %2 on that date, "
+                                   "so the zone was left as it was.")
+                        .arg(formatUtcOffset(choice.time.offsetSeconds), pickedPlace_->displayName()),
+                    MessageIcon::Information);
+    }
 }
 
 bool FrmMain::Input_Validation()

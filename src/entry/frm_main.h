@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "entry/atlas.h"
+#include "result/sign_image_list.h"
+
 #include <QWidget>
+
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -18,6 +23,7 @@ class QStackedLayout;
 namespace zenthra {
 
 class LinkLabel;
+class PlaceCompleter;
 enum class MessageIcon;
 
 // The input window: birth data, place and time zone, and the button that asks
@@ -39,6 +45,12 @@ public:
 
     // Puts the promotional label that a banner draw (1..7) names on top.
     void applyBannerDraw(int draw);
+
+    // Fills city, state, country and coordinates from an atlas place, and
+    // chooses the zone and the daylight-saving box for the birth date and
+    // time on the window. Until another place is picked, changing the date or
+    // time chooses them again, unless the user has set them by hand.
+    void applyPlace(const Place& place);
 
     QLineEdit* txtName = nullptr;
     QComboBox* cboMonth = nullptr;
@@ -63,6 +75,9 @@ public:
     QCheckBox* chkDST = nullptr;
     QPushButton* cmdRashi = nullptr;
     QPushButton* cmdBrowser = nullptr;
+    // Under the zone frame: what the atlas applied for the picked place.
+    QLabel* lblPlaceTime = nullptr;
+    PlaceCompleter* placeCompleter = nullptr;
 
     QLabel* Label3 = nullptr;
     QLabel* Label2 = nullptr;
@@ -85,6 +100,9 @@ public:
     QAction* mnuDonate = nullptr;
     QAction* mkmoney = nullptr;
 
+    // The twelve sign pictures, Aries to Pisces, for the result window.
+    SignImageList IMGSign;
+
 signals:
     // "Find My Zodiac Rising Sign", from the button or the File menu.
     void calculateRequested();
@@ -103,6 +121,11 @@ private:
     void setTabOrderChain();
     void installKeyFilters();
     void showMessage(const QString& text, MessageIcon icon);
+    void connectPlaceTime();
+    void resolvePlaceTime(bool announceNoFit);
+
+    std::optional<Place> pickedPlace_;
+    bool zoneByHand_ = false;
 
     QStackedLayout* promoStack_ = nullptr;
 };
