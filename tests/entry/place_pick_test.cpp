@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Picking a birth place from the atlas on the real main window: coordinates,
+// zone entry and daylight-saving box for the birth date, re-resolved when the
+// date changes, and hand changes winning.
+#include "modal_watcher.h"
+
+#include "entry/atlas.h"
+#include "entry/frm_main.h"
+#include "entry/place_completer.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <memory>
+
+using namespace zenthra;
+using zenthra::test::ModalWatcher;
+
+class PlacePickTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void picks_data();
+    void picks();
+    void noEntryFitsLeavesTheZone();
+    void dateChangeResolvesAgain();
+    void handChangeWins();
+    void typingLetsGoOfThePlace();
+    void pickThroughTheSuggestionList();
+
+private:
+    void setBirth(int year, int month, int day, int hour, int minute);
+    Place find(const QString& query);
+
+    std::unique_ptr<FrmMain> main_;
+};
+
+void PlacePickTest::init()
+{
+    main_ = std::make_unique<FrmMain>();
+    main_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+}
+
+void PlacePickTest::cleanup() { main_.reset(); }
+
+void PlacePickTest::setBirth(int year, int month, int day, int hour, int minute)
+{
+    main_->cboYear->setCurrentIndex(main_->cboYear->findText(QString::number(year)));
+    main_->cboMonth->setCurrentIndex(month - 1);
+    main_->cboDate->setCurrentIndex(day - 1);
+    main_->cboHH->setCurrentIndex(hour);
+    main_->cboMM->setCurrentIndex(minute);
+}
+
+Place PlacePickTest::find(const QString& query)
+{
+    const auto found = Atlas::shared().search(query, 1);
+    if (found.empty())
+        qFatal("no place for %s", qPrintable(query));
+    return found.front();
+}
+
+void PlacePickTest::picks_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QDateTime>("birth");
+    QTest::addColumn<QString>("coordinates"); // lat deg, min, N/S, lon deg, min, E/W
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<bool>("dst");
+    QTest::newRow("Pune 1947") << "Pune, India" << QDateTime(QDate(1947, 8, 15), QTime(0, 0))
+                               << "18 31 N 73 51 E" << "Indian Time, IST, +5.3" << false;
+    QTest::newRow("New York 1976") << "New York" << QDateTime(QDate(1976, 7, 4), QTime(12, 0))
+                                   << "40 43 N 74 0 W" << "Eastern Standard Time,EST,-5.0" << true;
+    QTest::newRow("Sydney 1985") << "Sydney, Australia" << QDateTime(QDate(1985, 3, 21), QTime(6, 30))
+                                 << "33 52 S 151 12 E" << "Australian Eastern Standard Time,AEST,+10.0"
+                                 << false;
+    QTest::newRow("Madrid 1970") << "Madrid" << QDateTime(QDate(1970, 7, 1), QTime(12, 0))
+                                 << "40 25 N 3 42 W" << "Central European Time,CET,+1.0" << false;
+}
+
+void PlacePickTest::picks()
+{
+    QFETCH(QString, query);
+    QFETCH(QDateTime, birth);
+    QFETCH(QString, coordinates);
+    QFETCH(QString, zone);
+    QFETCH(bool, dst);
+    setBirth(birth.date().year(), birth.date().month(), birth.date().day(), birth.time().hour(),
+             birth.time().minute());
+    const Place place = find(query);
+    main_->applyPlace(place);
+    const QString shown = QStringList{main_->txtLatD->text(), main_->txtLatM->text(),
+                                      main_->optLat[1]->isChecked() ? "S" : "N",
+                                      main_->txtLonD->text(), main_->txtLonM->text(),
+                                      main_->optLong[1]->isChecked() ? "W" : "E"}
+                              .join(' ');
+    QCOMPARE(shown, coordinates);
+    QCOMPARE(main_->txtMCity->text(), place.name);
+    QCOMPARE(main_->txtMCountry->text(), place.country);
+    QCOMPARE(main_->cmbTimeZone->currentText(), zone);
+    QCOMPARE(main_->chkDST->isChecked(), dst);
+    QVERIFY2(main_->lblPlaceTime->text().startsWith(place.displayName() + ": UTC"),
+             qPrintable(main_->lblPlaceTime->text()));
+    QVERIFY(main_->lblPlaceTime->text().contains(place.zoneId));
+}
+
+void PlacePickTest::noEntryFitsLeavesTheZone()
+{
+    setBirth(2000, 6, 1, 12, 0);
+    main_->cmbTimeZone->setCurrentIndex(41);
+    ModalWatcher watcher;
+    main_->applyPlace(find("Kathmandu"));
+    QCOMPARE(watcher.seen().size(), 1);
+    QVERIFY2(watcher.seen().first().text.contains(QStringLiteral("UTC+05:45")),
+             qPrintable(watcher.seen().first().text));
+    QCOMPARE(watcher.seen().first().icon, QMessageBox::Information);
+    QCOMPARE(main_->cmbTimeZone->currentIndex(), 41);
+    QVERIFY(main_->lblPlaceTime->text().contains(QStringLiteral("no zone in the list fits")));
+    QCOMPARE(main_->txtLatD->text(), QStringLiteral("27"));
+}
+
+void PlacePickTest::dateChangeResolvesAgain()
+{
+    // London: Greenwich time in winter, double summer time in June 1941 (+2,
+    // an entry of its own), summer time in 1985 (Greenwich with the box).
+    setBirth(1975, 1, 15, 12, 0);
+    main_->applyPlace(find("London, United Kingdom"));
+    QCOMPARE(main_->cmbTimeZone->currentText(), QStringLiteral("Greenwich Mean Time,GMT,0.0"));
+    QVERIFY(!main_->chkDST->isChecked());
+    setBirth(1941, 6, 1, 12, 0);
+    QCOMPARE(main_->cmbTimeZone->currentText().right(4), QStringLiteral("+2.0"));
+    QVERIFY(!main_->chkDST->isChecked());
+    setBirth(1985, 7, 1, 12, 0);
+    QCOMPARE(main_->cmbTimeZone->currentText(), QStringLiteral("Greenwich Mean Time,GMT,0.0"));
+    QVERIFY(main_->chkDST->isChecked());
+}
+
+void PlacePickTest::handChangeWins()
+{
+    setBirth(1976, 7, 4, 12, 0);
+    main_->applyPlace(find("New York"));
+    QVERIFY(main_->chkDST->isChecked());
+    QTest::mouseClick(main_->chkDST, Qt::LeftButton); // the user says no daylight saving
+    QVERIFY(!main_->chkDST->isChecked());
+    QVERIFY(main_->lblPlaceTime->text().contains(QStringLiteral("by hand")));
+    setBirth(1976, 7, 5, 12, 0);
+    QVERIFY(!main_->chkDST->isChecked());
+    QCOMPARE(main_->cmbTimeZone->currentText(), QStringLiteral("Eastern Standard Time,EST,-5.0"));
+    // Picking a place again resolves afresh.
+    main_->applyPlace(find("New York"));
+    QVERIFY(main_->chkDST->isChecked());
+}
+
+void PlacePickTest::typingLetsGoOfThePlace()
+{
+    setBirth(1976, 7, 4, 12, 0);
+    main_->applyPlace(find("New York"));
+    main_->txtMCity->setFocus();
+    QTest::keyClick(main_->txtMCity, Qt::Key_End);
+    QTest::keyClick(main_->txtMCity, Qt::Key_Backspace);
+    QVERIFY(main_->lblPlaceTime->text().isEmpty());
+    setBirth(1976, 1, 4, 12, 0);
+    QVERIFY(main_->chkDST->isChecked()); // nothing re-resolved
+}
+
+void PlacePickTest::pickThroughTheSuggestionList()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(AtlasLoader::instance()->atlas() != nullptr, 60000);
+    setBirth(1947, 8, 15, 0, 0);
+    main_->activateWindow();
+    main_->txtMCity->setFocus();
+    QTest::keyClicks(main_->txtMCity, QStringLiteral("Pune"));
+    QAbstractItemView* popup = main_->placeCompleter->popup();
+    QTRY_VERIFY(popup->isVisible());
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    QTRY_COMPARE(main_->txtMState->text(), QStringLiteral("Maharashtra"));
+    QCOMPARE(main_->txtLatD->text(), QStringLiteral("18"));
+    QCOMPARE(main_->cmbTimeZone->currentIndex(), 34);
+}
+
+QTEST_MAIN(PlacePickTest)
+#include "place_pick_test.moc"
