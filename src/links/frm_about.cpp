@@ -89,13 +89,20 @@ FrmAbout::FrmAbout(QWidget* parent)
     connect(homeLink, &LinkLabel::clicked, this, [] { modHelp::OpenHomePage(); });
     lblHomePage = homeLink;
 
+    lblCredits = makeLabel(QStringLiteral("City data: GeoNames (geonames.org), CC BY 4.0. "
+                                          "Used through libgeonames (GPL-3.0)."),
+                           "lblCredits", this);
+    QFont small = lblCredits->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    lblCredits->setFont(small);
+
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
     const int columnWidth = fontMetrics().horizontalAdvance(QLatin1Char('M')) * kTextColumnEm;
-    for (QLabel* label : {Label1, Label6, lblHomePage})
+    for (QLabel* label : {Label1, Label6, lblHomePage, lblCredits})
         label->setFixedWidth(columnWidth);
 
     auto* textColumn = new QVBoxLayout;
@@ -109,6 +116,8 @@ FrmAbout::FrmAbout(QWidget* parent)
     textColumn->addWidget(Label5, 0, Qt::AlignLeft);
     textColumn->addSpacing(6);
     textColumn->addWidget(lblHomePage, 0, Qt::AlignLeft);
+    textColumn->addSpacing(6);
+    textColumn->addWidget(lblCredits);
 
     auto* body = new QHBoxLayout;
     body->setSpacing(16);

@@ -23,6 +23,8 @@ public:
     QLabel* Label6 = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* lblHomePage = nullptr;
+    // Credit for the city data of the place atlas.
+    QLabel* lblCredits = nullptr;
     QPushButton* cmdOK = nullptr;
 };
 

@@ -126,6 +126,9 @@ void FrmAboutTest::captionsAndNames()
     QCOMPARE(about.Label5->text(), QStringLiteral("Click here for more details"));
     QCOMPARE(about.lblHomePage->objectName(), QStringLiteral("lblHomePage"));
     QVERIFY2(about.lblHomePage->text().contains(site), qPrintable(about.lblHomePage->text()));
+    // The city data's licence asks for this credit.
+    QVERIFY(about.lblCredits->text().contains(QStringLiteral("GeoNames")));
+    QVERIFY(about.lblCredits->text().contains(QStringLiteral("CC BY 4.0")));
     QCOMPARE(about.cmdOK->objectName(), QStringLiteral("cmdOK"));
     QCOMPARE(about.cmdOK->text(), QStringLiteral("&OK"));
 
