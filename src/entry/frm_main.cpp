@@ -4,6 +4,7 @@
 #include "app/app_strings.h"
 #include "app/banner_draw.h"
 #include "app/message_box.h"
+#include "app/program_font.h"
 #include "app/shutdown.h"
 #include "engine/chart_state.h"
 #include "entry/input_filter.h"
@@ -52,10 +53,6 @@ const char* const kMonthNames[12] = {"January", "February", "March",     "April"
                                      "May",     "June",     "July",      "August",
                                      "September", "October", "November", "December"};
 
-// One line advertising the discussion board; two labels carry it, the second
-// drawn over the first, which shows as its shadow.
-const char* const kBannerText = "Questions about your chart? Ask them on the Zenthra "
-                                "discussion board. Visit us today!";
 
 template <typename W>
 W* named(W* widget, const char* name)
@@ -121,8 +118,7 @@ FrmMain::FrmMain(QWidget* parent)
     // Message boxes and menus opened from here take the window's font too.
     setAttribute(Qt::WA_WindowPropagation);
 
-    QFont verdana(QStringLiteral("Verdana"));
-    verdana.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    const QFont verdana = programFont();
     setFont(verdana);
 
     createMenus();
@@ -333,6 +329,8 @@ QWidget* FrmMain::createBanners()
 {
     auto* box = new QWidget(this);
 
+    // Two labels carry the banner line, the second drawn over the first, which
+    // shows as its shadow.
     Label10 = named(new QLabel(QLatin1String(kBannerText), box), "Label10");
     Label61 = named(new LinkLabel(QLatin1String(kBannerText), box), "Label61");
     Label10->setFont(Label61->font());
@@ -343,18 +341,8 @@ QWidget* FrmMain::createBanners()
     Label61->setContentsMargins(0, 0, 1, 1);
     connect(Label61, &LinkLabel::clicked, this, [] { modHelp::OpenHomePage(); });
 
-    lblCobrand = named(
-        new LinkLabel(QStringLiteral("Co-brand this software for your site. Put your own name, "
-                                     "logo and web address on Zenthra and give it to your "
-                                     "visitors. Click Here for more info on co-branding."),
-                      box),
-        "lblCobrand");
-    lblFullBrand = named(
-        new LinkLabel(QStringLiteral("Home Business Opportunity. Start your own Internet "
-                                     "business and make money online. Get this software fully "
-                                     "branded for your website. Click here for more details."),
-                      box),
-        "lblFullBrand");
+    lblCobrand = named(new LinkLabel(QLatin1String(kCoBrandText), box), "lblCobrand");
+    lblFullBrand = named(new LinkLabel(QLatin1String(kFullBrandText), box), "lblFullBrand");
     for (LinkLabel* promo : {lblCobrand, lblFullBrand}) {
         promo->setWordWrap(true);
         promo->setAlignment(Qt::AlignCenter);

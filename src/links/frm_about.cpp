@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "links/frm_about.h"
 
+#include "app/program_font.h"
+
 #include "app/app_strings.h"
 #include "links/app_icon.h"
 #include "links/link_label.h"
@@ -39,8 +41,7 @@ FrmAbout::FrmAbout(QWidget* parent)
     setWindowIcon(applicationIcon());
     setModal(true);
 
-    QFont verdana(QStringLiteral("Verdana"));
-    verdana.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    const QFont verdana = programFont();
     setFont(verdana);
 
     // The site's host names the maker in the texts, so they follow the configured site.

@@ -2,7 +2,9 @@
 #include "result/frm_display.h"
 
 #include "app/app_strings.h"
+#include "app/program_font.h"
 #include "app/shutdown.h"
+#include "links/link_label.h"
 #include "links/frm_about.h"
 #include "links/mod_help.h"
 #include "result/result_labels.h"
@@ -35,15 +37,7 @@ QRect twipRect(int left, int top, int width, int height)
     return QRect(px(left), px(top), px(width), px(height));
 }
 
-QFont verdana(double points, bool bold)
-{
-    QFont font;
-    // Verdana is rarely installed off Windows; DejaVu Sans has its proportions.
-    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
+QFont verdana(double points, bool bold) { return programFont(points, bold); }
 
 template <class W> W* named(W* widget, const char* name)
 {
@@ -70,15 +64,6 @@ QWidget* band(QWidget* parent, const char* name, const QRect& where, const QColo
     return widget;
 }
 
-// The main window carries the same two texts; they must read alike.
-constexpr const char* kBannerText = "Questions about your chart? Ask them on the Zenthra "
-                                    "discussion board. Visit us today!";
-constexpr const char* kCoBrandText =
-    "Co-brand this software for your site. Put your own name, logo and web address on Zenthra "
-    "and give it to your visitors. Click Here for more info on co-branding.";
-constexpr const char* kFullBrandText =
-    "Home Business Opportunity. Start your own Internet business and make money online. "
-    "Get this software fully branded for your website. Click here for more details.";
 
 } // namespace
 
@@ -130,12 +115,14 @@ FrmDisplay::FrmDisplay(QWidget* parent)
 
 void FrmDisplay::buildBanner()
 {
-    Label61 = named(new ClickableLabel(QString::fromUtf8(kBannerText), topBanner), "Label61");
+    Label61 = named(new LinkLabel(QString::fromUtf8(kBannerText), topBanner), "Label61");
+    Label61->setFocusPolicy(Qt::NoFocus); // Back and Exit keep the keyboard
+    Label61->setForegroundRole(QPalette::WindowText);
     Label61->setGeometry(twipRect(0, 160, 10440, 585));
     Label61->setFont(verdana(9, true));
     Label61->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setTextColor(Label61, kPeach);
-    connect(Label61, &ClickableLabel::clicked, this, &modHelp::OpenHomePage);
+    connect(Label61, &LinkLabel::clicked, this, &modHelp::OpenHomePage);
 }
 
 void FrmDisplay::buildMainArea()
@@ -283,7 +270,9 @@ void FrmDisplay::buildBottomStrip()
     const QFont bold = verdana(8.25, true);
     // Created in this order, the full-brand label lies on top of the co-brand one.
     auto promo = [&](const char* name, const char* text) {
-        auto* label = named(new ClickableLabel(QString::fromUtf8(text), bottomStrip), name);
+        auto* label = named(new LinkLabel(QString::fromUtf8(text), bottomStrip), name);
+        label->setFocusPolicy(Qt::NoFocus);
+        label->setForegroundRole(QPalette::WindowText);
         label->setGeometry(twipRect(120, 165, 6225, 615));
         label->setFont(bold);
         label->setWordWrap(true);
@@ -297,8 +286,8 @@ void FrmDisplay::buildBottomStrip()
     };
     lblCobrand = promo("lblCobrand", kCoBrandText);
     lblFullBrand = promo("lblFullBrand", kFullBrandText);
-    connect(lblCobrand, &ClickableLabel::clicked, this, &modHelp::OpenCoBrandPage);
-    connect(lblFullBrand, &ClickableLabel::clicked, this, &modHelp::OpenFullBrandPage);
+    connect(lblCobrand, &LinkLabel::clicked, this, &modHelp::OpenCoBrandPage);
+    connect(lblFullBrand, &LinkLabel::clicked, this, &modHelp::OpenFullBrandPage);
 
     auto button = [&](const char* name, const char* text, const QRect& where) {
         auto* push = named(new QPushButton(QString::fromUtf8(text), bottomStrip), name);

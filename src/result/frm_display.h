@@ -12,7 +12,7 @@ class QPushButton;
 namespace zenthra {
 
 class AutoSizeLabel;
-class ClickableLabel;
+class LinkLabel;
 
 // The result window: one sign's profile, filled from outside by fillDisplay
 // (fill_display.h). A fresh window shows the placeholders, empty text boxes
@@ -32,7 +32,7 @@ public:
     QWidget* mainArea = nullptr;
     QWidget* bottomStrip = nullptr;
 
-    ClickableLabel* Label61 = nullptr;
+    LinkLabel* Label61 = nullptr;
 
     QLabel* Label18 = nullptr;
     QLabel* Label15 = nullptr;
@@ -76,8 +76,8 @@ public:
     QPlainTextEdit* txtYourCareerandFinance = nullptr;
     QPlainTextEdit* txtYourNature = nullptr;
 
-    ClickableLabel* lblCobrand = nullptr;
-    ClickableLabel* lblFullBrand = nullptr;
+    LinkLabel* lblCobrand = nullptr;
+    LinkLabel* lblFullBrand = nullptr;
     QPushButton* cmdExit = nullptr;
     QPushButton* cmdBack = nullptr;
 

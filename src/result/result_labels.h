@@ -21,22 +21,4 @@ private:
     int centreX_ = -1; // -1: anchored at the left edge
 };
 
-// A plain label that opens something when clicked: hand pointer, and
-// "clicked" on a left press and release inside it.
-class ClickableLabel : public QLabel {
-    Q_OBJECT
-public:
-    explicit ClickableLabel(const QString& text, QWidget* parent = nullptr);
-
-signals:
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    bool pressed_ = false;
-};
-
 } // namespace zenthra

@@ -4,6 +4,7 @@
 #include "result/expected_signs.h"
 #include "result/fill_display.h"
 #include "result/frm_display.h"
+#include "links/link_label.h"
 #include "result/result_labels.h"
 #include "result/sign_image_list.h"
 #include "result/sign_profiles.h"
