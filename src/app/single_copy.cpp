@@ -19,6 +19,9 @@ constexpr int kLockWaitMs = 100;
 SingleCopy::SingleCopy(const QString& lockPath)
     : lock_(std::make_unique<QLockFile>(lockPath))
 {
+    // Held for the whole run: its age says nothing about whether the holder
+    // lives (QLockFile still checks the holder's process).
+    lock_->setStaleLockTime(0);
 }
 
 SingleCopy::~SingleCopy() = default;

@@ -12,6 +12,7 @@
 #include "links/app_icon.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QRandomGenerator>
@@ -67,6 +68,8 @@ int runProgram()
     const QPointer<FrmMain> window = started.window;
     const int exitCode = QApplication::exec();
     delete window.data();
+    // Windows closed on the way out are deleted once events run again.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return exitCode;
 }
 

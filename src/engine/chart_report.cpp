@@ -14,6 +14,13 @@ constexpr const char* kMonthNames[] = {"January", "February", "March",     "Apri
                                        "May",     "June",     "July",      "August",
                                        "September", "October", "November", "December"};
 
+// The code in a short position text, or nothing when the text is too short
+// to hold one (no chart computed yet).
+std::string codeOf(const std::string& shortText)
+{
+    return shortText.size() >= 6 ? shortText.substr(3, 3) : std::string();
+}
+
 std::string signCodeAtShift(int minutes, const ChartState& original)
 {
     ChartState& c = chartState();
@@ -23,7 +30,7 @@ std::string signCodeAtShift(int minutes, const ChartState& original)
     c.intBirthMinute = static_cast<std::int16_t>(original.intBirthMinute + minutes);
     Chart_Angles();
     Position_Table();
-    return c.arrPositionText[10].substr(3, 3);
+    return codeOf(c.arrPositionText[10]);
 }
 
 } // namespace
@@ -48,7 +55,9 @@ std::string universalTimeText()
 std::optional<SignChange> nearestSignChange(int window)
 {
     const ChartState original = chartState();
-    const std::string code = original.arrPositionText[10].substr(3, 3);
+    const std::string code = codeOf(original.arrPositionText[10]);
+    if (code.empty())
+        return std::nullopt;
     std::optional<SignChange> found;
     for (int k = 1; k <= window && !found; ++k) {
         for (const int shift : {-k, k}) {

@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDateTime>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -91,6 +93,15 @@ void SingleCopyTest::anotherProcessHoldsTheLock()
     QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
 
     SingleCopy mine(lockPath_);
+    QVERIFY(!mine.tryAcquire());
+
+    // A copy that has been running for an hour is still running: the age of
+    // its lock must not make it look abandoned.
+    QFile lockFile(lockPath_);
+    QVERIFY(lockFile.open(QIODevice::ReadWrite));
+    QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                 QFileDevice::FileModificationTime));
+    lockFile.close();
     QVERIFY(!mine.tryAcquire());
 
     holder.kill();

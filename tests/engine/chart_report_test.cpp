@@ -102,6 +102,13 @@ TEST(SignChange, JustInsideAnEdgeEitherWay)
     EXPECT_EQ(note->code, before);
 }
 
+TEST(SignChange, NothingComputedYetSaysNothing)
+{
+    chartState() = ChartState{};
+    EXPECT_FALSE(nearestSignChange().has_value());
+    EXPECT_TRUE(chartState().arrPositionText[10].empty());
+}
+
 TEST(SignChange, FarFromAnEdgeSaysNothing)
 {
     // 2000-01-01 noon at the equator: 11° 22' Aries, far from both edges at

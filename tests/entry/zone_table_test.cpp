@@ -68,7 +68,7 @@ TEST(ZoneTable, KnownPositions)
     EXPECT_STREQ(zoneEntry(kDefaultZonePosition).text, "Greenwich Mean Time,GMT,0.0");
 }
 
-TEST(ZoneTable, TextsAreUniqueButForTheTwoAbbreviationPairs)
+TEST(ZoneTable, TextsAreUniqueAndEightHaveBlanksAfterCommas)
 {
     int blankAfterComma = 0;
     for (int pos = 0; pos < kZoneCount; ++pos) {

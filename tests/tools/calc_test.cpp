@@ -136,6 +136,16 @@ TEST(CalcCsv, UnclosedQuoteIsAnError)
     EXPECT_EQ(lines(r.out).back(), ",,,,line 2: a quoted field is not closed");
 }
 
+TEST(CalcCsv, OverlongRecordKeepsMemoryBounded)
+{
+    // A quote that is never closed swallows the rest of the input as one record.
+    std::string input = kHeader + "2000,1,1,12,0,29,0,0,W,0,0,N,\"";
+    input.append(CsvReader::kMaxRecord + 10, 'x');
+    const CalcRun r = run({"--csv"}, input);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(lines(r.out).back(), ",,,,line 2: the record is longer than 1048576 bytes");
+}
+
 TEST(CalcCsv, UsageErrors)
 {
     EXPECT_EQ(run({"--csv"}, "").status, 2);
@@ -195,6 +205,8 @@ TEST(CalcOne, BadInput)
     EXPECT_EQ(with({"--lat", "10:00X"}).status, 2);
     EXPECT_EQ(with({"--lat", "ab:00N"}).status, 2);
     EXPECT_EQ(with({"--lat", "10:00N", "--bogus"}).status, 2);
+    EXPECT_NE(with({"--lat", "10:00N", "--bogus"}).err.find("unknown option '--bogus'"),
+              std::string::npos);
     EXPECT_EQ(with({"--lat"}).status, 2);
     EXPECT_EQ(with({"--lat", "10:00N", "--date", "2001-02-29"}).status, 1);
     EXPECT_EQ(with({"--lat", "10:00N"}).status, 0);

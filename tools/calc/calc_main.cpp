@@ -10,7 +10,9 @@
 #include "result/chart_notes.h"
 #include "result/sign_facts.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <charconv>
 #include <cstring>
 #include <optional>
@@ -135,7 +137,15 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         if (eq != std::string::npos) {
             value = name.substr(eq + 1);
             name.resize(eq);
-        } else if (name != "--dst") {
+        }
+        static const char* const kValued[] = {"--date", "--time", "--zone", "--lon", "--lat",
+                                              "--place"};
+        if (name != "--dst" && std::find(std::begin(kValued), std::end(kValued), name) ==
+                                   std::end(kValued)) {
+            usageError(err, "unknown option '" + name + "'");
+            return 2;
+        }
+        if (eq == std::string::npos && name != "--dst") {
             if (i + 1 >= args.size()) {
                 usageError(err, name + " needs a value");
                 return 2;
@@ -183,11 +193,8 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
             (lon ? r.lonMin : r.latMin) = (*a)[1];
             (lon ? r.east : r.south) = (*a)[2] != 0;
             (lon ? haveLon : haveLat) = true;
-        } else if (name == "--place") {
+        } else { // --place
             place = value;
-        } else {
-            usageError(err, "unknown option '" + name + "'");
-            return 2;
         }
     }
     std::vector<std::string> placeLines;
@@ -287,7 +294,9 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err)
             continue; // a blank line
         std::string problem;
         ChartRequest r;
-        if (reader.unterminatedQuote()) {
+        if (reader.tooLong()) {
+            problem = "the record is longer than " + std::to_string(CsvReader::kMaxRecord) + " bytes";
+        } else if (reader.unterminatedQuote()) {
             problem = "a quoted field is not closed";
         } else if (fields.size() != width) {
             problem = "expected " + std::to_string(width) + " fields but found " +

@@ -24,6 +24,7 @@ bool CsvReader::next(std::vector<std::string_view>& fields)
     record_.clear();
     starts_.assign(1, 0);
     unterminated_ = false;
+    tooLong_ = false;
     if (pos_ == end_ && !fill())
         return false;
     recordLine_ = line_;
@@ -66,7 +67,12 @@ bool CsvReader::next(std::vector<std::string_view>& fields)
         else if (!quoteJustClosed)
             while (run < end_ && data[run] != '"' && data[run] != '\n' && data[run] != ',')
                 ++run;
-        record_.append(data + pos_, run - pos_);
+        // Memory stays bounded even when a quote is never closed: past the
+        // limit the record is only read to its end.
+        if (record_.size() + (run - pos_) > kMaxRecord)
+            tooLong_ = true;
+        if (!tooLong_)
+            record_.append(data + pos_, run - pos_);
         pos_ = run;
         if (pos_ == end_)
             continue;

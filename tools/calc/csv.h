@@ -22,6 +22,10 @@ public:
     // The line on which the last record began, counting from 1.
     long recordLine() const { return recordLine_; }
     bool unterminatedQuote() const { return unterminated_; }
+    // The record was longer than kMaxRecord bytes; its fields are cut short.
+    bool tooLong() const { return tooLong_; }
+
+    static constexpr std::size_t kMaxRecord = 1 << 20;
 
 private:
     bool fill();
@@ -35,6 +39,7 @@ private:
     long line_ = 1;
     long recordLine_ = 0;
     bool unterminated_ = false;
+    bool tooLong_ = false;
 };
 
 // Appends one field, quoted when it holds a comma, a quote or a line break.
