@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/ensure-packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" xvfb xdotool imagemagick
+ensure_packages "${BUILD_PACKAGES[@]}" xvfb x11-utils xdotool imagemagick
 
 out=${1:-docs}
 mkdir -p "$out"
