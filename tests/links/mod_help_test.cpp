@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The six page operations and the opener they go through.
 #include "links/mod_help.h"
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QList>
-#include <QObject>
 #include <QTest>
 #include <QUrl>
-#include <QUrlQuery>
 
 using namespace zenthra;
 
@@ -24,11 +22,10 @@ public slots:
     void open(const QUrl& url) { opened.append(url); }
 };
 
-// The configured site (no trailing slash in the build's setting), then the
-// fixed path and query.
-QString expectedAddress(const QString& key)
+// The configured site (no trailing slash in the build's setting), then the fixed path and query.
+QUrl expectedAddress(const char* key)
 {
-    return QStringLiteral(ZENTHRA_SITE "/zenthra/ssd.php?page=") + key;
+    return QUrl(QStringLiteral(ZENTHRA_SITE "/zenthra/ssd.php?page=") + QLatin1String(key));
 }
 
 } // namespace
@@ -38,116 +35,67 @@ Q_DECLARE_METATYPE(Operation)
 class ModHelpTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void eachOperationOpensItsPage_data();
-    void eachOperationOpensItsPage();
-    void addressHasTheSiteShape_data();
-    void addressHasTheSiteShape();
-    void defaultOpenerGoesToTheDesktop();
-    void replacingTheOpenerDuringACallIsSafe();
+    void init()
+    {
+        opened_.clear();
+        modHelp::setPageOpener([this](const QUrl& url) { opened_.append(url); });
+    }
+
+    void cleanup() { modHelp::setPageOpener({}); }
+
+    void eachOperationOpensItsPage_data()
+    {
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<QString>("pageKey");
+        const std::pair<Operation, const char*> rows[] = {
+            {modHelp::OpenHomePage, "home-page"}, {modHelp::OpenHelpPage, "help-web-page"},
+            {modHelp::OpenDownloadPage, "download-web-page"}, {modHelp::OpenDonatePage, "donate"},
+            {modHelp::OpenFullBrandPage, "fully-branded"}, {modHelp::OpenCoBrandPage, "co-brand"}};
+        for (const auto& [operation, key] : rows)
+            QTest::newRow(key) << operation << QString::fromLatin1(key);
+    }
+
+    void eachOperationOpensItsPage()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(QString, pageKey);
+        QVERIFY(QApplication::topLevelWidgets().isEmpty()); // no window needed
+        operation();
+        operation(); // a second click opens the page again; nothing guards against it
+        const QUrl page = expectedAddress(qPrintable(pageKey));
+        QCOMPARE(opened_, QList<QUrl>({page, page}));
+        QCOMPARE(modHelp::pageAddress(qPrintable(pageKey)), page);
+    }
+
+    void defaultOpenerGoesToTheDesktop()
+    {
+        modHelp::setPageOpener({});
+        BrowserStandIn browser;
+        const QString scheme = expectedAddress("donate").scheme();
+        QDesktopServices::setUrlHandler(scheme, &browser, "open");
+        modHelp::OpenDonatePage();
+        modHelp::OpenHelpPage();
+        QDesktopServices::unsetUrlHandler(scheme);
+        QVERIFY(opened_.isEmpty());
+        QCOMPARE(browser.opened, QList<QUrl>({expectedAddress("donate"), expectedAddress("help-web-page")}));
+    }
+
+    void replacingTheOpenerDuringACallIsSafe()
+    {
+        // An opener that replaces itself while it runs must finish its own call.
+        int calls = 0;
+        modHelp::setPageOpener([&calls](const QUrl&) {
+            ++calls;
+            modHelp::setPageOpener([](const QUrl&) {});
+        });
+        modHelp::OpenHomePage();
+        modHelp::OpenHomePage();
+        QCOMPARE(calls, 1);
+    }
 
 private:
     QList<QUrl> opened_;
 };
-
-void ModHelpTest::init()
-{
-    opened_.clear();
-    modHelp::setPageOpener([this](const QUrl& url) { opened_.append(url); });
-}
-
-void ModHelpTest::cleanup()
-{
-    modHelp::setPageOpener({});
-}
-
-void ModHelpTest::eachOperationOpensItsPage_data()
-{
-    QTest::addColumn<Operation>("operation");
-    QTest::addColumn<QString>("pageKey");
-    QTest::newRow("OpenHomePage") << Operation(modHelp::OpenHomePage) << "home-page";
-    QTest::newRow("OpenHelpPage") << Operation(modHelp::OpenHelpPage) << "help-web-page";
-    QTest::newRow("OpenDownloadPage") << Operation(modHelp::OpenDownloadPage)
-                                      << "download-web-page";
-    QTest::newRow("OpenDonatePage") << Operation(modHelp::OpenDonatePage) << "donate";
-    QTest::newRow("OpenFullBrandPage") << Operation(modHelp::OpenFullBrandPage)
-                                       << "fully-branded";
-    QTest::newRow("OpenCoBrandPage") << Operation(modHelp::OpenCoBrandPage) << "co-brand";
-}
-
-void ModHelpTest::eachOperationOpensItsPage()
-{
-    QFETCH(Operation, operation);
-    QFETCH(QString, pageKey);
-
-    // No window of the program is open: the operations must not need one.
-    QVERIFY(QApplication::topLevelWidgets().isEmpty());
-
-    operation();
-    QCOMPARE(opened_.size(), 1);
-    QCOMPARE(opened_.at(0).toString(), expectedAddress(pageKey));
-
-    // A second click opens the page a second time; nothing guards against it.
-    operation();
-    QCOMPARE(opened_.size(), 2);
-    QCOMPARE(opened_.at(1), opened_.at(0));
-}
-
-void ModHelpTest::addressHasTheSiteShape_data()
-{
-    QTest::addColumn<QString>("pageKey");
-    for (const char* key : {"home-page", "help-web-page", "download-web-page", "donate",
-                            "fully-branded", "co-brand"})
-        QTest::newRow(key) << QString::fromLatin1(key);
-}
-
-void ModHelpTest::addressHasTheSiteShape()
-{
-    QFETCH(QString, pageKey);
-    const QUrl site(QStringLiteral(ZENTHRA_SITE));
-    const QUrl address = modHelp::pageAddress(pageKey.toLatin1().constData());
-
-    QVERIFY2(address.isValid(), qPrintable(address.errorString()));
-    QCOMPARE(address.scheme(), site.scheme());
-    QCOMPARE(address.host(), site.host());
-    QCOMPARE(address.port(), site.port());
-    QCOMPARE(address.path(), QStringLiteral("/zenthra/ssd.php"));
-    QCOMPARE(address.fragment(), QString());
-    const QUrlQuery query(address);
-    QCOMPARE(query.queryItems().size(), 1);
-    QCOMPARE(query.queryItemValue(QStringLiteral("page")), pageKey);
-}
-
-void ModHelpTest::defaultOpenerGoesToTheDesktop()
-{
-    modHelp::setPageOpener({});
-    BrowserStandIn browser;
-    const QString scheme = modHelp::pageAddress("donate").scheme();
-    QDesktopServices::setUrlHandler(scheme, &browser, "open");
-
-    modHelp::OpenDonatePage();
-    modHelp::OpenHelpPage();
-
-    QDesktopServices::unsetUrlHandler(scheme);
-    QVERIFY(opened_.isEmpty());
-    QCOMPARE(browser.opened.size(), 2);
-    QCOMPARE(browser.opened.at(0).toString(), expectedAddress(QStringLiteral("donate")));
-    QCOMPARE(browser.opened.at(1).toString(), expectedAddress(QStringLiteral("help-web-page")));
-}
-
-void ModHelpTest::replacingTheOpenerDuringACallIsSafe()
-{
-    // An opener that restores the default while it runs must finish its own call.
-    int calls = 0;
-    modHelp::setPageOpener([&calls](const QUrl&) {
-        ++calls;
-        modHelp::setPageOpener([](const QUrl&) {});
-    });
-    modHelp::OpenHomePage();
-    modHelp::OpenHomePage();
-    QCOMPARE(calls, 1);
-}
 
 QTEST_MAIN(ModHelpTest)
 #include "mod_help_test.moc"
