@@ -10,10 +10,6 @@
 namespace zenthra {
 namespace {
 
-constexpr const char* kMonthNames[] = {"January", "February", "March",     "April",
-                                       "May",     "June",     "July",      "August",
-                                       "September", "October", "November", "December"};
-
 // The code in a short position text, or nothing when the text is too short
 // to hold one (no chart computed yet).
 std::string codeOf(const std::string& shortText)

@@ -8,6 +8,10 @@
 // made for, and how close the birth time lies to a change of rising sign.
 namespace zenthra {
 
+inline constexpr const char* kMonthNames[12] = {
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
+
 // "14 August 1947, 18:30 UT": the universal date and time of the chart last
 // computed into chartState().
 std::string universalTimeText();

@@ -6,6 +6,7 @@
 #include "app/message_box.h"
 #include "app/program_font.h"
 #include "app/shutdown.h"
+#include "engine/chart_report.h"
 #include "engine/chart_state.h"
 #include "entry/input_filter.h"
 #include "entry/input_rules.h"
@@ -48,10 +49,6 @@ const QColor kLightOrange(255, 224, 192);
 const QColor kBannerShadow(200, 200, 200);
 
 constexpr int kTextColumnEm = 34; // least width of the wrapped texts, in em
-
-const char* const kMonthNames[12] = {"January", "February", "March",     "April",
-                                     "May",     "June",     "July",      "August",
-                                     "September", "October", "November", "December"};
 
 
 template <typename W>

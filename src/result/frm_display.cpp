@@ -165,13 +165,18 @@ void FrmDisplay::buildMainArea()
          &lblYourLuckyNumbers, "lblYourLuckyNumbers", twipRect(7665, 3240, 1965, 195),
          "lblYour Lucky Numbers"},
     };
+    // Captions: bold brown, sized to their text from the given top-left corner.
     const QFont captionFont = verdana(8.25, true);
-    for (const Fact& fact : facts) {
-        QLabel* caption = named(new QLabel(QString::fromUtf8(fact.captionText), mainArea), fact.captionName);
+    auto makeCaption = [&](const char* text, const char* name, const QRect& at) {
+        QLabel* caption = named(new QLabel(QString::fromUtf8(text), mainArea), name);
         caption->setFont(captionFont);
         setTextColor(caption, kBrown);
-        caption->move(fact.captionAt.topLeft());
+        caption->move(at.topLeft());
         caption->adjustSize();
+        return caption;
+    };
+    for (const Fact& fact : facts) {
+        QLabel* caption = makeCaption(fact.captionText, fact.captionName, fact.captionAt);
         *fact.caption = caption;
 
         auto* value = named(new AutoSizeLabel(QString(), mainArea), fact.valueName);
@@ -231,11 +236,7 @@ void FrmDisplay::buildMainArea()
          &txtYourNature, "txtYourNature", twipRect(5280, 5520, 5055, 975)},
     };
     for (const Box& entry : boxes) {
-        QLabel* caption = named(new QLabel(QString::fromUtf8(entry.captionText), mainArea), entry.captionName);
-        caption->setFont(captionFont);
-        setTextColor(caption, kBrown);
-        caption->move(entry.captionAt.topLeft());
-        caption->adjustSize();
+        QLabel* caption = makeCaption(entry.captionText, entry.captionName, entry.captionAt);
         *entry.caption = caption;
 
         auto* box = named(new QPlainTextEdit(mainArea), entry.boxName);

@@ -50,6 +50,16 @@ private slots:
     void defaultLockIsPerUserInTheTemporaryFolder();
 
 private:
+    // Another process of this test program that takes the lock and keeps it.
+    void startHolder(QProcess& holder)
+    {
+        holder.start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("--hold-lock"), lockPath_});
+        QVERIFY(holder.waitForStarted(kHelperWaitMs));
+        QVERIFY(holder.waitForReadyRead(kHelperWaitMs));
+        QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+    }
+
     QTemporaryDir dir_;
     QString lockPath_;
 };
@@ -86,11 +96,9 @@ void SingleCopyTest::releasedLockCanBeTakenAgain()
 void SingleCopyTest::anotherProcessHoldsTheLock()
 {
     QProcess holder;
-    holder.start(QCoreApplication::applicationFilePath(),
-                 {QStringLiteral("--hold-lock"), lockPath_});
-    QVERIFY(holder.waitForStarted(kHelperWaitMs));
-    QVERIFY(holder.waitForReadyRead(kHelperWaitMs));
-    QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+    startHolder(holder);
+    if (QTest::currentTestFailed())
+        return;
 
     SingleCopy mine(lockPath_);
     QVERIFY(!mine.tryAcquire());
@@ -111,11 +119,9 @@ void SingleCopyTest::anotherProcessHoldsTheLock()
 void SingleCopyTest::killedHolderDoesNotBlockTheNextStart()
 {
     QProcess holder;
-    holder.start(QCoreApplication::applicationFilePath(),
-                 {QStringLiteral("--hold-lock"), lockPath_});
-    QVERIFY(holder.waitForStarted(kHelperWaitMs));
-    QVERIFY(holder.waitForReadyRead(kHelperWaitMs));
-    QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+    startHolder(holder);
+    if (QTest::currentTestFailed())
+        return;
 
     holder.kill(); // SIGKILL: no chance to remove its lock file
     QVERIFY(holder.waitForFinished(kHelperWaitMs));

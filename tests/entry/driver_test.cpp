@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The whole job through the real windows: typed and picked birth data, the
 // calculate button, the result window, Back, and the place lookup.
+#include "browser_stand_in.h"
 #include "modal_watcher.h"
 
 #include "app/shutdown.h"
@@ -44,15 +45,6 @@ struct BirthEntry {
 Q_DECLARE_METATYPE(BirthEntry)
 
 namespace {
-
-// Catches the address a browser search would open.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
 
 // Counts the components the place lookup asks for and what they are given.
 struct RecordingSearch : WebSearch {
@@ -368,15 +360,15 @@ void DriverTest::placeLookupMakesAComponentPerClick()
 
 void DriverTest::browserSearchEncodesPlaceNames()
 {
-    UrlCatcher catcher;
+    zenthra::test::BrowserStandIn catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
     main_->txtMCity->setText(QStringLiteral("A&B #1 + C/D"));
     main_->txtMState->setText(QStringLiteral("x=y?z"));
     main_->txtMCountry->setText(QStringLiteral("100%"));
     QTest::mouseClick(main_->cmdBrowser, Qt::LeftButton);
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QCOMPARE(catcher.urls.size(), 1);
-    const QUrl url = catcher.urls.first();
+    QCOMPARE(catcher.opened.size(), 1);
+    const QUrl url = catcher.opened.first();
     QCOMPARE(url.host(), BrowserWebSearch::searchAddress(QStringLiteral("x")).host());
     QVERIFY(url.fragment().isEmpty());
     const QUrlQuery query(url);

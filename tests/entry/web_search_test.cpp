@@ -2,6 +2,7 @@
 // The web-search component: the address it builds, the browser it opens, and
 // the factory a test can replace.
 #include "entry/web_search.h"
+#include "browser_stand_in.h"
 
 #include <QDesktopServices>
 #include <QRegularExpression>
@@ -11,15 +12,6 @@
 using namespace zenthra;
 
 namespace {
-
-// Receives what QDesktopServices would have handed to the browser.
-class BrowserStandIn : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
-};
 
 class RecordingSearch : public WebSearch {
 public:
@@ -113,7 +105,7 @@ private slots:
     }
 
 private:
-    BrowserStandIn browser_;
+    zenthra::test::BrowserStandIn browser_;
 };
 
 QTEST_MAIN(WebSearchTest)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The six page operations and the opener they go through.
 #include "links/mod_help.h"
+#include "browser_stand_in.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -12,15 +13,6 @@ using namespace zenthra;
 namespace {
 
 using Operation = void (*)();
-
-// Receives what QDesktopServices would have handed to the browser.
-class BrowserStandIn : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
-};
 
 // The configured site (no trailing slash in the build's setting), then the fixed path and query.
 QUrl expectedAddress(const char* key)
@@ -70,7 +62,7 @@ private slots:
     void defaultOpenerGoesToTheDesktop()
     {
         modHelp::setPageOpener({});
-        BrowserStandIn browser;
+        zenthra::test::BrowserStandIn browser;
         const QString scheme = expectedAddress("donate").scheme();
         QDesktopServices::setUrlHandler(scheme, &browser, "open");
         modHelp::OpenDonatePage();
