@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
 
-#include "app/app_strings.h"
-#include "app/banner_draw.h"
-#include "app/message_box.h"
-#include "app/shutdown.h"
+#include "ui/app_strings.h"
+#include "ui/banner_draw.h"
+#include "ui/message_box.h"
+#include "ui/shutdown.h"
 #include "app/single_copy.h"
 #include "entry/frm_main.h"
 #include "entry/place_lookup.h"
 #include "entry/request_driver.h"
-#include "links/app_icon.h"
+#include "ui/app_icon.h"
 
 #include <QApplication>
 #include <QEvent>

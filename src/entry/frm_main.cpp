@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "entry/frm_main.h"
 
-#include "app/app_strings.h"
-#include "app/banner_draw.h"
-#include "app/message_box.h"
-#include "app/program_font.h"
-#include "app/shutdown.h"
+#include "ui/app_strings.h"
+#include "ui/banner_draw.h"
+#include "ui/message_box.h"
+#include "ui/program_font.h"
+#include "ui/shutdown.h"
 #include "engine/chart_report.h"
 #include "engine/chart_state.h"
 #include "entry/input_filter.h"
@@ -13,9 +13,9 @@
 #include "entry/place_completer.h"
 #include "entry/place_time.h"
 #include "entry/zone_table.h"
-#include "links/app_icon.h"
+#include "ui/app_icon.h"
 #include "links/frm_about.h"
-#include "links/link_label.h"
+#include "ui/link_label.h"
 #include "links/mod_help.h"
 
 #include <QAction>

@@ -6,6 +6,6 @@ add_library(zenthra_entry STATIC
   key_rules.cpp key_rules.h)
 target_include_directories(zenthra_entry PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(zenthra_entry
-  PUBLIC zenthra_entry_core zenthra_engine zenthra_app_core zenthra_links zenthra_result
+  PUBLIC zenthra_entry_core zenthra_engine zenthra_ui zenthra_links zenthra_result
          zenthra_place_completer Qt6::Widgets)
 zenthra_warnings(zenthra_entry)

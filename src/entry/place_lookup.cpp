@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "entry/place_lookup.h"
 
-#include "app/message_box.h"
+#include "ui/message_box.h"
 #include "entry/frm_main.h"
 #include "entry/web_search.h"
 #include "links/mod_help.h"

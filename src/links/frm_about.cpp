@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "links/frm_about.h"
 
-#include "app/program_font.h"
+#include "ui/program_font.h"
 
-#include "app/app_strings.h"
-#include "links/app_icon.h"
-#include "links/link_label.h"
+#include "ui/app_strings.h"
+#include "ui/app_icon.h"
+#include "ui/link_label.h"
 #include "links/mod_help.h"
 
 #include <QFont>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "result/frm_display.h"
 
-#include "app/app_strings.h"
-#include "app/program_font.h"
-#include "app/shutdown.h"
-#include "links/link_label.h"
+#include "ui/app_strings.h"
+#include "ui/program_font.h"
+#include "ui/shutdown.h"
+#include "ui/link_label.h"
 #include "links/frm_about.h"
 #include "links/mod_help.h"
 #include "result/result_labels.h"

@@ -9,7 +9,7 @@ add_library(zenthra_result STATIC
 target_include_directories(zenthra_result PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(zenthra_result
   PUBLIC zenthra_signs Qt6::Widgets
-  PRIVATE zenthra_app_core zenthra_links)
+  PRIVATE zenthra_ui zenthra_links)
 zenthra_warnings(zenthra_result)
 
 # The long texts and the twelve pictures travel inside the program. The target

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and every way out of the program.
-#include "app/shutdown.h"
+#include "ui/shutdown.h"
 #include "app/single_copy.h"
 #include "app/startup.h"
 #include "entry/frm_main.h"
 #include "entry/modal_watcher.h"
-#include "links/link_label.h"
+#include "ui/link_label.h"
 
 #include <QAction>
 #include <QApplication>

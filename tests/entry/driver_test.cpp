@@ -4,7 +4,7 @@
 #include "browser_stand_in.h"
 #include "modal_watcher.h"
 
-#include "app/shutdown.h"
+#include "ui/shutdown.h"
 #include "engine/chart_state.h"
 #include "entry/frm_main.h"
 #include "entry/place_lookup.h"

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the user meets it: start state, lists, captions, menus,
 // links, the promotional labels and the zone resolution.
-#include "app/shutdown.h"
+#include "ui/shutdown.h"
 #include "engine/chart_state.h"
 #include "entry/frm_main.h"
 #include "entry/modal_watcher.h"
 #include "links/frm_about.h"
-#include "links/link_label.h"
+#include "ui/link_label.h"
 #include "links/mod_help.h"
 
 #include <QAction>

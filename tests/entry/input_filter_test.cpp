@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The key filters and the validation of the main window, driven through the
 // window with real key events, the clipboard, drops and input methods.
-#include "app/shutdown.h"
+#include "ui/shutdown.h"
 #include "entry/frm_main.h"
 #include "entry/input_filter.h"
 #include "entry/key_rules.h"

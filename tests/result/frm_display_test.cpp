@@ -5,11 +5,11 @@
 #include "result/expected_signs.h"
 #include "result/fill_display.h"
 #include "result/frm_display.h"
-#include "links/link_label.h"
+#include "ui/link_label.h"
 #include "result/result_labels.h"
 #include "result/sign_image_list.h"
 
-#include "app/shutdown.h"
+#include "ui/shutdown.h"
 #include "links/mod_help.h"
 
 #include <QAction>

@@ -2,4 +2,4 @@
 zenthra_qt_test(sign_profiles_test SOURCES sign_profiles_test.cpp expected_signs.h
   LIBS zenthra_result)
 zenthra_qt_test(frm_display_test SOURCES frm_display_test.cpp expected_signs.h
-  LIBS zenthra_result zenthra_app_core zenthra_links)
+  LIBS zenthra_result zenthra_ui zenthra_links)

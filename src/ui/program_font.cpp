@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/program_font.h"
+#include "ui/program_font.h"
 
 #include <QStringList>
 

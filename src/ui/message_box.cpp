@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/message_box.h"
+#include "ui/message_box.h"
 
-#include "app/app_strings.h"
+#include "ui/app_strings.h"
 
 namespace zenthra {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/banner_draw.h"
+#include "ui/banner_draw.h"
 
 #include <QDateTime>
 #include <QRandomGenerator>

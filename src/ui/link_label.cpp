@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "links/link_label.h"
+#include "ui/link_label.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/shutdown.h"
+#include "ui/shutdown.h"
 
 #include <QApplication>
 #include <QCoreApplication>

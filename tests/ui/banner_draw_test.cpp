@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The banner draw: r * 6 + 1 in single precision, rounded half to even.
-#include "app/banner_draw.h"
+#include "ui/banner_draw.h"
 
 #include <QRandomGenerator>
 #include <QTest>
