@@ -52,7 +52,9 @@ InputFilter::InputFilter(QLineEdit* box, KeyRule rule)
     // textEdited comes only from the user (typing, paste, drop, input method,
     // undo and redo), before textChanged.
     connect(box, &QLineEdit::textEdited, this, &InputFilter::checkEdit);
-    connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { lastText_ = text; });
+    // Read the box, not the signal's argument: when an edit is undone from
+    // inside textEdited, the box still announces the refused text afterwards.
+    connect(box, &QLineEdit::textChanged, this, [this] { lastText_ = box_->text(); });
 }
 
 bool InputFilter::eventFilter(QObject* watched, QEvent* event)

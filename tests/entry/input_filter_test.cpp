@@ -13,10 +13,14 @@
 #include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+
+#include <algorithm>
+#include <memory>
 
 using namespace zenthra;
 using zenthra::test::ModalWatcher;
@@ -37,6 +41,43 @@ void checkRefusal(const QList<SeenModal>& seen, const QString& box) {
                                      : QStringLiteral("Only Numbers Are Accepted"));
     QCOMPARE(seen.first().icon, name ? QMessageBox::Information : QMessageBox::Critical);
     QCOMPARE(seen.first().title, kTitle);
+}
+
+// Puts text into a box the way the route names: "keys" (Backspace and Enter
+// as their keys), "Shift+Insert", "paste()", "menu" (Paste of the context
+// menu), "drop" or "input method".
+void arrive(QLineEdit* edit, const QString& route, const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    if (route == QLatin1String("keys")) {
+        QTest::keyClicks(edit, text);
+    } else if (route == QLatin1String("Shift+Insert")) {
+        QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+    } else if (route == QLatin1String("paste()")) {
+        edit->paste();
+    } else if (route == QLatin1String("menu")) {
+        std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+        const QList<QAction*> actions = menu->actions();
+        const auto paste = std::find_if(actions.begin(), actions.end(), [](QAction* a) {
+            return a->text().startsWith(QLatin1String("&Paste"));
+        });
+        QVERIFY(paste != actions.end());
+        (*paste)->trigger();
+    } else if (route == QLatin1String("drop")) {
+        QMimeData data;
+        data.setText(text);
+        const QPoint at = edit->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit, &move);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit, &drop);
+    } else {
+        QVERIFY(route == QLatin1String("input method"));
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(edit, &event);
+    }
 }
 
 } // namespace
@@ -155,7 +196,7 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("arriving");
         QTest::addColumn<QString>("after"); // equal to before: refused
-        const QStringList routes{"Shift+Insert", "paste()", "drop", "input method"};
+        const QStringList routes{"Shift+Insert", "paste()", "drop", "input method", "menu"};
         for (const QString& route : routes) {
             const QByteArray r = route.toLatin1();
             QTest::addRow("%s digits", r.data()) << route << "txtLonD" << "1" << "23" << "123";
@@ -186,29 +227,8 @@ private slots:
         auto* edit = window_->findChild<QLineEdit*>(box);
         edit->setText(before);
         edit->setFocus();
-        QGuiApplication::clipboard()->setText(arriving);
         ModalWatcher watcher;
-        if (route == QLatin1String("keys")) {
-            QTest::keyClicks(edit, arriving); // Backspace and Enter as their keys
-        } else if (route == QLatin1String("Shift+Insert")) {
-            QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
-        } else if (route == QLatin1String("paste()")) {
-            edit->paste();
-        } else if (route == QLatin1String("drop")) {
-            QMimeData data;
-            data.setText(arriving);
-            const QPoint at = edit->rect().center();
-            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(edit, &enter);
-            QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(edit, &move);
-            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(edit, &drop);
-        } else {
-            QInputMethodEvent event;
-            event.setCommitString(arriving);
-            QApplication::sendEvent(edit, &event);
-        }
+        arrive(edit, route, arriving);
         QCOMPARE(edit->text(), after);
         if (after == before && !arriving.isEmpty()) {
             QTRY_VERIFY(!watcher.seen().isEmpty());
@@ -217,6 +237,66 @@ private slots:
             QTest::qWait(50); // a message, if one were coming, would be on its way by now
             QVERIFY(watcher.seen().isEmpty());
         }
+    }
+
+    void editsInARow_data() {
+        // Each step is "route:text" and the box's text after it; every
+        // refusal must leave the box as the step before left it.
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<int>("refusals");
+        const auto row = [](const char* tag, const char* box, const char* before,
+                            std::initializer_list<const char*> steps,
+                            std::initializer_list<const char*> after, int refusals) {
+            QStringList s, a;
+            for (const char* step : steps)
+                s << QString::fromUtf8(step);
+            for (const char* text : after)
+                a << QString::fromUtf8(text);
+            QTest::newRow(tag) << box << before << s << a << refusals;
+        };
+        row("two refused pastes", "txtName", "AB", {"paste():1", "paste():9"}, {"AB", "AB"}, 2);
+        row("changed paste, then refused", "txtName", "AB", {"paste():cd", "paste():1"},
+            {"ABCD", "ABCD"}, 1);
+        // Under an input method every typed key arrives as a commit.
+        row("refused paste, then refused typing", "txtLonD", "12", {"paste():a", "input method:."},
+            {"12", "12"}, 2);
+        row("refused paste, then refused key", "txtLonD", "12", {"paste():a", "keys:."},
+            {"12", "12"}, 2);
+        row("refused paste, then a digit", "txtLonD", "12", {"paste():a", "keys:3"},
+            {"12", "123"}, 1);
+        row("three routes refused", "txtName", "AB",
+            {"drop:1", "input method:2", "menu:3"}, {"AB", "AB", "AB"}, 3);
+        row("menu, keys, refused, menu", "txtName", "", {"menu:ada", "keys: b", "menu:-", "menu:c"},
+            {"ADA", "ADA B", "ADA B", "ADA BC"}, 1);
+        row("Shift+Insert twice", "txtLatM", "5", {"Shift+Insert:x", "Shift+Insert:y"},
+            {"5", "5"}, 2);
+    }
+
+    void editsInARow() {
+        QFETCH(QString, box);
+        QFETCH(QString, before);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, after);
+        QFETCH(int, refusals);
+        auto* edit = window_->findChild<QLineEdit*>(box);
+        edit->setText(before);
+        edit->setFocus();
+        edit->end(false);
+        ModalWatcher watcher;
+        for (int i = 0; i < steps.size(); ++i) {
+            const int colon = steps[i].indexOf(QLatin1Char(':'));
+            arrive(edit, steps[i].left(colon), steps[i].mid(colon + 1));
+            QVERIFY2(edit->text() == after[i],
+                     qPrintable(steps[i] + QStringLiteral(" gave ") + edit->text()));
+            // Let a refusal's message come and go before the next step.
+            QTest::qWait(30);
+        }
+        QTRY_COMPARE(watcher.seen().size(), refusals);
+        if (refusals > 0)
+            checkRefusal({watcher.seen().first()}, box);
     }
 
     void undoAndProgramTextStillWork() {
