@@ -2,8 +2,11 @@
 #include "app/single_copy.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
+
+#include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -18,6 +21,7 @@ constexpr int kLockWaitMs = 100;
 
 SingleCopy::SingleCopy(const QString& lockPath)
     : lock_(std::make_unique<QLockFile>(lockPath))
+    , lockPath_(lockPath)
 {
     // Held for the whole run: its age says nothing about whether the holder
     // lives (QLockFile still checks the holder's process).
@@ -26,13 +30,33 @@ SingleCopy::SingleCopy(const QString& lockPath)
 
 SingleCopy::~SingleCopy() = default;
 
-bool SingleCopy::tryAcquire()
+SingleCopy::Outcome SingleCopy::acquire()
 {
+    failureReason_.clear();
     if (lock_->isLocked())
-        return true;
+        return Outcome::Held;
     // QLockFile checks whether the recorded holder still lives, so the lock
     // of a killed copy is taken over at once.
-    return lock_->tryLock(kLockWaitMs);
+    errno = 0;
+    if (lock_->tryLock(kLockWaitMs))
+        return Outcome::Held;
+    // Kept at once: creating the file is the last thing QLockFile tried.
+    const int error = errno;
+    if (lock_->error() == QLockFile::LockFailedError)
+        return Outcome::OtherCopyRuns;
+
+    const QFileInfo folder(QFileInfo(lockPath_).absolutePath());
+    if (!folder.exists()) {
+        failureReason_ = QStringLiteral("the folder %1 does not exist")
+                             .arg(QDir::toNativeSeparators(folder.filePath()));
+    } else {
+        const QString cause = error != 0 ? qt_error_string(error)
+            : lock_->error() == QLockFile::PermissionError ? QStringLiteral("permission denied")
+                                                           : QStringLiteral("unknown error");
+        failureReason_ = QStringLiteral("%1 could not be created (%2)")
+                             .arg(QDir::toNativeSeparators(lockPath_), cause);
+    }
+    return Outcome::NoLockFile;
 }
 
 bool SingleCopy::isHeld() const

@@ -19,15 +19,25 @@ public:
     SingleCopy(const SingleCopy&) = delete;
     SingleCopy& operator=(const SingleCopy&) = delete;
 
-    // True when this process now holds the lock (also when it already did).
-    bool tryAcquire();
+    enum class Outcome {
+        Held,          // this process holds the lock (also when it already did)
+        OtherCopyRuns, // another copy holds it
+        NoLockFile,    // the lock file cannot be created; see failureReason()
+    };
+    Outcome acquire();
+    // True when this process now holds the lock.
+    bool tryAcquire() { return acquire() == Outcome::Held; }
     bool isHeld() const;
+    // Why the last acquire() could not create the lock file, for the user.
+    QString failureReason() const { return failureReason_; }
 
     // One lock per user in the temporary folder.
     static QString defaultLockPath();
 
 private:
     std::unique_ptr<QLockFile> lock_;
+    QString lockPath_;
+    QString failureReason_;
 };
 
 } // namespace zenthra

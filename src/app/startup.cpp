@@ -36,11 +36,22 @@ void describeApplication()
 
 Startup startProgram(SingleCopy& singleCopy, std::optional<quint32> seed)
 {
-    if (!singleCopy.tryAcquire()) {
+    switch (singleCopy.acquire()) {
+    case SingleCopy::Outcome::Held:
+        break;
+    case SingleCopy::Outcome::OtherCopyRuns:
         showMessage(nullptr, QStringLiteral("Application is already running"),
                     QMessageBox::Information);
         shutdownProgram();
         return {};
+    case SingleCopy::Outcome::NoLockFile:
+        // Only a copy that holds the lock may stop this one from running.
+        showMessage(nullptr,
+                    QStringLiteral("Zenthra cannot tell whether another copy of it is running: "
+                                   "%1.\n\nZenthra starts anyway.")
+                        .arg(singleCopy.failureReason()),
+                    QMessageBox::Warning);
+        break;
     }
 
     QRandomGenerator random = seed ? QRandomGenerator(*seed) : clockSeededGenerator();

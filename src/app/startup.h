@@ -20,7 +20,7 @@ struct Startup {
 };
 
 // The start-up steps: refuse a second copy (message, then the shutdown
-// routine), seed the random generator (from the clock unless a seed is
+// routine; when no lock can be made, say why and go on), seed the random generator (from the clock unless a seed is
 // given), draw the promotional label and show the main window.
 Startup startProgram(SingleCopy& singleCopy, std::optional<quint32> seed = std::nullopt);
 

@@ -47,6 +47,8 @@ private slots:
     void releasedLockCanBeTakenAgain();
     void anotherProcessHoldsTheLock();
     void killedHolderDoesNotBlockTheNextStart();
+    void lockFileCannotBeCreated_data();
+    void lockFileCannotBeCreated();
     void defaultLockIsPerUserInTheTemporaryFolder();
 
 private:
@@ -78,7 +80,7 @@ void SingleCopyTest::secondCopyInTheSameProcessIsRefused()
     QVERIFY(first.isHeld());
     QVERIFY(first.tryAcquire()); // asking again is harmless
     SingleCopy second(lockPath_);
-    QVERIFY(!second.tryAcquire());
+    QCOMPARE(second.acquire(), SingleCopy::Outcome::OtherCopyRuns);
     QVERIFY(!second.isHeld());
 }
 
@@ -101,7 +103,8 @@ void SingleCopyTest::anotherProcessHoldsTheLock()
         return;
 
     SingleCopy mine(lockPath_);
-    QVERIFY(!mine.tryAcquire());
+    QCOMPARE(mine.acquire(), SingleCopy::Outcome::OtherCopyRuns);
+    QVERIFY(mine.failureReason().isEmpty());
 
     // A copy that has been running for an hour is still running: the age of
     // its lock must not make it look abandoned.
@@ -130,6 +133,35 @@ void SingleCopyTest::killedHolderDoesNotBlockTheNextStart()
 
     SingleCopy next(lockPath_);
     QVERIFY(next.tryAcquire());
+}
+
+void SingleCopyTest::lockFileCannotBeCreated_data()
+{
+    QTest::addColumn<QString>("path"); // relative: below the test folder
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing folder") << "gone/zenthra.lock" << "the folder %1/gone does not exist";
+    QTest::newRow("folder is a file") << "plain/zenthra.lock"
+                                      << "%1/plain/zenthra.lock could not be created (Not a directory)";
+#ifdef Q_OS_LINUX
+    // Refused even to the superuser, who may write into any ordinary folder.
+    if (QFileInfo(QStringLiteral("/sys")).isDir())
+        QTest::newRow("unwritable folder") << "/sys/zenthra.lock" << "/sys/zenthra.lock could not be created (";
+#endif
+}
+
+void SingleCopyTest::lockFileCannotBeCreated()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, reason);
+    QFile plain(dir_.filePath(QStringLiteral("plain")));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    SingleCopy copy(QDir::isAbsolutePath(path) ? path : dir_.filePath(path));
+    QCOMPARE(copy.acquire(), SingleCopy::Outcome::NoLockFile);
+    QVERIFY(!copy.isHeld());
+    const QString expected = reason.contains(QLatin1String("%1")) ? reason.arg(dir_.path()) : reason;
+    QVERIFY2(copy.failureReason().startsWith(expected), qPrintable(copy.failureReason()));
+    // The cause is named, whatever it is.
+    QVERIFY(!copy.failureReason().endsWith(QLatin1String("()")));
 }
 
 void SingleCopyTest::defaultLockIsPerUserInTheTemporaryFolder()

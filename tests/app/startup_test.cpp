@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QEventLoop>
+#include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +23,7 @@
 
 using namespace zenthra;
 using zenthra::test::ModalWatcher;
+using zenthra::test::SeenModal;
 
 namespace {
 
@@ -84,22 +86,55 @@ private slots:
         QCOMPARE(enderCalls_, 0);
     }
 
-    void secondCopyIsRefused()
+    void lockOutcomes_data()
     {
+        QTest::addColumn<QString>("lock");     // "held": another copy holds it; else a path below the test folder
+        QTest::addColumn<QString>("message");  // the start of the one message shown
+        QTest::addColumn<QString>("reason");   // a part of the message that gives the cause
+        QTest::addColumn<bool>("starts");
+        QTest::newRow("another copy") << "held" << "Application is already running"
+                                      << "Application is already running" << false;
+        QTest::newRow("missing folder") << "gone/zenthra.lock" << "Zenthra cannot tell"
+                                        << "does not exist" << true;
+        QTest::newRow("folder is a file") << "plain/zenthra.lock" << "Zenthra cannot tell"
+                                          << "plain/zenthra.lock" << true;
+    }
+
+    void lockOutcomes()
+    {
+        QFETCH(QString, lock);
+        QFETCH(QString, message);
+        QFETCH(QString, reason);
+        QFETCH(bool, starts);
         SingleCopy running(lockPath_);
-        QVERIFY(running.tryAcquire());
-        SingleCopy second(lockPath_);
+        QString path = lockPath_;
+        if (lock == QLatin1String("held")) {
+            QVERIFY(running.tryAcquire());
+        } else {
+            QFile plain(dir_.filePath(QStringLiteral("plain")));
+            QVERIFY(plain.open(QIODevice::WriteOnly));
+            path = dir_.filePath(lock);
+        }
+        SingleCopy second(path);
         Startup started;
+        QList<SeenModal> seen;
         {
             ModalWatcher watcher;
             started = startProgram(second, 1u);
-            QCOMPARE(watcher.seen().size(), 1);
-            QCOMPARE(watcher.seen().first().text, QStringLiteral("Application is already running"));
-            QCOMPARE(watcher.seen().first().title, QStringLiteral("Zenthra v1.35"));
-            QCOMPARE(watcher.seen().first().icon, QMessageBox::Information);
+            seen = watcher.seen();
         }
-        QVERIFY(started.window == nullptr);
-        QCOMPARE(enderCalls_, 1);
+        QCOMPARE(seen.size(), 1);
+        QVERIFY2(seen.first().text.startsWith(message), qPrintable(seen.first().text));
+        QVERIFY2(seen.first().text.contains(reason), qPrintable(seen.first().text));
+        QCOMPARE(seen.first().title, QStringLiteral("Zenthra v1.35"));
+        QCOMPARE(seen.first().icon, starts ? QMessageBox::Warning : QMessageBox::Information);
+        QCOMPARE(started.window != nullptr, starts);
+        QCOMPARE(enderCalls_, starts ? 0 : 1);
+        if (starts) {
+            QVERIFY(started.window->isVisible());
+            QVERIFY(!second.isHeld());
+            delete started.window;
+        }
         runDeferredDeletes();
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
