@@ -438,26 +438,24 @@ void FrmMain::connectPlaceTime()
 {
     placeCompleter = new PlaceCompleter(txtMCity);
     connect(placeCompleter, &PlaceCompleter::placeChosen, this, &FrmMain::applyPlace);
-    // Hand changes win until another place is picked.
-    connect(cmbTimeZone, &QComboBox::activated, this, [this] {
-        if (pickedPlace_) {
-            zoneByHand_ = true;
-            lblPlaceTime->setText(pickedPlace_->displayName() +
-                                  QStringLiteral(": zone and daylight saving set by hand"));
-        }
-    });
-    connect(chkDST, &QCheckBox::clicked, this, [this] {
-        if (pickedPlace_) {
-            zoneByHand_ = true;
-            lblPlaceTime->setText(pickedPlace_->displayName() +
-                                  QStringLiteral(": zone and daylight saving set by hand"));
-        }
-    });
+    // Hand changes win until another place is picked. The box alone does not
+    // settle a zone that fits no entry: only a zone picked from the list does.
+    const auto setByHand = [this](bool zonePicked) {
+        if (!pickedPlace_ || (!zonePicked && !placeTimeRefusal_.isEmpty()))
+            return;
+        zoneByHand_ = true;
+        placeTimeRefusal_.clear();
+        lblPlaceTime->setText(pickedPlace_->displayName() +
+                              QStringLiteral(": zone and daylight saving set by hand"));
+    };
+    connect(cmbTimeZone, &QComboBox::activated, this, [setByHand] { setByHand(true); });
+    connect(chkDST, &QCheckBox::clicked, this, [setByHand] { setByHand(false); });
     // Typing another place lets go of the picked one.
     for (QLineEdit* box : {txtMCity, txtMState, txtMCountry})
         connect(box, &QLineEdit::textEdited, this, [this] {
             if (pickedPlace_) {
                 pickedPlace_.reset();
+                placeTimeRefusal_.clear();
                 lblPlaceTime->clear();
             }
         });
@@ -489,23 +487,46 @@ void FrmMain::resolvePlaceTime(bool announceNoFit)
 {
     const QDate date(cboYear->currentText().toInt(), cboMonth->currentIndex() + 1,
                      cboDate->currentText().toInt());
+    const QString where = pickedPlace_->displayName();
     if (!date.isValid()) {
-        lblPlaceTime->setText(pickedPlace_->displayName() +
-                              QStringLiteral(": choose a real date to find its time zone"));
+        lblPlaceTime->setText(where + QStringLiteral(": choose a real date to find its time zone"));
+        placeTimeRefusal_ = QStringLiteral("Choose a real date to find the time zone of %1.")
+                                .arg(where);
         return;
     }
     const QTime time(cboHH->currentText().toInt(), cboMM->currentText().toInt());
     const PlaceChoice choice = choosePlaceTime(*pickedPlace_, date, time);
-    lblPlaceTime->setText(choice.statusLine);
+    placeTimeRefusal_.clear();
     if (choice.zonePosition >= 0) {
+        lblPlaceTime->setText(choice.statusLine);
         cmbTimeZone->setCurrentIndex(choice.zonePosition);
         chkDST->setChecked(choice.dst);
-    } else if (announceNoFit && choice.time.valid) {
+        return;
+    }
+    // The zone list keeps what it showed, which is not this place's time.
+    lblPlaceTime->setText(choice.statusLine + QStringLiteral("; choose a zone by hand"));
+    const QString byHand = QStringLiteral("Choose a zone by hand, or another place or date, "
+                                          "to find the rising sign.");
+    placeTimeRefusal_ = choice.time.valid
+        ? QStringLiteral("No time zone in the list is %1, the time of %2 on that date. %3")
+              .arg(formatUtcOffset(choice.time.offsetSeconds), where, byHand)
+        : QStringLiteral("The time zone of %1 is unknown (%2). %3")
+              .arg(where, pickedPlace_->zoneId, byHand);
+    if (announceNoFit && choice.time.valid) {
         showMessage(QStringLiteral("No time zone in the list is %1, the time of %2 on that date, "
                                    "so the zone was left as it was.")
                         .arg(formatUtcOffset(choice.time.offsetSeconds), pickedPlace_->displayName()),
                     MessageIcon::Information);
     }
+}
+
+bool FrmMain::checkPlaceTime()
+{
+    if (placeTimeRefusal_.isEmpty())
+        return true;
+    showMessage(placeTimeRefusal_, MessageIcon::Information);
+    cmbTimeZone->setFocus();
+    return false;
 }
 
 bool FrmMain::Input_Validation()

@@ -43,6 +43,11 @@ public:
     // it changes nothing else.
     bool Input_Validation();
 
+    // While the picked place's time is unknown or fits no zone entry, and no
+    // zone was chosen by hand, the zone shown is not the place's: says so,
+    // moves the focus to the zone list and returns false.
+    bool checkPlaceTime();
+
     // Puts the promotional label that a banner draw (1..7) names on top.
     void applyBannerDraw(int draw);
 
@@ -126,6 +131,8 @@ private:
 
     std::optional<Place> pickedPlace_;
     bool zoneByHand_ = false;
+    // Why the zone shown is not the picked place's; empty when it is.
+    QString placeTimeRefusal_;
 
     QStackedLayout* promoStack_ = nullptr;
 };

@@ -71,7 +71,7 @@ bool RequestDriver::storeInputs()
 
 void RequestDriver::onCalculateRequested()
 {
-    if (!main_.Input_Validation())
+    if (!main_.Input_Validation() || !main_.checkPlaceTime())
         return;
     if (!storeInputs())
         return;

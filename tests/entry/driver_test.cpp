@@ -6,6 +6,7 @@
 
 #include "ui/shutdown.h"
 #include "engine/chart_state.h"
+#include "entry/atlas.h"
 #include "entry/frm_main.h"
 #include "entry/place_lookup.h"
 #include "entry/request_driver.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -70,6 +72,8 @@ private slots:
     void directionsAndDaylightSavingReachTheChart();
     void zoneIsStoredSigned();
     void resultExitEndsTheProgram();
+    void zoneMustBeThePlaceTime();
+    void unknownPlaceTimeIsRefused();
 
     void placeLookupAsksForMissingParts();
     void placeLookupSearchText();
@@ -80,6 +84,7 @@ private:
     void enter(const BirthEntry& b);
     void typeInto(QLineEdit* box, const QString& text);
     void calculate();
+    void back();
 
     std::unique_ptr<FrmMain> main_;
     std::unique_ptr<RequestDriver> driver_;
@@ -139,6 +144,12 @@ void DriverTest::enter(const BirthEntry& b)
 void DriverTest::calculate()
 {
     QTest::mouseClick(main_->cmdRashi, Qt::LeftButton);
+}
+
+void DriverTest::back()
+{
+    QTest::mouseClick(driver_->display()->cmdBack, Qt::LeftButton);
+    QTRY_VERIFY(driver_->display() == nullptr);
 }
 
 void DriverTest::workedBirths_data()
@@ -294,6 +305,102 @@ void DriverTest::resultExitEndsTheProgram()
     QPointer<FrmDisplay> display = driver_->display();
     QTest::keyClick(display, Qt::Key_Escape);
     QCOMPARE(enderCalls_, 1);
+}
+
+void DriverTest::zoneMustBeThePlaceTime()
+{
+    // Kathmandu: UTC+05:30 until 1986, then UTC+05:45, which no list entry has
+    // (system time-zone data, Asia/Kathmandu).
+    enter({"ADA", 1980, 6, 1, 12, 0, "0", "0", false, "0", "0", false, 29, false});
+    const auto found = Atlas::shared().search(QStringLiteral("Kathmandu"), 1);
+    QVERIFY(!found.empty());
+    main_->applyPlace(found.front());
+    enum Act { Button, Menu, Year1980, Year2000, DstBox, ZoneByHand };
+    struct Step {
+        Act act;
+        const char* line; // a part of the place-time line
+        int zone;         // the zone entry shown
+        bool computes;    // pressing Find now shows a result
+    };
+    const char* const noFit = "no zone in the list fits; choose a zone by hand";
+    const Step steps[] = {
+        {Button, "UTC+05:30 (Asia/Kathmandu)", 34, true},
+        {Year2000, noFit, 34, false},
+        {Menu, noFit, 34, false},
+        {DstBox, noFit, 34, false}, // the box alone does not choose a zone
+        {Year1980, "UTC+05:30 (Asia/Kathmandu), no daylight saving", 34, true},
+        {Year2000, noFit, 34, false},
+        {ZoneByHand, "set by hand", 35, true},
+        {Year1980, "set by hand", 35, true}, // the hand's choice still wins
+    };
+    for (const Step& step : steps) {
+        const QByteArray where = QByteArray::number(int(&step - steps));
+        switch (step.act) {
+        case Year1980:
+        case Year2000:
+            main_->cboYear->setCurrentIndex(
+                main_->cboYear->findText(step.act == Year1980 ? "1980" : "2000"));
+            break;
+        case DstBox:
+            QTest::mouseClick(main_->chkDST, Qt::LeftButton);
+            break;
+        case ZoneByHand:
+            main_->cmbTimeZone->setFocus();
+            QTest::keyClick(main_->cmbTimeZone, Qt::Key_Down);
+            break;
+        case Button:
+        case Menu:
+            break;
+        }
+        QVERIFY2(main_->lblPlaceTime->text().contains(QString::fromLatin1(step.line)),
+                 qPrintable(where + ": " + main_->lblPlaceTime->text()));
+        QCOMPARE(main_->cmbTimeZone->currentIndex(), step.zone);
+        ModalWatcher watcher;
+        if (step.act == Menu)
+            main_->mnuNext->trigger();
+        else
+            calculate();
+        QCOMPARE(driver_->display() != nullptr, step.computes);
+        if (step.computes) {
+            QVERIFY(watcher.seen().isEmpty());
+            const int minutes = step.zone == 34 ? -30 : 0;
+            QCOMPARE(chartState().intZoneMinutes, std::int16_t(minutes));
+            back();
+        } else {
+            QCOMPARE(watcher.seen().size(), 1);
+            QCOMPARE(watcher.seen().first().text,
+                     QStringLiteral("No time zone in the list is UTC+05:45, the time of %1 on "
+                                    "that date. Choose a zone by hand, or another place or date, "
+                                    "to find the rising sign.")
+                         .arg(found.front().displayName()));
+            QCOMPARE(main_->focusWidget(), main_->cmbTimeZone);
+        }
+    }
+}
+
+void DriverTest::unknownPlaceTimeIsRefused()
+{
+    enter({"ADA", 1980, 6, 1, 12, 0, "0", "0", false, "0", "0", false, 29, false});
+    Place nowhere;
+    nowhere.name = QStringLiteral("Atlantis");
+    nowhere.zoneId = QStringLiteral("Ocean/Atlantis");
+    main_->applyPlace(nowhere);
+    QCOMPARE(main_->lblPlaceTime->text(),
+             QStringLiteral("Atlantis: unknown time zone (Ocean/Atlantis); choose a zone by hand"));
+    {
+        ModalWatcher watcher;
+        calculate();
+        QCOMPARE(watcher.seen().size(), 1);
+        QCOMPARE(watcher.seen().first().text,
+                 QStringLiteral("The time zone of Atlantis is unknown (Ocean/Atlantis). Choose a "
+                                "zone by hand, or another place or date, to find the rising sign."));
+    }
+    QVERIFY(driver_->display() == nullptr);
+    // Another place picked resolves afresh.
+    main_->applyPlace(Atlas::shared().search(QStringLiteral("Pune, India"), 1).front());
+    calculate();
+    QVERIFY(driver_->display() != nullptr);
+    QCOMPARE(main_->cmbTimeZone->currentIndex(), 34);
 }
 
 void DriverTest::placeLookupAsksForMissingParts()
