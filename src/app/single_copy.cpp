@@ -71,8 +71,14 @@ QString SingleCopy::defaultLockPath()
     // /tmp is shared: one user's copy must not keep another user's from starting.
     name += QLatin1Char('-') + QString::number(::getuid());
 #endif
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-        .filePath(name + QStringLiteral(".lock"));
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+#ifdef Q_OS_UNIX
+    // Qt gives no folder when the one TMPDIR names is missing; a lock in the
+    // working folder would let copies started elsewhere run side by side.
+    if (folder.isEmpty())
+        folder = QDir::cleanPath(qEnvironmentVariable("TMPDIR", QStringLiteral("/tmp")));
+#endif
+    return QDir(folder).filePath(name + QStringLiteral(".lock"));
 }
 
 } // namespace zenthra

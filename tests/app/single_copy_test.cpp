@@ -50,6 +50,7 @@ private slots:
     void lockFileCannotBeCreated_data();
     void lockFileCannotBeCreated();
     void defaultLockIsPerUserInTheTemporaryFolder();
+    void missingTemporaryFolderIsNamed();
 
 private:
     // Another process of this test program that takes the lock and keeps it.
@@ -171,6 +172,25 @@ void SingleCopyTest::defaultLockIsPerUserInTheTemporaryFolder()
     QVERIFY(QFileInfo(path).fileName().startsWith(QLatin1String("org.zenthra.Zenthra")));
 #ifdef Q_OS_UNIX
     QVERIFY(QFileInfo(path).fileName().contains(QString::number(::getuid())));
+#endif
+}
+
+void SingleCopyTest::missingTemporaryFolderIsNamed()
+{
+#ifdef Q_OS_UNIX
+    const QByteArray saved = qgetenv("TMPDIR");
+    const QString missing = dir_.filePath(QStringLiteral("gone"));
+    qputenv("TMPDIR", QFile::encodeName(missing));
+    const QString path = SingleCopy::defaultLockPath();
+    SingleCopy copy(path);
+    const SingleCopy::Outcome outcome = copy.acquire();
+    qputenv("TMPDIR", saved);
+    // Not a lock in the working folder, which copies started elsewhere would not see.
+    QCOMPARE(QFileInfo(path).absolutePath(), missing);
+    QCOMPARE(outcome, SingleCopy::Outcome::NoLockFile);
+    QCOMPARE(copy.failureReason(), QStringLiteral("the folder %1 does not exist").arg(missing));
+#else
+    QSKIP("the temporary folder is named by TMPDIR on Unix only");
 #endif
 }
 
