@@ -20,8 +20,9 @@ struct Startup {
 };
 
 // The start-up steps: refuse a second copy (message, then the shutdown
-// routine; when no lock can be made, say why and go on), seed the random generator (from the clock unless a seed is
-// given), draw the promotional label and show the main window.
+// routine; when no lock can be made, say why and go on), seed the random
+// generator (from the clock unless a seed is given), draw the promotional
+// label and show the main window.
 Startup startProgram(SingleCopy& singleCopy, std::optional<quint32> seed = std::nullopt);
 
 // Start-up, the event loop and the end: the whole of main() after the
