@@ -45,11 +45,11 @@ void searchOneLetterNarrowed(benchmark::State& state)
 }
 BENCHMARK(searchOneLetterNarrowed)->Unit(benchmark::kMicrosecond);
 
-void loadFromGeonames(benchmark::State& state)
+void loadPlaceList(benchmark::State& state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(Atlas::loadFromGeonames());
+        benchmark::DoNotOptimize(Atlas::loadPlaceList());
 }
-BENCHMARK(loadFromGeonames)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(loadPlaceList)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

@@ -130,7 +130,7 @@ def read_cities15000():
 
 def read_libgeonames():
     lg = ctypes.CDLL("libgeonames.so.0")
-    for f in ("name", "country", "country_code", "timezone"):
+    for f in ("name", "state", "country", "country_code", "timezone"):
         getattr(lg, "geonames_city_get_" + f).restype = ctypes.c_char_p
         getattr(lg, "geonames_city_get_" + f).argtypes = [ctypes.c_void_p]
     for f in ("latitude", "longitude"):
@@ -147,6 +147,7 @@ def read_libgeonames():
         get = lambda f: getattr(lg, "geonames_city_get_" + f)(c)
         cities.append({
             "country": (get("country") or b"").decode(), "cc": (get("country_code") or b"").decode(),
+            "state": (get("state") or b"").decode(),
             "zone": (get("timezone") or b"").decode(),
             "key": (round(get("latitude"), 3), round(get("longitude"), 3)),
         })
@@ -246,13 +247,31 @@ def main():
             codes = {cc, iso3} | ({"UK"} if cc == "GB" else set()) | ({"UAE"} if cc == "AE" else set())
             countries[cc] = (shown, names - {shown}, codes)
 
-    states = {}
+    # States: admin1Codes.txt in libtimezonemap predates some reforms (France's
+    # regions of 2016), so each admin1 code is checked against the state
+    # libgeonames gives for the places of that code.
+    lg_states = collections.defaultdict(collections.Counter)
+    by_point = {(c["cc"], c["key"]): c["state"] for c in libgeonames if c["state"]}
+    for c in cities:
+        state = by_point.get((c["cc"], (round(c["lat"], 3), round(c["lon"], 3))))
+        if state:
+            lg_states[c["cc"] + "." + c["admin"]][state] += 1
+    admin1 = {}
     with open(os.path.join(TZMAP, "admin1Codes.txt"), encoding="utf-8") as f:
         for line in f:
             key, name, ascii_name, gid = line.rstrip("\n").split("\t")
-            cc, admin = key.split(".", 1)
+            admin1[key] = (name, ascii_name, int(gid))
+    states = {}
+    for key in sorted(set(admin1) | set(lg_states)):
+        cc, admin = key.split(".", 1)
+        name, ascii_name, gid = admin1.get(key, ("", "", 0))
+        lg_name = lg_states[key].most_common(1)[0][0] if lg_states.get(key) else ""
+        if lg_name and not set(fold(name).split()) & set(fold(lg_name).split()):
+            name = lg_name  # a stale or missing code
+        if True:
             shown = STATE_NAMES.get(key, name)
-            names = {name, ascii_name} | set(STATE_ALIASES.get(key, [])) | translations.get(int(gid), set())
+            names = {name, ascii_name, lg_name} | set(STATE_ALIASES.get(key, [])) | translations.get(gid, set())
+            names.discard("")
             codes = set()
             if cc == "US":
                 codes.add(admin)
@@ -308,14 +327,18 @@ def main():
                                                "|".join(sorted(codes))))
     alternate_count = 0
     for c in sorted(cities, key=lambda c: (c["cc"], c["admin"], c["name"], c["id"])):
-        seen = {fold(c["name"])}
         alternates = []
         candidates = c15.get(c["id"], {}).get("alternates", []) + sorted(translations.get(c["id"], ()))
-        for a in candidates + PLACE_ALIASES.get(c["id"], []):
+        # Every spelling is kept: the atlas shows the one the user typed
+        # ("Madras", not "Madrás"; "München" or "Munchen").
+        names_seen = {c["name"]}
+        for a in candidates:
             a = clean(a)
-            f = fold(a)
-            if f and f not in seen and usable_alternate(a):
-                seen.add(f)
+            if fold(a) and a not in names_seen and fold(a) != fold(c["name"]) and usable_alternate(a):
+                names_seen.add(a)
+                alternates.append(a)
+        for a in PLACE_ALIASES.get(c["id"], []):
+            if a not in names_seen:
                 alternates.append(a)
         alternate_count += len(alternates)
         admin = c["admin"] if (c["cc"] + "." + c["admin"]) in states else ""
