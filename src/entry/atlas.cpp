@@ -595,7 +595,8 @@ std::vector<Place> Atlas::nearest(const QString& query, int maxResults) const
         if (d <= limit)
             near.push_back({d, keyPlace(k), &k});
     }
-    std::sort(near.begin(), near.end(), [this](const Near& a, const Near& b) {
+    // Stable: of one place's spellings equally close, the first alphabetically.
+    std::stable_sort(near.begin(), near.end(), [this](const Near& a, const Near& b) {
         if (a.distance != b.distance)
             return a.distance < b.distance;
         if (records_[a.place].population != records_[b.place].population)
