@@ -268,16 +268,15 @@ def main():
         lg_name = lg_states[key].most_common(1)[0][0] if lg_states.get(key) else ""
         if lg_name and not set(fold(name).split()) & set(fold(lg_name).split()):
             name = lg_name  # a stale or missing code
-        if True:
-            shown = STATE_NAMES.get(key, name)
-            names = {name, ascii_name, lg_name} | set(STATE_ALIASES.get(key, [])) | translations.get(gid, set())
-            names.discard("")
-            codes = set()
-            if cc == "US":
-                codes.add(admin)
-            if key in STATE_CODES:
-                codes.add(STATE_CODES[key])
-            states[key] = (shown, names - {shown}, codes)
+        shown = STATE_NAMES.get(key, name)
+        names = {name, ascii_name, lg_name} | set(STATE_ALIASES.get(key, [])) | translations.get(gid, set())
+        names.discard("")
+        codes = set()
+        if cc == "US":
+            codes.add(admin)
+        if key in STATE_CODES:
+            codes.add(STATE_CODES[key])
+        states[key] = (shown, names - {shown}, codes)
 
     # Zone ids: the boundary data's, checked against GeoNames' own.
     lg_zone = {(c["cc"], c["key"]): c["zone"] for c in libgeonames}
