@@ -1,18 +1,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The offline atlas (GeoNames city data through libgeonames) and the time of a
-# place on a date; Qt Core only.
+# The offline atlas (GeoNames places, built into the program from
+# data/places) and the time of a place on a date; Qt Core only.
 include_guard(GLOBAL)
 if(NOT TARGET Qt6::Core)
   return()
 endif()
-find_package(PkgConfig QUIET)
-if(PkgConfig_FOUND)
-  pkg_check_modules(GEONAMES QUIET IMPORTED_TARGET geonames)
-endif()
-if(NOT GEONAMES_FOUND)
-  message(STATUS "libgeonames not found: the place atlas is not built")
-  return()
-endif()
+find_package(ZLIB REQUIRED)
 
 add_library(zenthra_atlas STATIC
   ${CMAKE_CURRENT_LIST_DIR}/atlas.cpp
@@ -20,9 +13,10 @@ add_library(zenthra_atlas STATIC
   ${CMAKE_CURRENT_LIST_DIR}/place_time.cpp
   ${CMAKE_CURRENT_LIST_DIR}/place_time.h)
 target_include_directories(zenthra_atlas PUBLIC ${PROJECT_SOURCE_DIR}/src)
-# GLib stays private: only atlas.cpp sees its headers (system headers, as
-# include paths of an imported target are).
-target_link_libraries(zenthra_atlas PUBLIC zenthra_entry_core Qt6::Core PRIVATE PkgConfig::GEONAMES)
+target_link_libraries(zenthra_atlas PUBLIC zenthra_entry_core Qt6::Core PRIVATE ZLIB::ZLIB)
+# Already gzip-compressed; the atlas inflates it itself.
+qt_add_resources(zenthra_atlas "places" PREFIX "/zenthra" BASE ${PROJECT_SOURCE_DIR}/data/places
+  OPTIONS --no-compress FILES ${PROJECT_SOURCE_DIR}/data/places/places.tsv.gz)
 zenthra_warnings(zenthra_atlas)
 
 

@@ -79,11 +79,7 @@ const std::vector<Place>& PlaceCompleter::suggestions() const
 
 QString PlaceCompleter::suggestionText(const Place& place)
 {
-    if (place.localName.isEmpty())
-        return place.displayName();
-    Place shown = place;
-    shown.name = QStringLiteral("%1 (%2)").arg(place.name, place.localName);
-    return shown.displayName();
+    return place.suggestionText();
 }
 
 void PlaceCompleter::onTextEdited(const QString& text)

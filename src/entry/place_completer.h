@@ -33,9 +33,8 @@ public:
     // The places the list offers now, best first.
     const std::vector<Place>& suggestions() const;
 
-    // The text of one suggestion: the display name, with the name in the
-    // user's language in brackets when it differs ("Munich (München), Bavaria,
-    // Germany").
+    // The text of one suggestion: the display name, with the other name the
+    // search matched in brackets ("Mumbai (Bombay), Maharashtra, India").
     static QString suggestionText(const Place& place);
 
 Q_SIGNALS:

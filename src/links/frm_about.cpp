@@ -90,8 +90,8 @@ FrmAbout::FrmAbout(QWidget* parent)
     connect(homeLink, &LinkLabel::clicked, this, [] { modHelp::OpenHomePage(); });
     lblHomePage = homeLink;
 
-    lblCredits = makeLabel(QStringLiteral("City data: GeoNames (geonames.org), CC BY 4.0. "
-                                          "Used through libgeonames (GPL-3.0)."),
+    lblCredits = makeLabel(QStringLiteral("Place data: GeoNames (geonames.org), CC BY 4.0. Time "
+                                          "zones: timezone-boundary-builder, ODbL."),
                            "lblCredits", this);
     QFont small = lblCredits->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);

@@ -74,7 +74,7 @@ TEST(ChoosePlaceTime, StatusLines)
         {"Pune, India", {1947, 8, 15}, {0, 0},
          "Pune, Maharashtra, India: UTC+05:30 (Asia/Kolkata), no daylight saving"},
         {"New York, New York", {1976, 7, 4}, {12, 0},
-         "New York, New York, United States of America: UTC\u221204:00 (America/New_York), "
+         "New York City, New York, United States of America: UTC\u221204:00 (America/New_York), "
          "daylight saving"},
         {"London, England", {1941, 6, 1}, {12, 0},
          "London, England, United Kingdom: UTC+02:00 (Europe/London), "
@@ -83,10 +83,10 @@ TEST(ChoosePlaceTime, StatusLines)
          "Kathmandu, Bagmati Province, Nepal: UTC+05:45 (Asia/Kathmandu), no daylight saving; "
          "no zone in the list fits"},
         {"New York, New York", {2021, 3, 14}, {2, 30},
-         "New York, New York, United States of America: UTC\u221205:00 (America/New_York), "
+         "New York City, New York, United States of America: UTC\u221205:00 (America/New_York), "
          "no daylight saving; 02:30 did not exist that day, read as before the clock change"},
         {"New York, New York", {2021, 11, 7}, {1, 30},
-         "New York, New York, United States of America: UTC\u221204:00 (America/New_York), "
+         "New York City, New York, United States of America: UTC\u221204:00 (America/New_York), "
          "daylight saving; 01:30 came twice that day, read as the first"},
     };
     for (const Case& c : cases)

@@ -52,7 +52,9 @@ private slots:
         QVERIFY2(rights.contains(site), qPrintable(rights));
         QCOMPARE(rights.count('.') - site.count('.'), 1); // one sentence
         QVERIFY2(about.lblHomePage->text().contains(site), qPrintable(about.lblHomePage->text()));
-        QVERIFY(about.lblCredits->text().contains("GeoNames")); // the city data's licence asks for it
+        // The place data's licences ask for it.
+        QVERIFY(about.lblCredits->text().contains("GeoNames"));
+        QVERIFY(about.lblCredits->text().contains("ODbL"));
         QCOMPARE(about.Line2->frameShape(), QFrame::HLine);
         QVERIFY(!about.picIcon->pixmap().isNull());
         for (QWidget* widget : std::initializer_list<QWidget*>{about.Label1, about.lblHomePage, about.cmdOK})

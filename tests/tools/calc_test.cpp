@@ -233,10 +233,38 @@ TEST(CalcPlace, ResolvesPlaceZoneAndDaylightSaving)
     EXPECT_EQ(ktm.status, 1);
     EXPECT_NE(ktm.err.find("UTC+05:45"), std::string::npos) << ktm.err;
 
-    EXPECT_EQ(run({"--date", "2000-06-01", "--time", "12:00", "--place", "Qqqxxzz"}).status, 1);
     EXPECT_EQ(run({"--date", "2000-06-01", "--time", "12:00", "--place", "Pune", "--dst"}).status, 2);
     EXPECT_EQ(run({"--date", "2000-06-01", "--place", "Pune"}).status, 2);
     EXPECT_EQ(run({"--date", "2001-02-29", "--time", "12:00", "--place", "Pune"}).status, 1);
+}
+
+// A match that is not exact is named; nothing found names the closest spellings.
+TEST(CalcPlace, SaysWhatItTookOrWhatWasMeant)
+{
+    if (!placeLookupAvailable())
+        GTEST_SKIP() << "built without the atlas";
+    struct Case {
+        const char* place;
+        int status;
+        const char* inOut; // expected in standard output, or in the error text when status is 1
+        bool noted;        // a line names the place taken for a partial match
+    } const cases[] = {
+        {"Bombay", 0, "Place:          Mumbai (Bombay), Maharashtra, India\n", false},
+        {"Houston, TX", 0, "Place:          Houston, Texas, United States of America\n", false},
+        {"Pun", 0,
+         "Note:           no place matches 'Pun' exactly; took the best match, Pune, Maharashtra, India\n",
+         true},
+        {"Pune, Ind", 0, "Place:          Pune, Maharashtra, India\n", false}, // "IND", India's code
+        {"Springfield, Illin", 0, "took the best match, Springfield, Illinois, United States of America", true},
+        {"Bombey", 1, "'Bombey' not found; did you mean \"Mumbai (Bombay), Maharashtra, India\"", false},
+        {"Qqqxxzz", 1, "zenthra-calc: 'Qqqxxzz' not found\n", false},
+    };
+    for (const Case& c : cases) {
+        const CalcRun r = run({"--date", "2000-06-01", "--time", "12:00", "--place", c.place});
+        EXPECT_EQ(r.status, c.status) << c.place << r.err;
+        EXPECT_NE((c.status == 0 ? r.out : r.err).find(c.inOut), std::string::npos) << c.place << r.out << r.err;
+        EXPECT_EQ(r.out.find("Note:") != std::string::npos, c.noted) << c.place;
+    }
 }
 
 TEST(CalcOther, ZonesAndHelp)

@@ -4,6 +4,8 @@
 #include "entry/atlas.h"
 #include "entry/place_time.h"
 
+#include <cstdio>
+
 namespace zenthra::calc {
 
 bool placeLookupAvailable() { return true; }
@@ -11,18 +13,31 @@ bool placeLookupAvailable() { return true; }
 PlaceResolution resolvePlace(const std::string& query, ChartRequest& request)
 {
     PlaceResolution out;
-    const Atlas atlas = Atlas::loadFromGeonames();
-    const auto found = atlas.search(QString::fromStdString(query), 1);
+    const Atlas& atlas = Atlas::shared();
+    const QString asked = QString::fromStdString(query);
+    const auto found = atlas.match(asked, 1);
     if (found.empty()) {
-        out.error = "no place in the atlas matches '" + query + "'";
+        out.error = "'" + query + "' not found";
+        const auto near = atlas.nearest(asked, 5);
+        for (std::size_t i = 0; i < near.size(); ++i) {
+            out.error += i == 0 ? "; did you mean \"" : i + 1 == near.size() ? "\" or \"" : "\", \"";
+            out.error += near[i].suggestionText().toStdString();
+        }
+        if (!near.empty())
+            out.error += "\"?";
         return out;
     }
-    const PlaceChoice choice = choosePlaceTime(found.front(), QDate(request.year, request.month, request.day),
+    const Place& place = found.front().place;
+    const PlaceChoice choice = choosePlaceTime(place, QDate(request.year, request.month, request.day),
                                                QTime(request.hour, request.minute));
-    out.lines.push_back("Place:          " + found.front().displayName().toStdString());
+    out.lines.push_back("Place:          " + place.suggestionText().toStdString());
+    // Never a partial match without a word: say what was taken for it.
+    if (!found.front().exact)
+        out.lines.push_back("Note:           no place matches '" + query + "' exactly; took the best match, " +
+                            place.displayName().toStdString());
     out.lines.push_back("Place time:     " + choice.statusLine.toStdString());
     if (choice.zonePosition < 0) {
-        out.error = "no zone in the list has the offset of " + found.front().displayName().toStdString() +
+        out.error = "no zone in the list has the offset of " + place.displayName().toStdString() +
                     " on that date (" + formatUtcOffset(choice.time.offsetSeconds).toStdString() + ")";
         return out;
     }

@@ -16,7 +16,8 @@ struct PlaceResolution {
 
 // Finds the place in the offline atlas (best match first) and fills in its
 // coordinates, time-zone entry and daylight-saving flag for the request's
-// date and clock time.
+// date and clock time. A match that is not exact adds a line naming the place
+// taken; when nothing matches, the error names the closest spellings.
 PlaceResolution resolvePlace(const std::string& query, ChartRequest& request);
 
 // False when this build has no atlas.
