@@ -33,7 +33,7 @@ struct Birth {
     int lonDeg = 0, lonMin = 0;
     bool west = false;
     int zonePosition = kDefaultZonePosition; // into the zone list
-    QString zoneText;                        // the entry's text when saved
+    QString zoneText;                        // the entry's text; set by the store
     // Kept exactly: the window reads a greyed box (PartiallyChecked) as ticked.
     Qt::CheckState dst = Qt::Unchecked;
     std::optional<PickedPlaceTime> placeTime;

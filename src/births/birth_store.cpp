@@ -500,8 +500,7 @@ bool BirthStore::saveRecent(Birth& birth)
     if (const auto problem = checkBirth(birth))
         return fail(QStringLiteral("The birth was not saved"), *problem);
     Birth work = birth;
-    if (work.zoneText.isEmpty() && work.zonePosition >= 0 && work.zonePosition < kZoneCount)
-        work.zoneText = QString::fromLatin1(zoneEntry(work.zonePosition).text);
+    work.zoneText = QString::fromLatin1(zoneEntry(work.zonePosition).text); // checked above
     if (!begin() || !write(work, true) || !commit())
         return savingFailed();
     birth = work;
@@ -517,8 +516,7 @@ bool BirthStore::save(Birth& birth)
     if (const auto problem = checkBirth(birth))
         return fail(QStringLiteral("The birth was not saved"), *problem);
     Birth work = birth;
-    if (work.zoneText.isEmpty() && work.zonePosition >= 0 && work.zonePosition < kZoneCount)
-        work.zoneText = QString::fromLatin1(zoneEntry(work.zonePosition).text);
+    work.zoneText = QString::fromLatin1(zoneEntry(work.zonePosition).text); // checked above
     if (!begin() || !write(work, false) || !commit())
         return savingFailed();
     birth = work;

@@ -21,7 +21,8 @@ public:
     // The schema version this build writes; older files are upgraded.
     static constexpr int kSchemaVersion = 2;
 
-    // births.sqlite in the user's data folder.
+    // births.sqlite in the user's data folder, which Qt names after the
+    // application: zenthra-calc must call itself "Zenthra" too to share it.
     BirthStore();
     explicit BirthStore(const QString& path);
     ~BirthStore();
