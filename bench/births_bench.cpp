@@ -76,8 +76,8 @@ void openAndLoadMostRecent(benchmark::State& state, bool empty)
         benchmark::DoNotOptimize(store.mostRecent());
     }
 }
-BENCHMARK_CAPTURE(openAndLoadMostRecent, births_10000, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(openAndLoadMostRecent, none, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(openAndLoadMostRecent, births_10000, false)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(openAndLoadMostRecent, none, true)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One search per prefix of the name as it is typed; the time is per keystroke.
 void searchAsTyped(benchmark::State& state, const char* name)
@@ -93,8 +93,8 @@ void searchAsTyped(benchmark::State& state, const char* name)
         benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
 }
 BENCHMARK_CAPTURE(searchAsTyped, mariana_oliveira, "Mariana Oliveira")
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(searchAsTyped, soren_odegard, "soren odegard")->Unit(benchmark::kMillisecond);
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(searchAsTyped, soren_odegard, "soren odegard")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The worst keystroke: one common letter matches nearly every birth.
 void searchOneLetter(benchmark::State& state)

@@ -173,8 +173,11 @@ bool BirthStore::open()
 
     QSqlQuery q(db);
     // Reading the version is the first touch of the file: a file that is not
-    // SQLite fails here.
-    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+    // SQLite fails here. The version and the tables are read in one snapshot:
+    // another copy may be creating the tables at this moment.
+    if (!q.exec(QStringLiteral("SELECT user_version, (SELECT count(*) FROM sqlite_schema) "
+                               "FROM pragma_user_version")) ||
+        !q.next()) {
         if (damaged(q.lastError()))
             return moveAside(q.lastError().databaseText());
         const QString why = q.lastError().databaseText();
@@ -187,6 +190,7 @@ bool BirthStore::open()
         return false;
     }
     const int version = q.value(0).toInt();
+    const bool foreign = version == 0 && q.value(1).toInt() != 0;
     q.finish();
     if (version > kSchemaVersion) {
         // A later program's file: read nothing, overwrite nothing.
@@ -206,13 +210,8 @@ bool BirthStore::open()
     if (q.value(0).toString() != QLatin1String("ok"))
         return moveAside(QStringLiteral("integrity check: ") + q.value(0).toString());
     q.finish();
-    if (version == 0) {
-        if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_schema")) || !q.next())
-            return moveAside(q.lastError().databaseText());
-        if (q.value(0).toInt() != 0)
-            return moveAside(QStringLiteral("it holds tables that are not births"));
-        q.finish();
-    }
+    if (foreign)
+        return moveAside(QStringLiteral("it holds tables that are not births"));
     // WAL: readers never wait for the writer. FULL: a commit is on disk when it returns.
     const bool wal = q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && q.next() &&
                      q.value(0).toString() == QLatin1String("wal");

@@ -426,6 +426,8 @@ void BirthsTest::writersAtOnce()
         QCOMPARE(p.readAllStandardOutput(), QByteArray("failed 0\n"));
     }
     QCOMPARE(mine.count(), 3 * kEach);
+    // A copy opening the file while another creates it must not take it for a foreign one.
+    QCOMPARE(QDir(dir_->path()).entryList({QStringLiteral("*damaged*")}), QStringList());
     // Last-used times never tie, even across processes.
     QList<qint64> uses;
     for (const Birth& b : mine.all())
