@@ -14,5 +14,7 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev zlib1g-dev fonts-dejavu-core)
+# libqt6sql6-sqlite: Qt SQL's SQLite driver, for the saved births.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite zlib1g-dev
+                fonts-dejavu-core)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev appstream desktop-file-utils)

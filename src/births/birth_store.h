@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "births/birth.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace zenthra {
+
+// The saved births: one SQLite file owned by this class; the windows and the
+// command line never write SQL themselves. Every change is one transaction
+// with bound values and is on disk when the call returns. Several stores,
+// in one process or several (the program and zenthra-calc), may use one file
+// at once. Not thread-safe: use a store from the thread that made it.
+class BirthStore {
+public:
+    // The schema version this build writes; older files are upgraded.
+    static constexpr int kSchemaVersion = 2;
+
+    // births.sqlite in the user's data folder, which Qt names after the
+    // application: zenthra-calc must call itself "Zenthra" too to share it.
+    BirthStore();
+    explicit BirthStore(const QString& path);
+    ~BirthStore();
+    BirthStore(const BirthStore&) = delete;
+    BirthStore& operator=(const BirthStore&) = delete;
+
+    static QString defaultPath();
+    QString path() const { return path_; }
+
+    // False when births cannot be saved (the folder cannot be written, the
+    // file is from a newer program or could not be opened at all); reads
+    // still give what could be read. openError() says why.
+    bool isSaving() const { return saving_; }
+    QString openError() const { return openError_; }
+    // Set when a damaged file was moved aside at opening and a new one
+    // started: a message naming both files, for the user.
+    QString recoveryMessage() const { return recovery_; }
+    QString movedAsidePath() const { return movedAside_; }
+    // Why the last failed call failed ("database or disk is full", ...).
+    QString lastError() const { return lastError_; }
+
+    // After a calculation: updates the birth with the same name, date, time
+    // and place, or adds it; either way it becomes the most recent. Sets the
+    // birth's id and times. False (and lastError()) when it could not be saved.
+    bool saveRecent(Birth& birth);
+    // Writes the birth back under its id (added when it has none or is gone).
+    bool save(Birth& birth);
+    // Adds a copy under another name, keeping the original.
+    bool saveAs(Birth& birth, const QString& newName);
+    bool remove(qint64 id);
+
+    std::optional<Birth> byId(qint64 id) const;
+    std::optional<Birth> mostRecent() const;
+    QList<Birth> recent(int count) const; // most recently used first
+    // Births whose name or place holds the text, accents and case ignored,
+    // most recently used first; a blank text gives the most recent ones.
+    QList<Birth> search(const QString& text, int limit = 50) const;
+    QList<Birth> all() const; // by name, then date
+    int count() const;
+
+    struct ImportResult {
+        int added = 0;
+        int updated = 0; // the same birth was already there
+    };
+    // Adds the births in one transaction; one already stored (same entries)
+    // is updated and keeps the later of the two last-used times.
+    std::optional<ImportResult> importBirths(const QList<Birth>& births);
+
+private:
+    bool open();
+    bool openReadOnly();
+    bool moveAside(const QString& why);
+    bool migrate(int from);
+    bool begin();
+    bool commit();
+    void rollback();
+    bool fail(const QString& what, const QString& why);
+    bool savingFailed(); // rolls back and names the file in lastError()
+    bool write(Birth& birth, bool matchEntries, bool keepLaterUse = false,
+               bool* updated = nullptr);
+    QList<Birth> select(const QString& where, const QVariantList& values,
+                        const QString& tail) const;
+
+    QString path_;
+    QString connection_;
+    bool saving_ = false;
+    QString openError_;
+    QString recovery_;
+    QString movedAside_;
+    mutable QString lastError_;
+};
+
+} // namespace zenthra
