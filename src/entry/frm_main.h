@@ -3,6 +3,7 @@
 
 #include "entry/atlas.h"
 #include "result/sign_image_list.h"
+#include "ui/status_label.h"
 
 #include <QWidget>
 
@@ -76,7 +77,7 @@ public:
     QPushButton* cmdRashi = nullptr;
     QPushButton* cmdBrowser = nullptr;
     // Under the zone frame: what the atlas applied for the picked place.
-    QLabel* lblPlaceTime = nullptr;
+    StatusLabel* lblPlaceTime = nullptr;
     PlaceCompleter* placeCompleter = nullptr;
 
     QLabel* Label3 = nullptr;
@@ -111,6 +112,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void createMenus();
@@ -119,6 +121,7 @@ private:
     void fillLists();
     void applyColours();
     void setTabOrderChain();
+    void scrollIfTooBig(QWidget* page);
     void installKeyFilters();
     void showMessage(const QString& text, MessageIcon icon);
     void connectPlaceTime();

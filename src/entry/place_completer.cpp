@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "entry/place_completer.h"
 
+#include "ui/accessibility.h"
+
 #include <QAbstractItemView>
+#include <QAccessible>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QWindow>
 #include <QAbstractListModel>
 #include <QCompleter>
 #include <QLineEdit>
@@ -55,6 +61,19 @@ PlaceCompleter::PlaceCompleter(QLineEdit* cityBox, int maxSuggestions)
     completer_->setWidget(box_);
     completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     completer_->setMaxVisibleItems(maxSuggestions);
+    QAbstractItemView* list = completer_->popup();
+    attachPopup(list, box_);
+    // Installed after the completer's own filter, so it sees the events first.
+    list->installEventFilter(this);
+    // The list never takes the focus, so Qt does not announce the highlighted
+    // suggestion; do it here.
+    connect(completer_, qOverload<const QModelIndex&>(&QCompleter::highlighted), this, [list] {
+        if (!list->currentIndex().isValid())
+            return;
+        QAccessibleEvent event(list, QAccessible::Focus);
+        event.setChild(list->currentIndex().row());
+        QAccessible::updateAccessibility(&event);
+    });
 
     // textEdited, not textChanged: text set by the program opens no list.
     connect(box_, &QLineEdit::textEdited, this, &PlaceCompleter::onTextEdited);
@@ -65,6 +84,14 @@ PlaceCompleter::PlaceCompleter(QLineEdit* cityBox, int maxSuggestions)
     AtlasLoader* loader = AtlasLoader::instance();
     connect(loader, &AtlasLoader::ready, this, &PlaceCompleter::onAtlasReady);
     loader->start();
+}
+
+PlaceCompleter::~PlaceCompleter()
+{
+    // The list dies with the completer; it must not call back into a
+    // half-destroyed filter on its way out.
+    completer_->popup()->removeEventFilter(this);
+    delete completer_;
 }
 
 QAbstractItemView* PlaceCompleter::popup() const
@@ -84,6 +111,29 @@ QString PlaceCompleter::suggestionText(const Place& place)
     Place shown = place;
     shown.name = QStringLiteral("%1 (%2)").arg(place.name, place.localName);
     return shown.displayName();
+}
+
+bool PlaceCompleter::eventFilter(QObject* watched, QEvent* event)
+{
+    // A click outside the open list closes it. QCompleter would swallow that
+    // click, leaving the keyboard in the city box; hand it on to what was
+    // clicked instead.
+    QAbstractItemView* list = completer_->popup();
+    if (watched != list || event->type() != QEvent::MouseButtonPress)
+        return QObject::eventFilter(watched, event);
+    const auto* press = static_cast<QMouseEvent*>(event);
+    const QPointF global = press->globalPosition();
+    if (list->rect().contains(list->mapFromGlobal(global).toPoint()))
+        return false;
+    list->hide();
+    QWindow* target = QGuiApplication::topLevelAt(global.toPoint());
+    if (target && target != list->windowHandle()) {
+        const QPointF local = target->mapFromGlobal(global);
+        QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonPress, local, local, global,
+                                                             press->button(), press->buttons(),
+                                                             press->modifiers()));
+    }
+    return true;
 }
 
 void PlaceCompleter::onTextEdited(const QString& text)

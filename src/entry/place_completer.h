@@ -27,6 +27,7 @@ class PlaceCompleter : public QObject {
 public:
     // Owned by cityBox.
     explicit PlaceCompleter(QLineEdit* cityBox, int maxSuggestions = 10);
+    ~PlaceCompleter() override;
 
     // The list under the box.
     QAbstractItemView* popup() const;
@@ -37,6 +38,9 @@ public:
     // user's language in brackets when it differs ("Munich (München), Bavaria,
     // Germany").
     static QString suggestionText(const Place& place);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 Q_SIGNALS:
     // The user picked a suggestion with the mouse or the keyboard.
