@@ -181,6 +181,9 @@ FrmMain::FrmMain(QWidget* parent)
     applyColours();
     setTabOrderChain();
     installKeyFilters();
+    // Seen before the digits-only filter, which would refuse Enter.
+    for (QLineEdit* box : {txtLatD, txtLatM, txtLonD, txtLonM})
+        box->installEventFilter(this);
     connectPlaceTime();
     scrollIfTooBig(page);
     txtName->setFocus();
@@ -609,18 +612,34 @@ void FrmMain::applyBannerDraw(int draw)
     }
 }
 
+namespace {
+bool isPlainEnter(const QKeyEvent* event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    return plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter);
+}
+} // namespace
+
 void FrmMain::keyPressEvent(QKeyEvent* event)
 {
     // Enter that no box took for itself (an open list or the town suggestions
     // pick with it) presses the focused button, else Find.
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    if (isPlainEnter(event)) {
         event->accept();
         auto* button = qobject_cast<QPushButton*>(focusWidget());
         (button ? button : cmdRashi)->click();
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+bool FrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && isPlainEnter(static_cast<QKeyEvent*>(event))) {
+        cmdRashi->click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event)

@@ -5,7 +5,7 @@
 
 #include <QAbstractItemView>
 #include <QAccessible>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QMouseEvent>
 #include <QWindow>
 #include <QAbstractListModel>
@@ -126,13 +126,22 @@ bool PlaceCompleter::eventFilter(QObject* watched, QEvent* event)
     if (list->rect().contains(list->mapFromGlobal(global).toPoint()))
         return false;
     list->hide();
-    QWindow* target = QGuiApplication::topLevelAt(global.toPoint());
-    if (target && target != list->windowHandle()) {
-        const QPointF local = target->mapFromGlobal(global);
-        QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonPress, local, local, global,
-                                                             press->button(), press->buttons(),
-                                                             press->modifiers()));
+    QWidget* target = QApplication::widgetAt(global.toPoint());
+    if (!target)
+        return true;
+    // Focus as a click gives it, then the press itself for the rest (a list
+    // opens, a button goes down and is released by the user's own release).
+    for (QWidget* w = target; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) {
+            w->setFocus(Qt::MouseFocusReason);
+            break;
+        }
     }
+    QWindow* window = target->window()->windowHandle();
+    const QPointF local = window->mapFromGlobal(global);
+    QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonPress, local, local, global,
+                                                        press->button(), press->buttons(),
+                                                        press->modifiers()));
     return true;
 }
 
