@@ -199,6 +199,9 @@ void FrmMain::scrollIfTooBig(QWidget* page)
     root->removeWidget(page);
     auto* scroller = new QScrollArea(this);
     scroller->setFrameShape(QFrame::NoFrame);
+    // Not a stop of its own: a click on the page or Tab leaves the keyboard
+    // where it was, and Tab scrolls the focused control into view.
+    scroller->setFocusPolicy(Qt::NoFocus);
     // The page keeps its own size (wrapped texts included); the window scrolls it.
     page->layout()->setSizeConstraint(QLayout::SetFixedSize);
     scroller->setWidget(page);

@@ -67,9 +67,11 @@ PlaceCompleter::PlaceCompleter(QLineEdit* cityBox, int maxSuggestions)
     list->installEventFilter(this);
     // The list never takes the focus, so Qt does not announce the highlighted
     // suggestion; do it here.
-    connect(completer_, qOverload<const QModelIndex&>(&QCompleter::highlighted), this, [list] {
-        if (!list->currentIndex().isValid())
+    connect(completer_, qOverload<const QModelIndex&>(&QCompleter::highlighted), this, [this, list] {
+        // Qt reports one move more than once; announce the item once.
+        if (!list->currentIndex().isValid() || announced_ == list->currentIndex())
             return;
+        announced_ = list->currentIndex();
         QAccessibleEvent event(list, QAccessible::Focus);
         event.setChild(list->currentIndex().row());
         QAccessible::updateAccessibility(&event);

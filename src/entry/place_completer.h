@@ -4,6 +4,7 @@
 #include "entry/atlas.h"
 
 #include <QObject>
+#include <QPersistentModelIndex>
 #include <QString>
 
 #include <vector>
@@ -57,6 +58,7 @@ private:
     QCompleter* completer_;
     int maxSuggestions_;
     bool pending_ = false; // typed before the atlas was there
+    QPersistentModelIndex announced_; // the suggestion a screen reader last heard
 };
 
 } // namespace zenthra

@@ -329,6 +329,9 @@ void FrmDisplay::scrollIfTooBig()
         return;
     auto* scroller = new QScrollArea;
     scroller->setFrameShape(QFrame::NoFrame);
+    // Not a stop of its own: a click on the page or Tab leaves the keyboard
+    // where it was, and Tab scrolls the focused control into view.
+    scroller->setFocusPolicy(Qt::NoFocus);
     scroller->setWidget(takeCentralWidget());
     setCentralWidget(scroller);
     layout()->setSizeConstraint(QLayout::SetDefaultConstraint);

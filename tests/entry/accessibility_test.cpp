@@ -313,6 +313,7 @@ private slots:
             if (qEnvironmentVariableIntValue("QT_SCALE_FACTOR") >= 2)
                 QVERIFY2(scroller, qPrintable(window->objectName()));
             if (scroller) { // at its own fixed size, all of it within reach
+                QCOMPARE(scroller->focusPolicy(), Qt::NoFocus);
                 QCOMPARE(scroller->widget()->size(), scroller->widget()->minimumSize());
                 QCOMPARE(scroller->widget()->size(), scroller->widget()->maximumSize());
             }
