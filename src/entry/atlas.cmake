@@ -26,6 +26,6 @@ if(TARGET Qt6::Widgets)
     ${CMAKE_CURRENT_LIST_DIR}/place_completer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/place_completer.h)
   target_include_directories(zenthra_place_completer PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(zenthra_place_completer PUBLIC zenthra_atlas Qt6::Widgets)
+  target_link_libraries(zenthra_place_completer PUBLIC zenthra_atlas zenthra_ui Qt6::Widgets)
   zenthra_warnings(zenthra_place_completer)
 endif()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "entry/frm_main.h"
 
+#include "ui/accessibility.h"
 #include "ui/app_strings.h"
 #include "ui/banner_draw.h"
 #include "ui/message_box.h"
@@ -16,6 +17,8 @@
 #include "ui/app_icon.h"
 #include "links/frm_about.h"
 #include "ui/link_label.h"
+#include "ui/screen_fit.h"
+#include "ui/status_label.h"
 #include "links/mod_help.h"
 
 #include <QAction>
@@ -26,6 +29,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -33,7 +37,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStackedLayout>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -71,8 +77,8 @@ QLineEdit* makeTextBox(const char* name, const QString& accessibleName, int maxL
 QComboBox* makeList(const char* name, const QString& description, QWidget* parent)
 {
     auto* list = named(new QComboBox(parent), name);
-    // A screen reader announces a drop-down list by its current entry; the
-    // description says what the entry means.
+    // Unnamed, a drop-down list is announced by its current entry alone.
+    list->setAccessibleName(description);
     list->setAccessibleDescription(description);
     return list;
 }
@@ -109,6 +115,7 @@ void paint(QWidget* widget, const QColor& background, const QColor& text)
 FrmMain::FrmMain(QWidget* parent)
     : QWidget(parent)
 {
+    installAccessibility();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QLatin1String(kProgramTitle));
     setWindowIcon(applicationIcon());
@@ -120,19 +127,23 @@ FrmMain::FrmMain(QWidget* parent)
 
     createMenus();
 
+    // Everything below the menu bar, so that it can scroll on a small screen.
+    auto* page = new QWidget(this);
     Label3 = makeWrappedLabel(
         QStringLiteral("Zenthra calculates your rising sign or ascendant based on Western "
                        "astrology concepts. The rising sign describes your outer personality."),
-        "Label3", this);
+        "Label3", page);
     Label2 = makeWrappedLabel(
         QStringLiteral("Enter the correct details to know more about how the world sees you"),
-        "Label2", this);
+        "Label2", page);
     QFont bold = verdana;
     bold.setBold(true);
     Label2->setFont(bold);
 
     QWidget* inputs = createInputs();
     QWidget* banners = createBanners();
+    inputs->setParent(page);
+    banners->setParent(page);
 
     fillLists();
 
@@ -149,21 +160,54 @@ FrmMain::FrmMain(QWidget* parent)
     }
 
     auto* root = new QVBoxLayout(this);
+    auto* column = new QVBoxLayout(page);
+    // The page takes the window's margins and spacing; the menu bar spans the
+    // window as before.
+    column->setContentsMargins(root->contentsMargins());
+    column->setSpacing(root->spacing());
+    root->setContentsMargins(0, 0, 0, 0);
+    root->setSpacing(0);
     root->setMenuBar(menuBar);
-    root->addWidget(Label3);
-    root->addWidget(Label2);
-    root->addSpacing(6);
-    root->addWidget(inputs, 0, Qt::AlignHCenter);
-    root->addSpacing(6);
-    root->addWidget(banners, 0, Qt::AlignHCenter);
+    root->addWidget(page);
+    column->addWidget(Label3);
+    column->addWidget(Label2);
+    column->addSpacing(6);
+    column->addWidget(inputs, 0, Qt::AlignHCenter);
+    column->addSpacing(6);
+    column->addWidget(banners, 0, Qt::AlignHCenter);
     // Fixed border: the window takes the size its contents need.
     root->setSizeConstraint(QLayout::SetFixedSize);
 
     applyColours();
     setTabOrderChain();
     installKeyFilters();
+    // Seen before the digits-only filter, which would refuse Enter.
+    for (QLineEdit* box : {txtLatD, txtLatM, txtLonD, txtLonM})
+        box->installEventFilter(this);
     connectPlaceTime();
+    scrollIfTooBig(page);
     txtName->setFocus();
+}
+
+void FrmMain::scrollIfTooBig(QWidget* page)
+{
+    const QSize full = sizeHint();
+    const QSize room = roomOnScreen(this);
+    if (full.width() <= room.width() && full.height() <= room.height())
+        return;
+    auto* root = static_cast<QBoxLayout*>(layout());
+    root->removeWidget(page);
+    auto* scroller = new QScrollArea(this);
+    scroller->setFrameShape(QFrame::NoFrame);
+    // Not a stop of its own: a click on the page or Tab leaves the keyboard
+    // where it was, and Tab scrolls the focused control into view.
+    scroller->setFocusPolicy(Qt::NoFocus);
+    // The page keeps its own size (wrapped texts included); the window scrolls it.
+    page->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    scroller->setWidget(page);
+    root->addWidget(scroller);
+    root->setSizeConstraint(QLayout::SetDefaultConstraint);
+    setFixedSize(scrolledSize(full, room, style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
 }
 
 void FrmMain::createMenus()
@@ -303,9 +347,9 @@ QWidget* FrmMain::createInputs()
     zoneRow->addSpacing(8);
     zoneRow->addWidget(chkDST, 0, Qt::AlignVCenter);
 
-    lblPlaceTime = named(new QLabel(box), "lblPlaceTime");
+    lblPlaceTime = named(new StatusLabel(box), "lblPlaceTime");
     lblPlaceTime->setWordWrap(true);
-    lblPlaceTime->setAccessibleName(QStringLiteral("Place time"));
+    lblPlaceTime->setAccessibleDescription(QStringLiteral("Place time"));
     lblPlaceTime->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* layout = new QVBoxLayout(box);
@@ -331,6 +375,7 @@ QWidget* FrmMain::createBanners()
     Label10 = named(new QLabel(QLatin1String(kBannerText), box), "Label10");
     Label61 = named(new LinkLabel(QLatin1String(kBannerText), box), "Label61");
     Label10->setFont(Label61->font());
+    hideFromScreenReaders(Label10); // the link on top says it once
     QPalette shadow = Label10->palette();
     shadow.setColor(QPalette::WindowText, kBannerShadow);
     Label10->setPalette(shadow);
@@ -589,6 +634,36 @@ void FrmMain::applyBannerDraw(int draw)
     case BannerFront::Unchanged:
         break;
     }
+}
+
+namespace {
+bool isPlainEnter(const QKeyEvent* event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    return plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter);
+}
+} // namespace
+
+void FrmMain::keyPressEvent(QKeyEvent* event)
+{
+    // Enter that no box took for itself (an open list or the town suggestions
+    // pick with it) presses the focused button, else Find.
+    if (isPlainEnter(event)) {
+        event->accept();
+        auto* button = qobject_cast<QPushButton*>(focusWidget());
+        (button ? button : cmdRashi)->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool FrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && isPlainEnter(static_cast<QKeyEvent*>(event))) {
+        cmdRashi->click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event)

@@ -3,6 +3,7 @@
 
 #include "entry/atlas.h"
 #include "result/sign_image_list.h"
+#include "ui/status_label.h"
 
 #include <QWidget>
 
@@ -81,7 +82,7 @@ public:
     QPushButton* cmdRashi = nullptr;
     QPushButton* cmdBrowser = nullptr;
     // Under the zone frame: what the atlas applied for the picked place.
-    QLabel* lblPlaceTime = nullptr;
+    StatusLabel* lblPlaceTime = nullptr;
     PlaceCompleter* placeCompleter = nullptr;
 
     QLabel* Label3 = nullptr;
@@ -116,6 +117,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createMenus();
@@ -124,6 +127,7 @@ private:
     void fillLists();
     void applyColours();
     void setTabOrderChain();
+    void scrollIfTooBig(QWidget* page);
     void installKeyFilters();
     void showMessage(const QString& text, MessageIcon icon);
     void connectPlaceTime();

@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "entry/place_completer.h"
 
+#include "ui/accessibility.h"
+
 #include <QAbstractItemView>
+#include <QAccessible>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWindow>
 #include <QAbstractListModel>
 #include <QCompleter>
 #include <QLineEdit>
@@ -55,6 +61,21 @@ PlaceCompleter::PlaceCompleter(QLineEdit* cityBox, int maxSuggestions)
     completer_->setWidget(box_);
     completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     completer_->setMaxVisibleItems(maxSuggestions);
+    QAbstractItemView* list = completer_->popup();
+    attachPopup(list, box_);
+    // Installed after the completer's own filter, so it sees the events first.
+    list->installEventFilter(this);
+    // The list never takes the focus, so Qt does not announce the highlighted
+    // suggestion; do it here.
+    connect(completer_, qOverload<const QModelIndex&>(&QCompleter::highlighted), this, [this, list] {
+        // Qt reports one move more than once; announce the item once.
+        if (!list->currentIndex().isValid() || announced_ == list->currentIndex())
+            return;
+        announced_ = list->currentIndex();
+        QAccessibleEvent event(list, QAccessible::Focus);
+        event.setChild(list->currentIndex().row());
+        QAccessible::updateAccessibility(&event);
+    });
 
     // textEdited, not textChanged: text set by the program opens no list.
     connect(box_, &QLineEdit::textEdited, this, &PlaceCompleter::onTextEdited);
@@ -65,6 +86,14 @@ PlaceCompleter::PlaceCompleter(QLineEdit* cityBox, int maxSuggestions)
     AtlasLoader* loader = AtlasLoader::instance();
     connect(loader, &AtlasLoader::ready, this, &PlaceCompleter::onAtlasReady);
     loader->start();
+}
+
+PlaceCompleter::~PlaceCompleter()
+{
+    // The list dies with the completer; it must not call back into a
+    // half-destroyed filter on its way out.
+    completer_->popup()->removeEventFilter(this);
+    delete completer_;
 }
 
 QAbstractItemView* PlaceCompleter::popup() const
@@ -80,6 +109,38 @@ const std::vector<Place>& PlaceCompleter::suggestions() const
 QString PlaceCompleter::suggestionText(const Place& place)
 {
     return place.suggestionText();
+}
+
+bool PlaceCompleter::eventFilter(QObject* watched, QEvent* event)
+{
+    // A click outside the open list closes it. QCompleter would swallow that
+    // click, leaving the keyboard in the city box; hand it on to what was
+    // clicked instead.
+    QAbstractItemView* list = completer_->popup();
+    if (watched != list || event->type() != QEvent::MouseButtonPress)
+        return QObject::eventFilter(watched, event);
+    const auto* press = static_cast<QMouseEvent*>(event);
+    const QPointF global = press->globalPosition();
+    if (list->rect().contains(list->mapFromGlobal(global).toPoint()))
+        return false;
+    list->hide();
+    QWidget* target = QApplication::widgetAt(global.toPoint());
+    if (!target)
+        return true;
+    // Focus as a click gives it, then the press itself for the rest (a list
+    // opens, a button goes down and is released by the user's own release).
+    for (QWidget* w = target; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) {
+            w->setFocus(Qt::MouseFocusReason);
+            break;
+        }
+    }
+    QWindow* window = target->window()->windowHandle();
+    const QPointF local = window->mapFromGlobal(global);
+    QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonPress, local, local, global,
+                                                        press->button(), press->buttons(),
+                                                        press->modifiers()));
+    return true;
 }
 
 void PlaceCompleter::onTextEdited(const QString& text)

@@ -4,6 +4,7 @@
 #include "entry/atlas.h"
 
 #include <QObject>
+#include <QPersistentModelIndex>
 #include <QString>
 
 #include <vector>
@@ -27,6 +28,7 @@ class PlaceCompleter : public QObject {
 public:
     // Owned by cityBox.
     explicit PlaceCompleter(QLineEdit* cityBox, int maxSuggestions = 10);
+    ~PlaceCompleter() override;
 
     // The list under the box.
     QAbstractItemView* popup() const;
@@ -36,6 +38,9 @@ public:
     // The text of one suggestion: the display name, with the other name the
     // search matched in brackets ("Mumbai (Bombay), Maharashtra, India").
     static QString suggestionText(const Place& place);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 Q_SIGNALS:
     // The user picked a suggestion with the mouse or the keyboard.
@@ -52,6 +57,7 @@ private:
     QCompleter* completer_;
     int maxSuggestions_;
     bool pending_ = false; // typed before the atlas was there
+    QPersistentModelIndex announced_; // the suggestion a screen reader last heard
 };
 
 } // namespace zenthra

@@ -3,6 +3,7 @@
 
 #include "ui/program_font.h"
 
+#include "ui/accessibility.h"
 #include "ui/app_strings.h"
 #include "ui/app_icon.h"
 #include "ui/link_label.h"
@@ -36,6 +37,7 @@ QLabel* makeLabel(const QString& text, const char* name, QWidget* parent)
 FrmAbout::FrmAbout(QWidget* parent)
     : QDialog(parent)
 {
+    installAccessibility();
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QLatin1String(kProgramTitle));
     setWindowIcon(applicationIcon());

@@ -35,6 +35,7 @@ bool fillDisplay(FrmDisplay& form, int row, const SignImageList& images)
     form.lblYourLuckyColors->setText(profile.luckyColors);
     form.lblYourLuckyGemstone->setText(profile.luckyGemstone);
     form.picSign->setPixmap(images.picture(row));
+    form.picSign->setAccessibleName(profile.name + QStringLiteral(" picture"));
     return true;
 }
 

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "result/frm_display.h"
 
+#include "ui/accessibility.h"
 #include "ui/app_strings.h"
 #include "ui/program_font.h"
 #include "ui/shutdown.h"
 #include "ui/link_label.h"
+#include "ui/screen_fit.h"
+#include "ui/status_label.h"
 #include "links/frm_about.h"
 #include "links/mod_help.h"
 #include "result/result_labels.h"
 #include "result/sign_image_list.h"
+#include "result/sign_profiles.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -20,6 +24,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 
 namespace zenthra {
 namespace {
@@ -70,6 +76,7 @@ QWidget* band(QWidget* parent, const char* name, const QRect& where, const QColo
 FrmDisplay::FrmDisplay(QWidget* parent)
     : QMainWindow(parent)
 {
+    installAccessibility();
     setObjectName(QStringLiteral("frmDisplay"));
     setWindowTitle(QString::fromUtf8(kProgramTitle));
     // A fixed frame with only a close box.
@@ -105,10 +112,14 @@ FrmDisplay::FrmDisplay(QWidget* parent)
     setTabOrder(txtYourCareerandFinance, txtYourNature);
     setTabOrder(txtYourNature, cmdBack);
     setTabOrder(cmdBack, cmdExit);
+    // The links come last, so the keyboard starts in the texts as before.
+    setTabOrder(cmdExit, Label61);
+    setTabOrder(Label61, lblFullBrand);
 
     // The menu bar sits above the client area, which keeps its size.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
+    scrollIfTooBig();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -116,7 +127,6 @@ FrmDisplay::FrmDisplay(QWidget* parent)
 void FrmDisplay::buildBanner()
 {
     Label61 = named(new LinkLabel(QString::fromUtf8(kBannerText), topBanner), "Label61");
-    Label61->setFocusPolicy(Qt::NoFocus); // Back and Exit keep the keyboard
     Label61->setForegroundRole(QPalette::WindowText);
     Label61->setGeometry(twipRect(0, 160, 10440, 585));
     Label61->setFont(verdana(9, true));
@@ -194,19 +204,20 @@ void FrmDisplay::buildMainArea()
     picSign = named(new QLabel(mainArea), "picSign");
     picSign->setGeometry(twipRect(3712, 840, 3030, 3030));
     picSign->setAlignment(Qt::AlignCenter);
-    picSign->setAccessibleName(QStringLiteral("Sign picture"));
+    picSign->setAccessibleName(signProfile(kAquariusRow).name + QStringLiteral(" picture"));
     picSign->setPixmap(loadSignPicture(kAquariusRow));
 
     // The gaps under the two columns of facts hold what was computed, so that
     // every control of the profile keeps its place.
-    auto fact = [&](const char* name, const char* accessibleName, const QRect& where) {
-        auto* label = named(new QLabel(mainArea), name);
+    auto fact = [&](const char* name, const char* description, const QRect& where) {
+        // Named by the text it shows; the description says what that is.
+        auto* label = named(new StatusLabel(mainArea), name);
         label->setGeometry(where);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
         label->setFont(verdana(7.5, false));
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        label->setAccessibleName(QLatin1String(accessibleName));
+        label->setAccessibleDescription(QLatin1String(description));
         setTextColor(label, kDarkRed);
         return label;
     };
@@ -262,8 +273,7 @@ void FrmDisplay::showChartFacts(const QString& ascendant, const QString& time,
                                 const QString& cuspNote)
 {
     lblAscendant->setText(ascendant + QLatin1Char('\n') + time);
-    lblCuspNote->setText(cuspNote);
-    lblCuspNote->setVisible(!cuspNote.isEmpty());
+    lblCuspNote->setText(cuspNote); // hidden when empty
 }
 
 void FrmDisplay::buildBottomStrip()
@@ -272,7 +282,6 @@ void FrmDisplay::buildBottomStrip()
     // Created in this order, the full-brand label lies on top of the co-brand one.
     auto promo = [&](const char* name, const char* text) {
         auto* label = named(new LinkLabel(QString::fromUtf8(text), bottomStrip), name);
-        label->setFocusPolicy(Qt::NoFocus);
         label->setForegroundRole(QPalette::WindowText);
         label->setGeometry(twipRect(120, 165, 6225, 615));
         label->setFont(bold);
@@ -287,6 +296,8 @@ void FrmDisplay::buildBottomStrip()
     };
     lblCobrand = promo("lblCobrand", kCoBrandText);
     lblFullBrand = promo("lblFullBrand", kFullBrandText);
+    // Wholly covered: hidden, so that neither Tab nor a screen reader finds it.
+    lblCobrand->hide();
     connect(lblCobrand, &LinkLabel::clicked, this, &modHelp::OpenCoBrandPage);
     connect(lblFullBrand, &LinkLabel::clicked, this, &modHelp::OpenFullBrandPage);
 
@@ -308,6 +319,23 @@ void FrmDisplay::buildBottomStrip()
     cmdExit->setDefault(true);
     connect(cmdExit, &QPushButton::clicked, this, &FrmDisplay::onExitClicked);
     connect(cmdBack, &QPushButton::clicked, this, &FrmDisplay::onBackClicked);
+}
+
+void FrmDisplay::scrollIfTooBig()
+{
+    const QSize full = size();
+    const QSize room = roomOnScreen(this);
+    if (full.width() <= room.width() && full.height() <= room.height())
+        return;
+    auto* scroller = new QScrollArea;
+    scroller->setFrameShape(QFrame::NoFrame);
+    // Not a stop of its own: a click on the page or Tab leaves the keyboard
+    // where it was, and Tab scrolls the focused control into view.
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidget(takeCentralWidget());
+    setCentralWidget(scroller);
+    layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    setFixedSize(scrolledSize(full, room, style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
 }
 
 void FrmDisplay::buildMenus()

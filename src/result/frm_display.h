@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/status_label.h"
+
 #include <QMainWindow>
 
 class QAction;
@@ -61,8 +63,8 @@ public:
     QLabel* picSign = nullptr;
     // What was computed: the ascendant's position with the universal time it
     // was computed for, and a note when a neighbouring sign rises close by.
-    QLabel* lblAscendant = nullptr;
-    QLabel* lblCuspNote = nullptr;
+    StatusLabel* lblAscendant = nullptr;
+    StatusLabel* lblCuspNote = nullptr;
 
     QLabel* Label7 = nullptr;
     QLabel* Label4 = nullptr;
@@ -109,6 +111,7 @@ private:
     void buildMainArea();
     void buildBottomStrip();
     void buildMenus();
+    void scrollIfTooBig();
     void onBackClicked();
     void onExitClicked();
     bool isTextBox(const QWidget* widget) const;

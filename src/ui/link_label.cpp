@@ -21,6 +21,11 @@ LinkLabel::LinkLabel(const QString& text, QWidget* parent)
     setFont(underlined);
 }
 
+void LinkLabel::click()
+{
+    emit clicked();
+}
+
 void LinkLabel::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
@@ -52,7 +57,7 @@ void LinkLabel::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Space:
         // Accepted here, so a dialog's default button does not take Enter too.
         event->accept();
-        emit clicked();
+        click();
         return;
     default:
         QLabel::keyPressEvent(event);

@@ -12,6 +12,9 @@ class LinkLabel : public QLabel {
 public:
     explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
 
+    // As a click: from the keyboard and from assistive technology.
+    void click();
+
 signals:
     void clicked();
 

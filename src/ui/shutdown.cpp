@@ -37,8 +37,9 @@ void shutdownProgram()
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows) {
         window->close();
-        // Owned windows (menus, dialogs) go with their owner.
-        if (window->parentWidget() == nullptr)
+        // Owned windows (menus, dialogs) go with their owner; so does a
+        // completer's suggestion list, a pop-up without a parent widget.
+        if (window->parentWidget() == nullptr && window->windowType() != Qt::Popup)
             window->deleteLater();
     }
 

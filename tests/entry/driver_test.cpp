@@ -195,7 +195,7 @@ void DriverTest::workedBirths()
     QCOMPARE(display->lblYourRisingSign->text(), sign);
     QVERIFY(!display->txtYourNature->toPlainText().isEmpty());
     QCOMPARE(display->lblAscendant->text(), ascendant + '\n' + time);
-    QCOMPARE(display->lblAscendant->accessibleName(), QStringLiteral("Ascendant"));
+    QCOMPARE(display->lblAscendant->accessibleDescription(), QStringLiteral("Ascendant"));
 }
 
 void DriverTest::refusedRequestChangesNothing()
@@ -254,7 +254,7 @@ void DriverTest::backKeepsInputsAndNextWindowIsFresh()
     QCOMPARE(second->lblYourLuckyGemstone->text(), QStringLiteral("Emerald"));
     QVERIFY(second->txtYourHealth->toPlainText().startsWith(QStringLiteral("You may have some problems of the sexual nature.")));
     QVERIFY(second->lblCuspNote->text().contains(QStringLiteral("4 minutes earlier")));
-    QCOMPARE(second->lblCuspNote->accessibleName(), QStringLiteral("Cusp note"));
+    QCOMPARE(second->lblCuspNote->accessibleDescription(), QStringLiteral("Cusp note"));
 }
 
 void DriverTest::directionsAndDaylightSavingReachTheChart()

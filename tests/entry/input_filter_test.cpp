@@ -138,7 +138,6 @@ private slots:
             QTest::addRow("%s Control+V", box) << box << Qt::Key_V << control << "v";
         }
         QTest::newRow("lat deg space") << "txtLatD" << Qt::Key_Space << none << " ";
-        QTest::newRow("lon deg Enter") << "txtLonD" << Qt::Key_Return << none << "\r";
         QTest::newRow("lon min letter") << "txtLonM" << Qt::Key_E << none << "e";
     }
 

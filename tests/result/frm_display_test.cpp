@@ -114,6 +114,12 @@ private slots:
         QVERIFY(makeShown()); // every test starts from a fresh window, shown
     }
 
+    void cleanupTestCase()
+    {
+        delete images_;
+        images_ = nullptr;
+    }
+
     void cleanup()
     {
         delete form_.data(); // windows delete themselves on close; it may be gone
