@@ -338,17 +338,17 @@ constexpr std::array<const char*, 13> kColumns = {
 
 } // namespace
 
-int runCsv(std::FILE* in, std::FILE* out, std::FILE* err)
+int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limits)
 {
-    CsvReader reader(in);
+    CsvReader reader(in, limits);
     std::vector<std::string_view> fields;
     if (!reader.next(fields)) {
         usageError(err, "the CSV input is empty: a header row comes first");
         return 2;
     }
-    if (reader.tooLong() || reader.fieldCount() > CsvReader::kMaxFields) {
-        usageError(err, "the header row is longer than " + std::to_string(CsvReader::kMaxRecord) +
-                            " bytes or has more than " + std::to_string(CsvReader::kMaxFields) + " columns");
+    if (reader.tooLong() || reader.fieldCount() > limits.maxFields) {
+        usageError(err, "the header row is longer than " + std::to_string(limits.maxRecord) +
+                            " bytes or has more than " + std::to_string(limits.maxFields) + " columns");
         return 2;
     }
     // Columns are found by name, so their order is free.
@@ -381,7 +381,7 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err)
         std::string problem;
         ChartRequest r;
         if (reader.tooLong()) {
-            problem = "the record is longer than " + std::to_string(CsvReader::kMaxRecord) + " bytes";
+            problem = "the record is longer than " + std::to_string(limits.maxRecord) + " bytes";
         } else if (reader.unterminatedQuote()) {
             problem = "a quoted field is not closed";
         } else if (reader.fieldCount() != width) {

@@ -5,8 +5,9 @@
 
 namespace zenthra::calc {
 
-CsvReader::CsvReader(std::FILE* in)
+CsvReader::CsvReader(std::FILE* in, CsvLimits limits)
     : in_(in)
+    , limits_(limits)
     , buffer_(1 << 16)
 {
 }
@@ -26,20 +27,20 @@ bool CsvReader::fill()
 void CsvReader::take(const char* p, std::size_t n)
 {
     bytes_ += n;
-    if (bytes_ > kMaxRecord)
+    if (bytes_ > limits_.maxRecord)
         tooLong_ = true;
     // Past either limit the record is only read to its end, not kept.
-    if (!tooLong_ && fieldCount_ <= kMaxFields)
+    if (!tooLong_ && fieldCount_ <= limits_.maxFields)
         record_.append(p, n);
 }
 
 void CsvReader::newField()
 {
     ++bytes_;
-    if (bytes_ > kMaxRecord)
+    if (bytes_ > limits_.maxRecord)
         tooLong_ = true;
     ++fieldCount_;
-    if (!tooLong_ && fieldCount_ <= kMaxFields)
+    if (!tooLong_ && fieldCount_ <= limits_.maxFields)
         starts_.push_back(record_.size());
 }
 
@@ -77,7 +78,7 @@ bool CsvReader::next(std::vector<std::string_view>& fields)
                 static_cast<const char*>(std::memchr(p, ',', static_cast<std::size_t>(stop - p)));
             if (!comma)
                 comma = stop;
-            if (++fieldCount_ <= kMaxFields)
+            if (++fieldCount_ <= limits_.maxFields)
                 fields.emplace_back(p, static_cast<std::size_t>(comma - p));
             if (comma == stop)
                 break;
@@ -162,7 +163,7 @@ bool CsvReader::next(std::vector<std::string_view>& fields)
         }
     }
     blank_ = bytes_ == 0;
-    if (bytes_ > kMaxRecord)
+    if (bytes_ > limits_.maxRecord)
         tooLong_ = true;
     finish(fields);
     return true;
