@@ -18,3 +18,4 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite zlib1g-dev
                 fonts-dejavu-core)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev appstream desktop-file-utils)
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything and runs every test: once in a normal build, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then a short run of every
+# fuzz target (clang, a build of its own).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/ensure-packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
 
 jobs=$(nproc)
 
@@ -22,3 +23,8 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs" -LE gui
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs" -L gui
+
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DZENTHRA_FUZZ=ON -DZENTHRA_TESTS=OFF \
+      -DZENTHRA_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j "$jobs" --target zenthra_fuzzers
+ctest --test-dir build-fuzz --output-on-failure -j "$jobs" -L fuzz

@@ -86,13 +86,17 @@ double Normalize_Degrees(double& p)
 std::string Sign_DMS_Text(double& p)
 {
     p = std::abs(p);
+    // The engine never passes these; no text rather than undefined behaviour.
+    if (!std::isfinite(p))
+        return {};
     double d = std::floor(p);
     double f = (p - d) * 60;
     const double m = std::floor(f);
     f -= m;
     const double k = std::floor(d / 30);
-    while (d >= 30)
-        d -= 30;
+    // Exact, as repeated subtraction of 30 is for the degrees the engine
+    // gives, and quick for any size.
+    d = std::fmod(d, 30);
     const double s = std::floor(f * 60);
 
     std::string out;

@@ -34,6 +34,7 @@ double Arc_Tan2(double y, double x);
 // Reduces by at most one turn in each direction; stores the result back.
 double Normalize_Degrees(double& p);
 // "D° M' S\" Cod" with every part truncated; p is replaced by |p|.
+// Past Pisces the code is left out; NaN and infinities give an empty text.
 std::string Sign_DMS_Text(double& p);
 // "DD Cod MM" from a long position text, or nothing when the text lacks the
 // degree sign or the apostrophe in the right order.

@@ -32,7 +32,8 @@ std::optional<double> parseNumber(std::string_view text)
         return std::nullopt;
     double value = 0;
     const auto res = std::from_chars(text.data() + start, text.data() + text.size(), value);
-    if (res.ec != std::errc() && res.ec != std::errc::result_out_of_range)
+    // Out of range (too many digits for a double either way) is no number.
+    if (res.ec != std::errc())
         return std::nullopt;
     return negative ? -value : value;
 }

@@ -11,7 +11,8 @@
 namespace zenthra {
 
 // A number as typed: blanks around it, an optional sign, digits with an
-// optional decimal point. Nothing else (no exponent, no thousands separator).
+// optional decimal point. Nothing else (no exponent, no thousands separator),
+// and nothing too large or too small for a double.
 std::optional<double> parseNumber(std::string_view text);
 
 // Text to a 16-bit integer: blanks ignored, halves rounded to the even

@@ -5,7 +5,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string>
+#include <utility>
 
 using namespace zenthra;
 using zenthra::test::Birth;
@@ -203,6 +205,26 @@ TEST(PositionTexts, LongAndShortForms)
         EXPECT_EQ(text, tc.longText) << tc.longitude;
         EXPECT_EQ(p, std::abs(tc.longitude)) << "argument replaced by its absolute value";
         EXPECT_EQ(Short_Position_Text(text).value_or("<failed>"), tc.shortText) << tc.longitude;
+    }
+}
+
+TEST(PositionTexts, AnyDoubleGivesATextQuickly)
+{
+    // Degrees reduce modulo 30 however large; past Pisces there is no code.
+    const std::pair<double, const char*> cases[] = {
+        {360, "0\u00B0 0' 0\" "},
+        {123456789012.75, "12\u00B0 45' 0\" "},
+        {1e20, "10\u00B0 0' 0\" "},
+        {-1e20, "10\u00B0 0' 0\" "},
+        {1e300, "0\u00B0 0' 0\" "},
+        {std::numeric_limits<double>::max(), "8\u00B0 0' 0\" "},
+        {std::numeric_limits<double>::infinity(), ""},
+        {-std::numeric_limits<double>::infinity(), ""},
+        {std::numeric_limits<double>::quiet_NaN(), ""},
+    };
+    for (const auto& [value, text] : cases) {
+        double p = value;
+        EXPECT_EQ(Sign_DMS_Text(p), text) << value;
     }
 }
 

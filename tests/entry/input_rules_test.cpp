@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace zenthra;
 
 namespace {
@@ -27,6 +29,9 @@ TEST(ToInt16, Conversions)
     };
     for (const Case& c : cases)
         EXPECT_EQ(toInt16(c.text), c.value) << '"' << c.text << '"';
+    // Too large or too small for a double: no number, never 0.
+    for (const std::string& text : {"1" + std::string(400, '0'), "0." + std::string(400, '0') + "1"})
+        EXPECT_FALSE(parseNumber(text).has_value()) << text.size();
 }
 
 TEST(Calendar, GregorianLeapYears)

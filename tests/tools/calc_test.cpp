@@ -146,6 +146,63 @@ TEST(CalcCsv, OverlongRecordKeepsMemoryBounded)
     EXPECT_EQ(lines(r.out).back(), ",,,,line 2: the record is longer than 1048576 bytes");
 }
 
+TEST(CalcCsv, EveryRecordGivesOneRowWhateverCameBefore)
+{
+    const std::string good = "2000,1,1,12,0,29,0,0,W,0,0,N,0\n";
+    const std::string computed = "11.378149,\"11\u00B0 22' 41\"\" Ari\",11 Ari 22,Ari,";
+    const std::string over = std::to_string(CsvReader::kMaxRecord);
+    struct Case {
+        std::string body; // after the header
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        {std::string(1100000, 'x') + ",a\"b\n" + good + good,
+         {",,,,line 2: the record is longer than " + over + " bytes", computed, computed}},
+        {std::string(CsvReader::kMaxRecord + 1, ',') + "\n" + good,
+         {",,,,line 2: the record is longer than " + over + " bytes", computed}},
+        {"\"" + std::string(1200000, '"') + "\"\n" + good,
+         {",,,,line 2: the record is longer than " + over + " bytes", computed}},
+        {"\"a\n\n\n" + std::string(CsvReader::kMaxRecord, '\n') + "\"\n" + good,
+         {",,,,line 2: the record is longer than " + over + " bytes", computed}},
+        {std::string(5000, ',') + "\n" + good, {",,,,line 2: expected 13 fields but found 5001", computed}},
+        {"2000,1,1,12,0,29,0,0,W,0,0,N,0\r", {computed}},
+        {good + "\r\n\r", {computed}},
+        {"\r\n\n" + good, {computed}},
+        {"\"\"\n" + good, {",,,,line 2: expected 13 fields but found 1", computed}},
+        {"2000,1,1,12,0,29,0,0,W,0,0,N,\"0\r\"\n", {",,,,line 2: dst '0\\r' is not a whole number"}},
+        {std::string("2000,1,1,12,0,29,0,0,\0,0,0,N,0\n", 31), {",,,,line 2: lon_dir '\\x00' is not E or W"}},
+        {std::string("2000,1,1,12,0,29,0,0,W,0,0,\0,0\n", 31), {",,,,line 2: lat_dir '\\x00' is not N or S"}},
+        {"2000,1,1,12,0,29,0,0,w,0,0,s,0\n", {computed}},
+        {std::string("2000,1,1,1\0\x1B,0,29,0,0,W,0,0,N,0\n", 32),
+         {",,,,line 2: hour '1\\x00\\x1B' is not a whole number"}},
+        {"2000,1,1,99999999999,0,29,0,0,W,0,0,N,0\n", {",,,,line 2: hour '99999999999' is out of range"}},
+        {"2000,1,1,12,0,29,0,0,W,0,0,N,-99999999999\n", {",,,,line 2: dst '-99999999999' is out of range"}},
+        {"2000,1,1,+12,0,0000000000029,0,0,W,0,0,N,0\n", {computed}},
+        {"2000,1,1,+-1,0,29,0,0,W,0,0,N,0\n", {",,,,line 2: hour '+-1' is not a whole number"}},
+        {"2000,1,1,x" + std::string(100, '7') + ",0,29,0,0,W,0,0,N,0\n",
+         {",,,,line 2: hour 'x" + std::string(63, '7') + "...' is not a whole number"}},
+    };
+    for (const Case& c : cases) {
+        const CalcRun r = run({"--csv"}, kHeader + c.body);
+        auto out = lines(r.out);
+        ASSERT_FALSE(out.empty()) << c.body.substr(0, 40);
+        out.erase(out.begin());
+        EXPECT_EQ(out, c.rows) << c.body.substr(0, 40);
+    }
+}
+
+TEST(CalcCsv, HeaderNames)
+{
+    const std::string row = "2000,1,1,12,0,29,0,0,W,0,0,N,0\n";
+    const CalcRun bom = run({"--csv"}, "\xEF\xBB\xBF\"year\"" + kHeader.substr(4) + row);
+    EXPECT_EQ(bom.status, 0) << bom.err;
+    EXPECT_EQ(lines(bom.out).size(), 2u);
+    const CalcRun twice = run({"--csv"}, "zone," + kHeader + "5," + row);
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_NE(twice.err.find("the header has the column 'zone' twice"), std::string::npos) << twice.err;
+    EXPECT_TRUE(twice.out.empty());
+}
+
 TEST(CalcCsv, UsageErrors)
 {
     EXPECT_EQ(run({"--csv"}, "").status, 2);
@@ -211,6 +268,41 @@ TEST(CalcOne, BadInput)
     EXPECT_EQ(with({"--lat", "10:00N", "--date", "2001-02-29"}).status, 1);
     EXPECT_EQ(with({"--lat", "10:00N"}).status, 0);
     EXPECT_EQ(run({}).status, 2);
+}
+
+TEST(CalcOne, ValuesAreReadWhollyAndShownSafely)
+{
+    const std::vector<std::string> base = {"--time", "12:00", "--zone", "29", "--lon", "0:00W",
+                                           "--lat", "0:00N"};
+    struct Case {
+        std::vector<std::string> extra;
+        int status;
+        std::string err; // a part of the message
+    };
+    const Case cases[] = {
+        {{"--date", "2000-01-01", "--dst"}, 0, ""},
+        {{"--date", "2000-01-01", "--dst=0"}, 2, "--dst takes no value"},
+        {{"--date", "2000-01-01", "--dst=no"}, 2, "--dst takes no value"},
+        {{"--date", "4294969243-08-15"}, 1, "year '4294969243' is out of range"},
+        {{"--date", "2000-01-01", "--zone", "4294967325"}, 1, "zone '4294967325' is out of range"},
+        {{"--date", "2000-01-01", "--lat", "4294967296:00N"}, 1, "lat_deg '4294967296' is out of range"},
+        {{"--date", "2000-01-01", "--time", "12:99999999999"}, 1, "minute '99999999999' is out of range"},
+        {{"--date", "2000-01-01-01"}, 2, "--date wants YYYY-MM-DD"},
+        {{"--date", "2000-01-01x"}, 2, "--date wants YYYY-MM-DD"},
+        {{"--date", "2000-01-01", "--time", "12:0x"}, 2, "--time wants HH:MM"},
+        {{"--date", "2000-01-01", "--lat", "10:00n"}, 0, ""},
+        {{"--date", "2000-01-01", "--lat", std::string("10:00\0", 6)}, 2, "not '10:00\\x00'"},
+        {{"--date", "2000-01-01", "--b\x1B[2J"}, 2, "unknown option '--b\\x1B[2J'"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = base;
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        const CalcRun r = run(args);
+        EXPECT_EQ(r.status, c.status) << c.extra[1] << r.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+        for (const char ch : r.err)
+            EXPECT_TRUE(ch == '\n' || static_cast<unsigned char>(ch) >= 0x20) << r.err;
+    }
 }
 
 TEST(CalcPlace, ResolvesPlaceZoneAndDaylightSaving)

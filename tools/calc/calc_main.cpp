@@ -14,7 +14,7 @@
 #include <array>
 #include <iterator>
 #include <charconv>
-#include <cstring>
+#include <initializer_list>
 #include <optional>
 
 namespace zenthra::calc {
@@ -58,9 +58,52 @@ constexpr const char* kHelp =
     "\n"
     "Exit status: 0 every chart computed, 1 some input had an error, 2 usage error.\n";
 
+// Control bytes in a message become visible escapes, so that no input can
+// end a line, clear a terminal or hide text.
+std::string escaped(std::string_view s)
+{
+    std::string out;
+    out.reserve(s.size());
+    for (const char ch : s) {
+        const auto u = static_cast<unsigned char>(ch);
+        if (u >= 0x20 && u != 0x7F) {
+            out += ch;
+        } else if (ch == '\n') {
+            out += "\\n";
+        } else if (ch == '\r') {
+            out += "\\r";
+        } else if (ch == '\t') {
+            out += "\\t";
+        } else {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            out += "\\x";
+            out += kHex[u >> 4];
+            out += kHex[u & 15];
+        }
+    }
+    return out;
+}
+
+// Input quoted in a message: long texts are cut, on a character boundary.
+std::string shown(std::string_view s)
+{
+    constexpr std::size_t kMax = 64;
+    if (s.size() <= kMax)
+        return "'" + std::string(s) + "'";
+    std::size_t cut = kMax;
+    while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80)
+        --cut;
+    return "'" + std::string(s.substr(0, cut)) + "...'";
+}
+
 void usageError(std::FILE* err, const std::string& why)
 {
-    std::fprintf(err, "zenthra-calc: %s\n%s", why.c_str(), kUsage);
+    std::fprintf(err, "zenthra-calc: %s\n%s", escaped(why).c_str(), kUsage);
+}
+
+void inputError(std::FILE* err, const std::string& why)
+{
+    std::fprintf(err, "zenthra-calc: %s\n", escaped(why).c_str());
 }
 
 std::string_view trimmed(std::string_view s)
@@ -72,43 +115,52 @@ std::string_view trimmed(std::string_view s)
     return s;
 }
 
-std::optional<int> wholeNumber(std::string_view s)
+constexpr const char* kNotWhole = "is not a whole number";
+constexpr const char* kOutOfRange = "is out of range";
+
+// A whole number with blanks around it and an optional sign. Returns nothing
+// when it is read, else why not (kNotWhole or kOutOfRange).
+const char* readWhole(std::string_view s, int& value)
 {
     s = trimmed(s);
-    bool negative = false;
-    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
-        negative = s.front() == '-';
+    if (!s.empty() && s.front() == '+') {
         s.remove_prefix(1);
+        if (s.empty() || s.front() < '0' || s.front() > '9')
+            return kNotWhole;
     }
-    // Nine digits cannot overflow an int; longer numbers are outside every limit anyway.
-    if (s.empty() || s.size() > 9)
-        return std::nullopt;
-    int value = 0;
-    for (const char ch : s) {
-        if (ch < '0' || ch > '9')
-            return std::nullopt;
-        value = value * 10 + (ch - '0');
-    }
-    return negative ? -value : value;
+    const auto res = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (res.ptr != s.data() + s.size() || s.empty())
+        return kNotWhole;
+    if (res.ec == std::errc::result_out_of_range)
+        return kOutOfRange;
+    return res.ec == std::errc() ? nullptr : kNotWhole;
 }
 
-// "77:13E" → degrees, minutes and whether the letter is the second one given.
-std::optional<std::array<int, 3>> angle(std::string_view s, char first, char second)
+// A direction letter, in either case: true for the second of the two.
+std::optional<bool> direction(std::string_view s, char first, char second)
 {
-    s = trimmed(s);
-    if (s.size() < 2)
+    if (s.size() != 1)
         return std::nullopt;
-    const char dir = static_cast<char>(std::toupper(static_cast<unsigned char>(s.back())));
-    if (dir != first && dir != second)
-        return std::nullopt;
-    s.remove_suffix(1);
-    const auto colon = s.find(':');
-    const auto deg = wholeNumber(s.substr(0, colon));
-    const auto min = colon == std::string_view::npos ? std::optional<int>(0)
-                                                     : wholeNumber(s.substr(colon + 1));
-    if (!deg || !min)
-        return std::nullopt;
-    return std::array<int, 3>{*deg, *min, dir == second};
+    const char c = s[0] >= 'a' && s[0] <= 'z' ? static_cast<char>(s[0] - 'a' + 'A') : s[0];
+    if (c == first)
+        return false;
+    if (c == second)
+        return true;
+    return std::nullopt;
+}
+
+// The parts of an option's value: "77:13E" with ':' gives "77" and "13E".
+// The first part may begin with a sign, which is no separator.
+std::vector<std::string_view> splitAt(std::string_view s, char sep)
+{
+    std::vector<std::string_view> parts;
+    std::size_t from = 0;
+    for (std::size_t at = s.find(sep, 1); at != std::string_view::npos; at = s.find(sep, at + 1)) {
+        parts.push_back(s.substr(from, at - from));
+        from = at + 1;
+    }
+    parts.push_back(s.substr(from));
+    return parts;
 }
 
 void appendFixed6(std::string& out, double v)
@@ -130,6 +182,30 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     ChartRequest r;
     bool haveDate = false, haveTime = false, haveZone = false, haveLon = false, haveLat = false;
     std::string place;
+    // Reads the parts of an option's value; 0 when all are read, else the
+    // exit status, the message given.
+    const auto readParts = [err](std::vector<std::string_view> parts,
+                                 std::initializer_list<std::pair<const char*, int*>> into,
+                                 const std::string& usage) {
+        if (parts.size() != into.size()) {
+            usageError(err, usage);
+            return 2;
+        }
+        auto part = parts.begin();
+        for (const auto& [column, field] : into) {
+            const char* why = readWhole(*part, *field);
+            if (why == kNotWhole) {
+                usageError(err, usage);
+                return 2;
+            }
+            if (why) {
+                inputError(err, std::string(column) + ' ' + shown(*part) + ' ' + why);
+                return 1;
+            }
+            ++part;
+        }
+        return 0;
+    };
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
         std::string value;
@@ -142,7 +218,11 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
                                               "--place"};
         if (name != "--dst" && std::find(std::begin(kValued), std::end(kValued), name) ==
                                    std::end(kValued)) {
-            usageError(err, "unknown option '" + name + "'");
+            usageError(err, "unknown option " + shown(name));
+            return 2;
+        }
+        if (name == "--dst" && eq != std::string::npos) {
+            usageError(err, "--dst takes no value: give it alone for daylight saving, leave it out for none");
             return 2;
         }
         if (eq == std::string::npos && name != "--dst") {
@@ -152,50 +232,46 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
             }
             value = args[++i];
         }
+        int status = 0;
         if (name == "--dst") {
             r.dst = true;
         } else if (name == "--date") {
-            int y = 0, m = 0, d = 0;
-            char tail = 0;
-            if (std::sscanf(value.c_str(), "%d-%d-%d%c", &y, &m, &d, &tail) != 3) {
-                usageError(err, "--date wants YYYY-MM-DD, not '" + value + "'");
-                return 2;
-            }
-            r.year = y, r.month = m, r.day = d;
+            status = readParts(splitAt(value, '-'), {{"year", &r.year}, {"month", &r.month}, {"day", &r.day}},
+                               "--date wants YYYY-MM-DD, not " + shown(value));
             haveDate = true;
         } else if (name == "--time") {
-            int h = 0, m = 0;
-            char tail = 0;
-            if (std::sscanf(value.c_str(), "%d:%d%c", &h, &m, &tail) != 2) {
-                usageError(err, "--time wants HH:MM, not '" + value + "'");
-                return 2;
-            }
-            r.hour = h, r.minute = m;
+            status = readParts(splitAt(value, ':'), {{"hour", &r.hour}, {"minute", &r.minute}},
+                               "--time wants HH:MM, not " + shown(value));
             haveTime = true;
         } else if (name == "--zone") {
-            const auto z = wholeNumber(value);
-            if (!z) {
-                usageError(err, "--zone wants a list position, not '" + value + "'");
-                return 2;
-            }
-            r.zone = *z;
+            status = readParts({value}, {{"zone", &r.zone}},
+                               "--zone wants a list position, not " + shown(value));
             haveZone = true;
         } else if (name == "--lon" || name == "--lat") {
             const bool lon = name == "--lon";
-            const auto a = lon ? angle(value, 'W', 'E') : angle(value, 'N', 'S');
-            if (!a) {
-                usageError(err, name + (lon ? " wants DDD:MM followed by E or W"
-                                            : " wants DD:MM followed by N or S") +
-                                    ", not '" + value + "'");
+            const std::string usage =
+                name + (lon ? " wants DDD:MM followed by E or W" : " wants DD:MM followed by N or S") +
+                ", not " + shown(value);
+            const std::string_view v = trimmed(value);
+            const auto dir = v.empty() ? std::nullopt
+                                       : lon ? direction(v.substr(v.size() - 1), 'W', 'E')
+                                             : direction(v.substr(v.size() - 1), 'N', 'S');
+            if (v.size() < 2 || !dir) {
+                usageError(err, usage);
                 return 2;
             }
-            (lon ? r.lonDeg : r.latDeg) = (*a)[0];
-            (lon ? r.lonMin : r.latMin) = (*a)[1];
-            (lon ? r.east : r.south) = (*a)[2] != 0;
+            auto parts = splitAt(v.substr(0, v.size() - 1), ':');
+            if (parts.size() == 1)
+                parts.emplace_back("0");
+            status = lon ? readParts(parts, {{"lon_deg", &r.lonDeg}, {"lon_min", &r.lonMin}}, usage)
+                         : readParts(parts, {{"lat_deg", &r.latDeg}, {"lat_min", &r.latMin}}, usage);
+            (lon ? r.east : r.south) = *dir;
             (lon ? haveLon : haveLat) = true;
         } else { // --place
             place = value;
         }
+        if (status != 0)
+            return status;
     }
     std::vector<std::string> placeLines;
     if (!place.empty()) {
@@ -214,7 +290,7 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         // The atlas needs a real date; the limits are checked again below.
         r.zone = kDefaultZonePosition;
         if (const auto problem = checkRequest(r)) {
-            std::fprintf(err, "zenthra-calc: %s\n", problem->c_str());
+            inputError(err, *problem);
             return 1;
         }
         PlaceResolution resolved = resolvePlace(place, r);
@@ -222,7 +298,7 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         if (!resolved.ok) {
             for (const std::string& line : placeLines)
                 std::fprintf(out, "%s\n", line.c_str());
-            std::fprintf(err, "zenthra-calc: %s\n", resolved.error.c_str());
+            inputError(err, resolved.error);
             return 1;
         }
         haveZone = haveLon = haveLat = true;
@@ -232,7 +308,7 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         return 2;
     }
     if (const auto problem = checkRequest(r)) {
-        std::fprintf(err, "zenthra-calc: %s\n", problem->c_str());
+        inputError(err, *problem);
         return 1;
     }
     const ChartResult res = computeRequest(r);
@@ -262,25 +338,35 @@ constexpr std::array<const char*, 13> kColumns = {
 
 } // namespace
 
-int runCsv(std::FILE* in, std::FILE* out, std::FILE* err)
+int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limits)
 {
-    CsvReader reader(in);
+    CsvReader reader(in, limits);
     std::vector<std::string_view> fields;
     if (!reader.next(fields)) {
         usageError(err, "the CSV input is empty: a header row comes first");
         return 2;
     }
+    if (reader.tooLong() || reader.fieldCount() > limits.maxFields) {
+        usageError(err, "the header row is longer than " + std::to_string(limits.maxRecord) +
+                            " bytes or has more than " + std::to_string(limits.maxFields) + " columns");
+        return 2;
+    }
     // Columns are found by name, so their order is free.
     std::array<std::size_t, kColumns.size()> where{};
     for (std::size_t c = 0; c < kColumns.size(); ++c) {
+        const auto named = [&](std::size_t i) { return trimmed(fields[i]) == kColumns[c]; };
         std::size_t i = 0;
-        while (i < fields.size() && trimmed(fields[i]) != kColumns[c] &&
-               !(i == 0 && trimmed(fields[i]) == std::string("\xEF\xBB\xBF") + kColumns[c]))
+        while (i < fields.size() && !named(i))
             ++i;
         if (i == fields.size()) {
             usageError(err, std::string("the header has no column '") + kColumns[c] + "'");
             return 2;
         }
+        for (std::size_t j = i + 1; j < fields.size(); ++j)
+            if (named(j)) {
+                usageError(err, std::string("the header has the column '") + kColumns[c] + "' twice");
+                return 2;
+            }
         where[c] = i;
     }
     const std::size_t width = fields.size();
@@ -290,42 +376,42 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err)
     buf += "ascendant,long_text,short_text,sign,error\n";
     bool anyError = false;
     while (reader.next(fields)) {
-        if (fields.size() == 1 && fields[0].empty() && !reader.unterminatedQuote())
-            continue; // a blank line
+        if (reader.blank())
+            continue;
         std::string problem;
         ChartRequest r;
         if (reader.tooLong()) {
-            problem = "the record is longer than " + std::to_string(CsvReader::kMaxRecord) + " bytes";
+            problem = "the record is longer than " + std::to_string(limits.maxRecord) + " bytes";
         } else if (reader.unterminatedQuote()) {
             problem = "a quoted field is not closed";
-        } else if (fields.size() != width) {
+        } else if (reader.fieldCount() != width) {
             problem = "expected " + std::to_string(width) + " fields but found " +
-                      std::to_string(fields.size());
+                      std::to_string(reader.fieldCount());
         } else {
-            int values[kColumns.size()] = {};
+            int* const numbers[kColumns.size()] = {&r.year,   &r.month,  &r.day,    &r.hour,   &r.minute,
+                                                   &r.zone,   &r.lonDeg, &r.lonMin, nullptr,   &r.latDeg,
+                                                   &r.latMin, nullptr,   nullptr};
             for (std::size_t c = 0; c < kColumns.size() && problem.empty(); ++c) {
                 const std::string_view f = fields[where[c]];
                 const std::string_view t = trimmed(f);
+                const std::string column = kColumns[c];
                 if (c == 8 || c == 11) {
-                    const char* letters = c == 8 ? "EW" : "NS";
-                    if (t.size() == 1 && std::strchr(letters, std::toupper(t[0])))
-                        values[c] = std::toupper(t[0]) == letters[0];
+                    const auto dir = c == 8 ? direction(t, 'W', 'E') : direction(t, 'N', 'S');
+                    if (dir)
+                        (c == 8 ? r.east : r.south) = *dir;
                     else
-                        problem = std::string(kColumns[c]) + " '" + std::string(f) + "' is not " + letters[0] +
-                                  " or " + letters[1];
-                } else if (const auto v = wholeNumber(f)) {
-                    values[c] = *v;
-                    if (c == 12 && *v != 0 && *v != 1)
-                        problem = "dst " + std::to_string(*v) + " is not 0 or 1";
-                } else {
-                    problem = std::string(kColumns[c]) + " '" + std::string(f) + "' is not a whole number";
+                        problem = column + ' ' + shown(f) + (c == 8 ? " is not E or W" : " is not N or S");
+                } else if (c == 12) {
+                    int dst = 0;
+                    if (const char* why = readWhole(f, dst))
+                        problem = column + ' ' + shown(f) + ' ' + why;
+                    else if (dst != 0 && dst != 1)
+                        problem = "dst " + std::to_string(dst) + " is not 0 or 1";
+                    r.dst = dst != 0;
+                } else if (const char* why = readWhole(f, *numbers[c])) {
+                    problem = column + ' ' + shown(f) + ' ' + why;
                 }
             }
-            r.year = values[0], r.month = values[1], r.day = values[2];
-            r.hour = values[3], r.minute = values[4], r.zone = values[5];
-            r.lonDeg = values[6], r.lonMin = values[7], r.east = values[8] != 0;
-            r.latDeg = values[9], r.latMin = values[10], r.south = values[11] == 0;
-            r.dst = values[12] != 0;
             if (problem.empty())
                 if (auto limit = checkRequest(r))
                     problem = std::move(*limit);
@@ -344,7 +430,7 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err)
         } else {
             anyError = true;
             buf += ",,,,";
-            appendCsvField(buf, "line " + std::to_string(reader.recordLine()) + ": " + problem);
+            appendCsvField(buf, "line " + std::to_string(reader.recordLine()) + ": " + escaped(problem));
             buf += '\n';
         }
         if (buf.size() > (1 << 16)) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/csv.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@ namespace zenthra::calc {
 int runCalc(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err);
 
 // Batch mode alone: CSV rows on in, one result row per input row on out.
-int runCsv(std::FILE* in, std::FILE* out, std::FILE* err);
+// Smaller limits than the defaults let a fuzzer reach them.
+int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limits = {});
 
 } // namespace zenthra::calc

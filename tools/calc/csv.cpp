@@ -5,8 +5,9 @@
 
 namespace zenthra::calc {
 
-CsvReader::CsvReader(std::FILE* in)
+CsvReader::CsvReader(std::FILE* in, CsvLimits limits)
     : in_(in)
+    , limits_(limits)
     , buffer_(1 << 16)
 {
 }
@@ -15,7 +16,39 @@ bool CsvReader::fill()
 {
     end_ = std::fread(buffer_.data(), 1, buffer_.size(), in_);
     pos_ = 0;
-    return end_ > 0;
+    if (!started_) {
+        started_ = true;
+        if (end_ >= 3 && std::memcmp(buffer_.data(), "\xEF\xBB\xBF", 3) == 0)
+            pos_ = 3;
+    }
+    return pos_ < end_;
+}
+
+void CsvReader::take(const char* p, std::size_t n)
+{
+    bytes_ += n;
+    if (bytes_ > limits_.maxRecord)
+        tooLong_ = true;
+    // Past either limit the record is only read to its end, not kept.
+    if (!tooLong_ && fieldCount_ <= limits_.maxFields)
+        record_.append(p, n);
+}
+
+void CsvReader::newField()
+{
+    ++bytes_;
+    if (bytes_ > limits_.maxRecord)
+        tooLong_ = true;
+    ++fieldCount_;
+    if (!tooLong_ && fieldCount_ <= limits_.maxFields)
+        starts_.push_back(record_.size());
+}
+
+void CsvReader::finish(std::vector<std::string_view>& fields)
+{
+    starts_.push_back(record_.size());
+    for (std::size_t i = 0; i + 1 < starts_.size(); ++i)
+        fields.emplace_back(record_.data() + starts_[i], starts_[i + 1] - starts_[i]);
 }
 
 bool CsvReader::next(std::vector<std::string_view>& fields)
@@ -23,8 +56,11 @@ bool CsvReader::next(std::vector<std::string_view>& fields)
     fields.clear();
     record_.clear();
     starts_.assign(1, 0);
+    bytes_ = 0;
+    fieldCount_ = 0;
     unterminated_ = false;
     tooLong_ = false;
+    blank_ = false;
     if (pos_ == end_ && !fill())
         return false;
     recordLine_ = line_;
@@ -36,11 +72,14 @@ bool CsvReader::next(std::vector<std::string_view>& fields)
         nl && !std::memchr(data + pos_, '"', static_cast<std::size_t>(nl - (data + pos_)))) {
         const char* p = data + pos_;
         const char* stop = nl > p && nl[-1] == '\r' ? nl - 1 : nl;
+        blank_ = stop == p;
         for (;;) {
-            const char* comma = p;
-            while (comma < stop && *comma != ',')
-                ++comma;
-            fields.emplace_back(p, static_cast<std::size_t>(comma - p));
+            const auto* comma =
+                static_cast<const char*>(std::memchr(p, ',', static_cast<std::size_t>(stop - p)));
+            if (!comma)
+                comma = stop;
+            if (++fieldCount_ <= limits_.maxFields)
+                fields.emplace_back(p, static_cast<std::size_t>(comma - p));
             if (comma == stop)
                 break;
             p = comma + 1;
@@ -50,72 +89,83 @@ bool CsvReader::next(std::vector<std::string_view>& fields)
         return true;
     }
 
+    fieldCount_ = 1;
     bool quoted = false;
     bool quoteJustClosed = false; // a quote inside quotes: closing, or the first of a pair
-    bool done = false;
-    while (!done) {
+    bool fieldStart = true;       // nothing of the current field read yet
+    bool pendingCr = false;       // a CR outside quotes: a line end if LF or the end follows
+    for (;;) {
         if (pos_ == end_ && !fill()) {
             unterminated_ = quoted && !quoteJustClosed;
             break;
         }
-        // Copy the plain run up to the next character that matters in one go.
         data = buffer_.data();
-        std::size_t run = pos_;
-        if (quoted && !quoteJustClosed)
-            while (run < end_ && data[run] != '"' && data[run] != '\n')
-                ++run;
-        else if (!quoteJustClosed)
-            while (run < end_ && data[run] != '"' && data[run] != '\n' && data[run] != ',')
-                ++run;
-        // Memory stays bounded even when a quote is never closed: past the
-        // limit the record is only read to its end.
-        if (record_.size() + (run - pos_) > kMaxRecord)
-            tooLong_ = true;
-        if (!tooLong_)
-            record_.append(data + pos_, run - pos_);
-        pos_ = run;
-        if (pos_ == end_)
-            continue;
+        // Take the plain run up to the next character that matters in one go.
+        if (!pendingCr && !quoteJustClosed) {
+            std::size_t run = pos_;
+            if (quoted)
+                while (run < end_ && data[run] != '"' && data[run] != '\n')
+                    ++run;
+            else
+                while (run < end_ && data[run] != '"' && data[run] != '\n' && data[run] != ',' &&
+                       data[run] != '\r')
+                    ++run;
+            if (run != pos_) {
+                take(data + pos_, run - pos_);
+                fieldStart = false;
+                pos_ = run;
+                continue;
+            }
+        }
         const char c = data[pos_++];
         if (quoteJustClosed) {
             quoteJustClosed = false;
             if (c == '"') { // a doubled quote stands for one
-                record_ += '"';
+                take(&c, 1);
                 continue;
             }
             quoted = false;
         } else if (quoted) {
             if (c == '"') {
+                ++bytes_;
                 quoteJustClosed = true;
             } else { // a line break inside quotes
                 ++line_;
-                record_ += c;
+                take(&c, 1);
             }
             continue;
         }
-        switch (c) {
-        case ',':
-            starts_.push_back(record_.size());
-            break;
-        case '\n':
+        if (pendingCr) {
+            pendingCr = false;
+            if (c == '\n') {
+                ++line_;
+                break;
+            }
+            take("\r", 1);
+            fieldStart = false;
+        }
+        if (c == '\n') {
             ++line_;
-            if (!record_.empty() && record_.back() == '\r' && record_.size() > starts_.back())
-                record_.pop_back();
-            done = true;
             break;
-        case '"':
-            if (record_.size() == starts_.back())
-                quoted = true;
-            else
-                record_ += c; // a stray quote inside an unquoted field is kept
-            break;
-        default:
-            record_ += c;
+        }
+        if (c == '\r') {
+            pendingCr = true;
+        } else if (c == ',') {
+            newField();
+            fieldStart = true;
+        } else if (c == '"' && fieldStart) {
+            ++bytes_;
+            quoted = true;
+            fieldStart = false;
+        } else { // a stray quote inside an unquoted field is kept
+            take(&c, 1);
+            fieldStart = false;
         }
     }
-    starts_.push_back(record_.size());
-    for (std::size_t i = 0; i + 1 < starts_.size(); ++i)
-        fields.emplace_back(record_.data() + starts_[i], starts_[i + 1] - starts_[i]);
+    blank_ = bytes_ == 0;
+    if (bytes_ > limits_.maxRecord)
+        tooLong_ = true;
+    finish(fields);
     return true;
 }
 

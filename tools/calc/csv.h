@@ -8,38 +8,60 @@
 
 namespace zenthra::calc {
 
+struct CsvLimits {
+    std::size_t maxRecord = std::size_t{1} << 20; // bytes
+    std::size_t maxFields = 1024;
+};
+
 // Reads RFC 4180 records from a stream, one at a time, in constant memory:
 // quoted fields may hold commas, doubled quotes and line breaks; CRLF and LF
-// both end a record.
+// both end a record, and so does a CR at the very end of the input. A UTF-8
+// byte order mark at the start is skipped.
 class CsvReader {
 public:
-    explicit CsvReader(std::FILE* in);
+    explicit CsvReader(std::FILE* in, CsvLimits limits = {});
 
     // False at the end of the input. The views stay valid until the next
-    // call. A record that ends inside an open quote is returned as it stands
-    // and flagged by unterminatedQuote().
+    // call; at most maxFields of them are given. A record that ends inside
+    // an open quote is returned as it stands and flagged by unterminatedQuote().
     bool next(std::vector<std::string_view>& fields);
     // The line on which the last record began, counting from 1.
     long recordLine() const { return recordLine_; }
     bool unterminatedQuote() const { return unterminated_; }
-    // The record was longer than kMaxRecord bytes; its fields are cut short.
+    // The record was longer than maxRecord bytes (every byte counts, quotes,
+    // commas and line breaks too); its fields are cut short.
     bool tooLong() const { return tooLong_; }
+    // How many fields the record has, including those past maxFields.
+    std::size_t fieldCount() const { return fieldCount_; }
+    // The line held nothing at all before its line end.
+    bool blank() const { return blank_; }
 
-    static constexpr std::size_t kMaxRecord = 1 << 20;
+    const CsvLimits& limits() const { return limits_; }
+
+    static constexpr std::size_t kMaxRecord = CsvLimits{}.maxRecord;
+    static constexpr std::size_t kMaxFields = CsvLimits{}.maxFields;
 
 private:
     bool fill();
+    void take(const char* p, std::size_t n); // record bytes of the current field
+    void newField();
+    void finish(std::vector<std::string_view>& fields);
 
     std::FILE* in_;
+    CsvLimits limits_;
     std::vector<char> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
+    bool started_ = false;
     std::string record_;              // the unquoted text of the current record
-    std::vector<std::size_t> starts_; // where each field begins in record_
+    std::vector<std::size_t> starts_; // where each kept field begins in record_
+    std::size_t bytes_ = 0;           // bytes of the record read so far
+    std::size_t fieldCount_ = 0;
     long line_ = 1;
     long recordLine_ = 0;
     bool unterminated_ = false;
     bool tooLong_ = false;
+    bool blank_ = false;
 };
 
 // Appends one field, quoted when it holds a comma, a quote or a line break.

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# run_fuzzer.sh FUZZER CORPUS WORK RUNS: runs FUZZER over the committed CORPUS
+# and RUNS generated inputs with a fixed seed. New inputs go to WORK (emptied
+# first), never into the committed corpus; a crash is saved in WORK too.
+set -euo pipefail
+fuzzer=$1 corpus=$2 work=$3 runs=$4
+rm -rf "$work"
+mkdir -p "$work/new"
+exec "$fuzzer" -seed=1 -runs="$runs" -max_len=4096 -timeout=25 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix="$work/" "$work/new" "$corpus"
