@@ -36,7 +36,8 @@ public:
     explicit FrmMain(QWidget* parent = nullptr);
 
     // Stores the selected zone's resolved offset (west positive) in the chart
-    // state; with no selection the previous values stay.
+    // state, the exact one for the extra place-time entry; with no selection
+    // the previous values stay.
     void Zone_Calculation();
 
     // Checks the inputs before a calculation. On the first problem it shows
