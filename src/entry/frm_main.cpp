@@ -493,15 +493,22 @@ void FrmMain::connectPlaceTime()
         lblPlaceTime->setText(pickedPlace_->displayName() +
                               QStringLiteral(": zone and daylight saving set by hand"));
     };
-    connect(cmbTimeZone, &QComboBox::activated, this, [setByHand] { setByHand(true); });
+    connect(cmbTimeZone, &QComboBox::activated, this, [this, setByHand](int position) {
+        if (position >= kZoneCount)
+            return; // the place time itself, chosen again
+        dropExactZone();
+        setByHand(true);
+    });
     connect(chkDST, &QCheckBox::clicked, this, [setByHand] { setByHand(false); });
-    // Typing another place lets go of the picked one.
+    // Typing another place lets go of the picked one, and of its own time.
     for (QLineEdit* box : {txtMCity, txtMState, txtMCountry})
         connect(box, &QLineEdit::textEdited, this, [this] {
             if (pickedPlace_) {
                 pickedPlace_.reset();
                 placeTimeRefusal_.clear();
                 lblPlaceTime->clear();
+                if (exactZone_)
+                    clearZone();
             }
         });
     for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM})
@@ -533,7 +540,9 @@ void FrmMain::resolvePlaceTime(bool announceNoFit)
     const QDate date(cboYear->currentText().toInt(), cboMonth->currentIndex() + 1,
                      cboDate->currentText().toInt());
     const QString where = pickedPlace_->displayName();
+    placeTimeRefusal_.clear();
     if (!date.isValid()) {
+        clearZone();
         lblPlaceTime->setText(where + QStringLiteral(": choose a real date to find its time zone"));
         placeTimeRefusal_ = QStringLiteral("Choose a real date to find the time zone of %1.")
                                 .arg(where);
@@ -541,14 +550,21 @@ void FrmMain::resolvePlaceTime(bool announceNoFit)
     }
     const QTime time(cboHH->currentText().toInt(), cboMM->currentText().toInt());
     const PlaceChoice choice = choosePlaceTime(*pickedPlace_, date, time);
-    placeTimeRefusal_.clear();
+    lblPlaceTime->setText(choice.statusLine);
     if (choice.zonePosition >= 0) {
-        lblPlaceTime->setText(choice.statusLine);
+        dropExactZone();
         cmbTimeZone->setCurrentIndex(choice.zonePosition);
         chkDST->setChecked(choice.dst);
         return;
     }
-    // The zone list keeps what it showed, which is not this place's time.
+    if (choice.exactOffsetMinutes) {
+        if (const auto offset = zoneOffsetFromMinutes(*choice.exactOffsetMinutes)) {
+            showExactZone(choice.exactZoneText, *offset);
+            return;
+        }
+    }
+    // No zone is shown rather than one that is not this place's time.
+    clearZone();
     lblPlaceTime->setText(choice.statusLine + QStringLiteral("; choose a zone by hand"));
     const QString byHand = QStringLiteral("Choose a zone by hand, or another place or date, "
                                           "to find the rising sign.");
@@ -559,17 +575,50 @@ void FrmMain::resolvePlaceTime(bool announceNoFit)
               .arg(where, pickedPlace_->zoneId, byHand);
     if (announceNoFit && choice.time.valid) {
         showMessage(QStringLiteral("No time zone in the list is %1, the time of %2 on that date, "
-                                   "so the zone was left as it was.")
-                        .arg(formatUtcOffset(choice.time.offsetSeconds), pickedPlace_->displayName()),
+                                   "so no zone is chosen.")
+                        .arg(formatUtcOffset(choice.time.offsetSeconds), where),
                     MessageIcon::Information);
     }
 }
 
+// Daylight saving is part of the exact offset, so the box is clear and cannot
+// be ticked (greyed would count as ticked).
+void FrmMain::showExactZone(const QString& text, ZoneOffset offset)
+{
+    exactZone_ = offset;
+    if (cmbTimeZone->count() == kZoneCount)
+        cmbTimeZone->addItem(text);
+    else
+        cmbTimeZone->setItemText(kZoneCount, text);
+    cmbTimeZone->setCurrentIndex(kZoneCount);
+    chkDST->setCheckState(Qt::Unchecked);
+    chkDST->setEnabled(false);
+}
+
+void FrmMain::dropExactZone()
+{
+    if (!exactZone_)
+        return;
+    exactZone_.reset();
+    cmbTimeZone->removeItem(kZoneCount);
+    chkDST->setEnabled(true);
+}
+
+void FrmMain::clearZone()
+{
+    dropExactZone();
+    cmbTimeZone->setCurrentIndex(-1);
+    chkDST->setCheckState(Qt::Unchecked);
+}
+
 bool FrmMain::checkPlaceTime()
 {
-    if (placeTimeRefusal_.isEmpty())
+    QString refusal = placeTimeRefusal_;
+    if (refusal.isEmpty() && cmbTimeZone->currentIndex() < 0)
+        refusal = QStringLiteral("Choose the time zone of the birth place to find the rising sign.");
+    if (refusal.isEmpty())
         return true;
-    showMessage(placeTimeRefusal_, MessageIcon::Information);
+    showMessage(refusal, MessageIcon::Information);
     cmbTimeZone->setFocus();
     return false;
 }
@@ -614,10 +663,15 @@ bool FrmMain::Input_Validation()
 
 void FrmMain::Zone_Calculation()
 {
+    ChartState& state = chartState();
+    if (exactZone_ && cmbTimeZone->currentIndex() == kZoneCount) {
+        state.varZoneHours = exactZone_->hours;
+        state.varZoneMinutes = exactZone_->minutes;
+        return;
+    }
     const auto zone = resolveZone(cmbTimeZone->currentIndex());
     if (!zone)
         return;
-    ChartState& state = chartState();
     state.varZoneHours = zone->hours;
     state.varZoneMinutes = zone->minutes;
 }

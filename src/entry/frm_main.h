@@ -2,6 +2,7 @@
 #pragma once
 
 #include "entry/atlas.h"
+#include "entry/zone_table.h"
 #include "result/sign_image_list.h"
 #include "ui/status_label.h"
 
@@ -36,7 +37,8 @@ public:
     explicit FrmMain(QWidget* parent = nullptr);
 
     // Stores the selected zone's resolved offset (west positive) in the chart
-    // state; with no selection the previous values stay.
+    // state, the exact one for the extra place-time entry; with no selection
+    // the previous values stay.
     void Zone_Calculation();
 
     // Checks the inputs before a calculation. On the first problem it shows
@@ -55,7 +57,9 @@ public:
     // Fills city, state, country and coordinates from an atlas place, and
     // chooses the zone and the daylight-saving box for the birth date and
     // time on the window. Until another place is picked, changing the date or
-    // time chooses them again, unless the user has set them by hand.
+    // time chooses them again, unless the user has set them by hand. A place
+    // time no entry expresses is shown as one extra entry after the 71, with
+    // the daylight-saving box clear and disabled, for as long as it applies.
     void applyPlace(const Place& place);
 
     QLineEdit* txtName = nullptr;
@@ -132,11 +136,16 @@ private:
     void showMessage(const QString& text, MessageIcon icon);
     void connectPlaceTime();
     void resolvePlaceTime(bool announceNoFit);
+    void showExactZone(const QString& text, ZoneOffset offset);
+    void dropExactZone();
+    void clearZone();
 
     std::optional<Place> pickedPlace_;
     bool zoneByHand_ = false;
     // Why the zone shown is not the picked place's; empty when it is.
     QString placeTimeRefusal_;
+    // The offset of the extra entry at position kZoneCount while it is listed.
+    std::optional<ZoneOffset> exactZone_;
 
     QStackedLayout* promoStack_ = nullptr;
 };

@@ -85,12 +85,24 @@ void toDegreesMinutes(double value, int maxDegrees, int& degrees, int& minutes, 
     negative = value < 0 && total > 0; // 0° 0' is always North / East
 }
 
+QString signOf(int value) { return value < 0 ? QStringLiteral("\u2212") : QStringLiteral("+"); }
+
+// "+05:45", "−03:06": an offset in whole minutes.
+QString formatMinutes(int offsetMinutes)
+{
+    const int m = std::abs(offsetMinutes);
+    return QStringLiteral("%1%2:%3")
+        .arg(signOf(offsetMinutes))
+        .arg(m / 60, 2, 10, QLatin1Char('0'))
+        .arg(m % 60, 2, 10, QLatin1Char('0'));
+}
+
 // "+2:00", "+0:30": the size of a daylight-saving shift.
 QString formatShift(int seconds)
 {
     const int minutes = std::abs(seconds) / 60;
     return QStringLiteral("%1%2:%3")
-        .arg(seconds < 0 ? QStringLiteral("\u2212") : QStringLiteral("+"))
+        .arg(signOf(seconds))
         .arg(minutes / 60)
         .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
@@ -172,11 +184,20 @@ WindowCoordinates toWindowCoordinates(double latitude, double longitude)
 
 QString formatUtcOffset(int offsetSeconds)
 {
-    const int minutes = std::abs(offsetSeconds) / 60;
-    return QStringLiteral("UTC%1%2:%3")
-        .arg(offsetSeconds < 0 ? QStringLiteral("\u2212") : QStringLiteral("+"))
-        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
-        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    QString text = QStringLiteral("UTC") + formatMinutes(offsetSeconds / 60);
+    if (offsetSeconds % 60 != 0) {
+        if (offsetSeconds > -60 && offsetSeconds < 0)
+            text.replace(3, 1, signOf(-1)); // -00:00:30 keeps its sign
+        text += QStringLiteral(":%1").arg(std::abs(offsetSeconds % 60), 2, 10, QLatin1Char('0'));
+    }
+    return text;
+}
+
+int localMeanTimeMinutes(double longitude)
+{
+    if (!std::isfinite(longitude))
+        return 0;
+    return static_cast<int>(std::lround(std::clamp(longitude, -180.0, 180.0) * 4));
 }
 
 PlaceChoice choosePlaceTime(const Place& place, QDate date, QTime time)
@@ -191,29 +212,48 @@ PlaceChoice choosePlaceTime(const Place& place, QDate date, QTime time)
         choice.statusLine = QStringLiteral("%1: unknown time zone (%2)").arg(where, place.zoneId);
         return choice;
     }
-    const ZoneChoice zone = chooseZoneEntry(choice.time);
+    const LocalTime& t = choice.time;
+    choice.localMeanTime = t.abbreviation == QLatin1String("LMT");
+    const int applied = choice.localMeanTime
+        ? localMeanTimeMinutes(place.longitude)
+        : static_cast<int>(std::lround(t.offsetSeconds / 60.0));
+    ZoneChoice zone;
+    if (!choice.localMeanTime && applied * 60 == t.offsetSeconds)
+        zone = chooseZoneEntry(t);
     choice.zonePosition = zone.position;
     choice.dst = zone.dst;
+    if (zone.position < 0 && zoneOffsetFromMinutes(applied)) {
+        choice.exactOffsetMinutes = applied;
+        choice.exactZoneText = QStringLiteral("Place time, %1 (%2)")
+                                   .arg(formatUtcOffset(applied * 60), place.zoneId);
+    }
+    const bool fits = zone.position >= 0 || choice.exactOffsetMinutes;
 
-    const LocalTime& t = choice.time;
     QString daylight;
     if (!t.daylightSaving)
         daylight = QStringLiteral("no daylight saving");
-    else if (zone.dst || zone.position < 0)
+    else if (zone.dst || !fits)
         daylight = QStringLiteral("daylight saving");
     else
         daylight = QStringLiteral("daylight saving %1, included in the zone")
                        .arg(formatShift(t.offsetSeconds - t.standardOffsetSeconds));
 
-    QString line = QStringLiteral("%1: %2 (%3), %4")
-                       .arg(where, formatUtcOffset(t.offsetSeconds), place.zoneId, daylight);
+    QString offset;
+    if (choice.localMeanTime)
+        offset = QStringLiteral("local mean time of the place, %1").arg(formatUtcOffset(applied * 60));
+    else if (applied * 60 != t.offsetSeconds)
+        offset = QStringLiteral("%1, used as %2")
+                     .arg(formatUtcOffset(t.offsetSeconds), formatMinutes(applied));
+    else
+        offset = formatUtcOffset(t.offsetSeconds);
+    QString line = QStringLiteral("%1: %2 (%3), %4").arg(where, offset, place.zoneId, daylight);
     const QString clock = time.toString(QStringLiteral("HH:mm"));
     if (t.reading == ClockReading::Skipped)
         line += QStringLiteral("; %1 did not exist that day, read as before the clock change")
                     .arg(clock);
     else if (t.reading == ClockReading::Repeated)
         line += QStringLiteral("; %1 came twice that day, read as the first").arg(clock);
-    if (zone.position < 0)
+    if (!fits)
         line += QStringLiteral("; no zone in the list fits");
     choice.statusLine = line;
     return choice;

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTime>
 
+#include <optional>
+
 namespace zenthra {
 
 // How a local clock time was read on its day.
@@ -57,24 +59,40 @@ struct WindowCoordinates {
 
 WindowCoordinates toWindowCoordinates(double latitude, double longitude);
 
-// "UTC+05:30", "UTC−04:00" (with a minus sign, U+2212).
+// "UTC+05:30", "UTC−04:00" (with a minus sign, U+2212); seconds only when
+// there are any, "UTC+05:21:10".
 QString formatUtcOffset(int offsetSeconds);
+
+// The mean solar time of a longitude (degrees, east positive): four minutes a
+// degree, east ahead, rounded to the whole minute.
+int localMeanTimeMinutes(double longitude);
 
 // Everything the main window fills in for a chosen place at a birth date and time.
 struct PlaceChoice {
     Place place;
     WindowCoordinates coordinates;
-    int zonePosition = -1; // -1: no entry fits; leave the zone as it was
+    int zonePosition = -1; // -1: no entry of the list (see exactOffsetMinutes)
     bool dst = false;
+    // Set instead of zonePosition when the time applied is not the offset of
+    // an entry: an offset no entry has (Kathmandu +05:45), one with seconds
+    // (rounded to the minute) or the place's own local mean time. Whole
+    // minutes east of Greenwich, daylight saving included; the window shows
+    // it as an extra entry, exactZoneText, with the box clear.
+    std::optional<int> exactOffsetMinutes;
+    QString exactZoneText; // "Place time, UTC+05:45 (Asia/Kathmandu)"
+    // The database gives a zone's local mean time ("LMT"), which is its
+    // reference city's: the place's own, from its longitude, is applied.
+    bool localMeanTime = false;
     LocalTime time;
     // The line under the zone frame, for example
     // "Pune, Maharashtra, India: UTC+05:30 (Asia/Kolkata), no daylight saving".
-    // After the offset: "daylight saving", "no daylight saving", or
-    // "daylight saving +2:00, included in the zone" when the box stays clear;
-    // then, when they apply, "; 02:30 did not exist that day, read as before
-    // the clock change", "; 01:30 came twice that day, read as the first" and
-    // "; no zone in the list fits". An unknown zone gives
-    // "<place>: unknown time zone (<id>)".
+    // The offset may read "UTC+05:21:10, used as +05:21" or "local mean time
+    // of the place, UTC+05:36". After it: "daylight saving", "no daylight
+    // saving", or "daylight saving +2:00, included in the zone" when the box
+    // stays clear; then, when they apply, "; 02:30 did not exist that day,
+    // read as before the clock change", "; 01:30 came twice that day, read as
+    // the first" and "; no zone in the list fits" (an offset beyond the range
+    // clocks have kept). An unknown zone gives "<place>: unknown time zone (<id>)".
     QString statusLine;
 };
 

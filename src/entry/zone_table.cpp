@@ -92,4 +92,43 @@ std::optional<ZoneEntry> resolveZone(int position)
     return kZones[position];
 }
 
+std::optional<ZoneOffset> zoneOffsetFromMinutes(int eastMinutes)
+{
+    if (eastMinutes < kMinOffsetMinutes || eastMinutes > kMaxOffsetMinutes)
+        return std::nullopt;
+    const int west = -eastMinutes;
+    // Division truncates toward zero, so the minutes keep the sign of the whole.
+    return ZoneOffset{static_cast<std::int16_t>(west / 60), static_cast<std::int16_t>(west % 60)};
+}
+
+std::optional<ZoneOffset> parseUtcOffset(std::string_view text)
+{
+    constexpr std::string_view kUtc = "UTC";
+    constexpr std::string_view kMinusSign = "\xE2\x88\x92"; // U+2212 in UTF-8
+    if (text.substr(0, kUtc.size()) == kUtc)
+        text.remove_prefix(kUtc.size());
+    int sign = 0;
+    if (text.substr(0, kMinusSign.size()) == kMinusSign) {
+        sign = -1;
+        text.remove_prefix(kMinusSign.size());
+    } else if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        sign = text.front() == '-' ? -1 : 1;
+        text.remove_prefix(1);
+    }
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    const std::size_t colon = text.find(':');
+    if (sign == 0 || colon == std::string_view::npos || colon < 1 || colon > 2
+        || text.size() != colon + 3)
+        return std::nullopt;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i != colon && !digit(text[i]))
+            return std::nullopt;
+    }
+    const int hours = colon == 1 ? text[0] - '0' : (text[0] - '0') * 10 + (text[1] - '0');
+    const int minutes = (text[colon + 1] - '0') * 10 + (text[colon + 2] - '0');
+    if (minutes > 59)
+        return std::nullopt;
+    return zoneOffsetFromMinutes(sign * (hours * 60 + minutes));
+}
+
 } // namespace zenthra

@@ -72,7 +72,9 @@ private slots:
     void directionsAndDaylightSavingReachTheChart();
     void zoneIsStoredSigned();
     void resultExitEndsTheProgram();
-    void zoneMustBeThePlaceTime();
+    void placeTimeToTheMinute_data();
+    void placeTimeToTheMinute();
+    void lettingGoOfAnExactZoneNeedsAZone();
     void unknownPlaceTimeIsRefused();
 
     void placeLookupAsksForMissingParts();
@@ -307,75 +309,80 @@ void DriverTest::resultExitEndsTheProgram()
     QCOMPARE(enderCalls_, 1);
 }
 
-void DriverTest::zoneMustBeThePlaceTime()
+void DriverTest::placeTimeToTheMinute_data()
 {
-    // Kathmandu: UTC+05:30 until 1986, then UTC+05:45, which no list entry has
-    // (system time-zone data, Asia/Kathmandu).
-    enter({"ADA", 1980, 6, 1, 12, 0, "0", "0", false, "0", "0", false, 29, false});
-    const auto found = Atlas::shared().search(QStringLiteral("Kathmandu"), 1);
-    QVERIFY(!found.empty());
-    main_->applyPlace(found.front());
-    enum Act { Button, Menu, Year1980, Year2000, DstBox, ZoneByHand };
-    struct Step {
-        Act act;
-        const char* line; // a part of the place-time line
-        int zone;         // the zone entry shown
-        bool computes;    // pressing Find now shows a result
-    };
-    const char* const noFit = "no zone in the list fits; choose a zone by hand";
-    const Step steps[] = {
-        {Button, "UTC+05:30 (Asia/Kathmandu)", 34, true},
-        {Year2000, noFit, 34, false},
-        {Menu, noFit, 34, false},
-        {DstBox, noFit, 34, false}, // the box alone does not choose a zone
-        {Year1980, "UTC+05:30 (Asia/Kathmandu), no daylight saving", 34, true},
-        {Year2000, noFit, 34, false},
-        {ZoneByHand, "set by hand", 35, true},
-        {Year1980, "set by hand", 35, true}, // the hand's choice still wins
-    };
-    for (const Step& step : steps) {
-        const QByteArray where = QByteArray::number(int(&step - steps));
-        switch (step.act) {
-        case Year1980:
-        case Year2000:
-            main_->cboYear->setCurrentIndex(
-                main_->cboYear->findText(step.act == Year1980 ? "1980" : "2000"));
-            break;
-        case DstBox:
-            QTest::mouseClick(main_->chkDST, Qt::LeftButton);
-            break;
-        case ZoneByHand:
-            main_->cmbTimeZone->setFocus();
-            QTest::keyClick(main_->cmbTimeZone, Qt::Key_Down);
-            break;
-        case Button:
-        case Menu:
-            break;
-        }
-        QVERIFY2(main_->lblPlaceTime->text().contains(QString::fromLatin1(step.line)),
-                 qPrintable(where + ": " + main_->lblPlaceTime->text()));
-        QCOMPARE(main_->cmbTimeZone->currentIndex(), step.zone);
-        ModalWatcher watcher;
-        if (step.act == Menu)
-            main_->mnuNext->trigger();
-        else
-            calculate();
-        QCOMPARE(driver_->display() != nullptr, step.computes);
-        if (step.computes) {
-            QVERIFY(watcher.seen().isEmpty());
-            const int minutes = step.zone == 34 ? -30 : 0;
-            QCOMPARE(chartState().intZoneMinutes, std::int16_t(minutes));
-            back();
-        } else {
-            QCOMPARE(watcher.seen().size(), 1);
-            QCOMPARE(watcher.seen().first().text,
-                     QStringLiteral("No time zone in the list is UTC+05:45, the time of %1 on "
-                                    "that date. Choose a zone by hand, or another place or date, "
-                                    "to find the rising sign.")
-                         .arg(found.front().displayName()));
-            QCOMPARE(main_->focusWidget(), main_->cmbTimeZone);
-        }
+    QTest::addColumn<QString>("query"); // empty: Pokhara, made here
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<int>("hours");
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<QString>("universalTime");
+    // Births at 12:00 local time; offsets from the system's tzdata.
+    QTest::newRow("Kathmandu 2000, +05:45") << "Kathmandu" << QDate(2000, 6, 1) << -5 << -45
+                                            << "for 1 June 2000, 06:15 UT";
+    QTest::newRow("Caracas 2010, -04:30") << "Caracas" << QDate(2010, 6, 1) << 4 << 30
+                                          << "for 1 June 2010, 16:30 UT";
+    QTest::newRow("Amsterdam 1930, +00:19:32") << "Amsterdam" << QDate(1930, 1, 15) << 0 << -20
+                                               << "for 15 January 1930, 11:40 UT";
+    // Local mean time at 83° 58' E: +05:36, not Kathmandu's +05:41:16.
+    QTest::newRow("Pokhara 1910, LMT") << QString() << QDate(1910, 6, 1) << -5 << -36
+                                       << "for 1 June 1910, 06:24 UT";
+    QTest::newRow("Kathmandu 1980, +05:30 entry") << "Kathmandu" << QDate(1980, 6, 1) << -5 << -30
+                                                  << "for 1 June 1980, 06:30 UT";
+}
+
+void DriverTest::placeTimeToTheMinute()
+{
+    QFETCH(QString, query);
+    QFETCH(QDate, date);
+    QFETCH(int, hours);
+    QFETCH(int, minutes);
+    QFETCH(QString, universalTime);
+    enter({"ADA", date.year(), date.month(), date.day(), 12, 0, "0", "0", false, "0", "0", false,
+           29, false});
+    Place place;
+    if (query.isEmpty()) {
+        place.name = QStringLiteral("Pokhara");
+        place.zoneId = QStringLiteral("Asia/Kathmandu");
+        place.latitude = 28.26689;
+        place.longitude = 83.96851;
+    } else {
+        const auto found = Atlas::shared().search(query, 1);
+        QVERIFY(!found.empty());
+        place = found.front();
     }
+    main_->applyPlace(place);
+    ModalWatcher watcher;
+    calculate();
+    QVERIFY(watcher.seen().isEmpty());
+    QVERIFY(driver_->display() != nullptr);
+    QCOMPARE(chartState().intZoneHours, std::int16_t(hours));
+    QCOMPARE(chartState().intZoneMinutes, std::int16_t(minutes));
+    QCOMPARE(chartState().bDST, std::int16_t(0));
+    QVERIFY2(driver_->display()->lblAscendant->text().endsWith('\n' + universalTime),
+             qPrintable(driver_->display()->lblAscendant->text()));
+}
+
+void DriverTest::lettingGoOfAnExactZoneNeedsAZone()
+{
+    enter({"ADA", 2000, 6, 1, 12, 0, "0", "0", false, "0", "0", false, 29, false});
+    main_->applyPlace(Atlas::shared().search(QStringLiteral("Kathmandu"), 1).front());
+    QCOMPARE(main_->cmbTimeZone->currentIndex(), 71);
+    typeInto(main_->txtMCity, QStringLiteral("Patan"));
+    QCOMPARE(main_->cmbTimeZone->currentIndex(), -1);
+    {
+        ModalWatcher watcher;
+        calculate();
+        QCOMPARE(watcher.seen().size(), 1);
+        QCOMPARE(watcher.seen().first().text,
+                 QStringLiteral("Choose the time zone of the birth place to find the rising sign."));
+        QCOMPARE(main_->focusWidget(), main_->cmbTimeZone);
+    }
+    QVERIFY(driver_->display() == nullptr);
+    QTest::keyClick(main_->cmbTimeZone, Qt::Key_Down); // the first entry, by hand
+    QCOMPARE(main_->cmbTimeZone->currentIndex(), 0);
+    calculate();
+    QVERIFY(driver_->display() != nullptr);
+    QCOMPARE(chartState().intZoneHours, std::int16_t(9));
 }
 
 void DriverTest::unknownPlaceTimeIsRefused()
@@ -387,6 +394,7 @@ void DriverTest::unknownPlaceTimeIsRefused()
     main_->applyPlace(nowhere);
     QCOMPARE(main_->lblPlaceTime->text(),
              QStringLiteral("Atlantis: unknown time zone (Ocean/Atlantis); choose a zone by hand"));
+    QCOMPARE(main_->cmbTimeZone->currentIndex(), -1); // not Greenwich, which it was
     {
         ModalWatcher watcher;
         calculate();

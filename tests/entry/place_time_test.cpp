@@ -79,9 +79,6 @@ TEST(ChoosePlaceTime, StatusLines)
         {"London, England", {1941, 6, 1}, {12, 0},
          "London, England, United Kingdom: UTC+02:00 (Europe/London), "
          "daylight saving +2:00, included in the zone"},
-        {"Kathmandu", {2000, 6, 1}, {12, 0},
-         "Kathmandu, Bagmati Province, Nepal: UTC+05:45 (Asia/Kathmandu), no daylight saving; "
-         "no zone in the list fits"},
         {"New York, New York", {2021, 3, 14}, {2, 30},
          "New York City, New York, United States of America: UTC\u221205:00 (America/New_York), "
          "no daylight saving; 02:30 did not exist that day, read as before the clock change"},
@@ -91,6 +88,90 @@ TEST(ChoosePlaceTime, StatusLines)
     };
     for (const Case& c : cases)
         EXPECT_EQ(str(choosePlaceTime(placeFor(c.query), c.date, c.time).statusLine), c.line);
+}
+
+// Offsets no entry has, offsets with seconds and local mean time go to the
+// window's extra entry, in whole minutes east. Database values: asia, africa,
+// southamerica and europe files of the system's tzdata.
+TEST(ChoosePlaceTime, ExactOffsetsAndLocalMeanTime)
+{
+    Place pokhara; // GeoNames 1282898
+    pokhara.name = QStringLiteral("Pokhara");
+    pokhara.state = QStringLiteral("Gandaki Province");
+    pokhara.country = QStringLiteral("Nepal");
+    pokhara.zoneId = QStringLiteral("Asia/Kathmandu");
+    pokhara.latitude = 28.26689;
+    pokhara.longitude = 83.96851; // 83° 58.1' E
+    constexpr int kEntry = 9999;
+    struct Case {
+        const char* query; // nullptr: Pokhara
+        QDate date;
+        int exactMinutes; // kEntry: a list entry
+        bool lmt;
+        const char* line; // after "<place>: "
+    } const cases[] = {
+        {"Kathmandu", {2000, 6, 1}, 345, false, "UTC+05:45 (Asia/Kathmandu), no daylight saving"},
+        {"Kabul", {2000, 6, 1}, 270, false, "UTC+04:30 (Asia/Kabul), no daylight saving"},
+        {"Caracas", {2010, 6, 1}, -270, false, "UTC\u221204:30 (America/Caracas), no daylight saving"},
+        {"Nairobi", {1942, 6, 1}, 165, false, "UTC+02:45 (Africa/Nairobi), no daylight saving"},
+        // Kathmandu mean time +05:41:16 ("LMT") until 1920; Pokhara's own is +05:35:52.
+        {nullptr, {1910, 6, 1}, 336, true,
+         "local mean time of the place, UTC+05:36 (Asia/Kathmandu), no daylight saving"},
+        // Amsterdam time +00:19:32 ("AMT") is a named time, not local mean time.
+        {"Amsterdam", {1930, 1, 15}, 20, false,
+         "UTC+00:19:32, used as +00:20 (Europe/Amsterdam), no daylight saving"},
+        {"Amsterdam", {1930, 7, 1}, 80, false,
+         "UTC+01:19:32, used as +01:20 (Europe/Amsterdam), daylight saving +1:00, included in "
+         "the zone"},
+        {"Kolkata", {1905, 6, 1}, 321, false,
+         "UTC+05:21:10, used as +05:21 (Asia/Kolkata), no daylight saving"},
+        {"Dublin", {1905, 6, 1}, -25, false,
+         "UTC\u221200:25:21, used as \u221200:25 (Europe/Dublin), no daylight saving"},
+        // Standard time in whole hours: the list entry.
+        {"Berlin", {1900, 6, 1}, kEntry, false, "UTC+01:00 (Europe/Berlin), no daylight saving"},
+    };
+    for (const Case& c : cases) {
+        const Place place = c.query ? placeFor(c.query) : pokhara;
+        const PlaceChoice choice = choosePlaceTime(place, c.date, {12, 0});
+        const std::string what = str(place.name) + " " + str(c.date.toString(Qt::ISODate));
+        EXPECT_EQ(str(choice.statusLine), str(place.displayName()) + ": " + c.line) << what;
+        EXPECT_EQ(choice.localMeanTime, c.lmt) << what;
+        if (c.exactMinutes == kEntry) {
+            EXPECT_GE(choice.zonePosition, 0) << what;
+            EXPECT_FALSE(choice.exactOffsetMinutes.has_value()) << what;
+            continue;
+        }
+        EXPECT_EQ(choice.zonePosition, -1) << what;
+        EXPECT_FALSE(choice.dst) << what;
+        ASSERT_TRUE(choice.exactOffsetMinutes.has_value()) << what;
+        EXPECT_EQ(*choice.exactOffsetMinutes, c.exactMinutes) << what;
+        EXPECT_EQ(str(choice.exactZoneText),
+                  "Place time, " + str(formatUtcOffset(c.exactMinutes * 60)) + " ("
+                      + str(place.zoneId) + ")")
+            << what;
+    }
+    EXPECT_EQ(str(choosePlaceTime(placeFor("Kathmandu"), {2000, 6, 1}, {12, 0}).exactZoneText),
+              "Place time, UTC+05:45 (Asia/Kathmandu)");
+}
+
+TEST(LocalMeanTimeMinutes, FourMinutesADegreeEastAhead)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        double longitude;
+        int minutes;
+    } const cases[] = {
+        {83.98333, 336},   // 83° 59' E: 5 h 35.93 min
+        {-46.63611, -187}, // São Paulo: -3 h 6.54 min
+        {4.88969, 20},     // Amsterdam: 19.56 min
+        {0.1249, 0},       // 29.98 s rounds down
+        {-0.125, -1},      // half a minute rounds away from zero
+        {180.0, 720},
+        {-180.0, -720},
+        {nan, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(localMeanTimeMinutes(c.longitude), c.minutes) << c.longitude;
 }
 
 TEST(ChoosePlaceTime, CoordinatesOfPune)
@@ -236,6 +317,9 @@ TEST(FormatUtcOffset, Table)
     EXPECT_EQ(str(formatUtcOffset(-34200)), "UTC\u221209:30");
     EXPECT_EQ(str(formatUtcOffset(20700)), "UTC+05:45");
     EXPECT_EQ(str(formatUtcOffset(50400)), "UTC+14:00");
+    EXPECT_EQ(str(formatUtcOffset(19270)), "UTC+05:21:10");
+    EXPECT_EQ(str(formatUtcOffset(-11188)), "UTC\u221203:06:28");
+    EXPECT_EQ(str(formatUtcOffset(-30)), "UTC\u221200:00:30");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 using namespace zenthra;
@@ -85,6 +86,69 @@ TEST(ZoneTable, OutsideTheListResolvesToNothing)
     EXPECT_FALSE(resolveZone(-1).has_value());
     EXPECT_FALSE(resolveZone(kZoneCount).has_value());
     EXPECT_FALSE(resolveZone(1000).has_value());
+}
+
+// West positive, minutes with the sign of the whole offset: what the engine
+// adds as hours + minutes / 60.
+TEST(UtcOffset, ParsesToSignedHoursAndMinutes)
+{
+    struct Case {
+        const char* text;
+        bool ok;
+        int hours, minutes;
+    } const cases[] = {
+        {"+05:45", true, -5, -45},     // Kathmandu
+        {"+04:30", true, -4, -30},     // Kabul
+        {"-04:30", true, 4, 30},       // Caracas 2007-2016
+        {"\xE2\x88\x92" "03:06", true, 3, 6}, // U+2212, as the place-time line writes it
+        {"UTC+02:45", true, -2, -45},
+        {"+5:45", true, -5, -45},
+        {"-00:30", true, 0, 30},
+        {"+00:20", true, 0, -20},
+        {"+00:00", true, 0, 0},
+        {"-00:00", true, 0, 0},
+        {"+14:00", true, -14, 0},      // the ends of the range
+        {"-12:00", true, 12, 0},
+        {"+14:01", false, 0, 0},
+        {"-12:01", false, 0, 0},
+        {"+99:00", false, 0, 0},
+        {"05:45", false, 0, 0},        // the sign is required
+        {"+05:60", false, 0, 0},
+        {"+05:4", false, 0, 0},
+        {"+05:450", false, 0, 0},
+        {"+005:45", false, 0, 0},
+        {"+0545", false, 0, 0},
+        {"+:45", false, 0, 0},
+        {"+05:4x", false, 0, 0},
+        {"+ 5:45", false, 0, 0},
+        {" +05:45", false, 0, 0},
+        {"+05:45 ", false, 0, 0},
+        {"utc+05:45", false, 0, 0},
+        {"+-5:45", false, 0, 0},
+        {"", false, 0, 0},
+        {"+", false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const auto z = parseUtcOffset(c.text);
+        ASSERT_EQ(z.has_value(), c.ok) << '"' << c.text << '"';
+        if (!z)
+            continue;
+        EXPECT_EQ(z->hours, c.hours) << c.text;
+        EXPECT_EQ(z->minutes, c.minutes) << c.text;
+    }
+}
+
+TEST(UtcOffset, FromMinutesRoundTripsThroughTheEngineSum)
+{
+    for (int east = kMinOffsetMinutes; east <= kMaxOffsetMinutes; ++east) {
+        const auto z = zoneOffsetFromMinutes(east);
+        ASSERT_TRUE(z.has_value()) << east;
+        EXPECT_EQ(z->hours * 60 + z->minutes, -east) << east;
+        EXPECT_TRUE(z->minutes == 0 || (z->minutes < 0) == (east > 0)) << east;
+        EXPECT_LT(std::abs(z->minutes), 60) << east;
+    }
+    EXPECT_FALSE(zoneOffsetFromMinutes(kMinOffsetMinutes - 1).has_value());
+    EXPECT_FALSE(zoneOffsetFromMinutes(kMaxOffsetMinutes + 1).has_value());
 }
 
 } // namespace
