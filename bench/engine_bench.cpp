@@ -2,6 +2,7 @@
 // One chart as the calculate button runs it: Chart_Angles then Position_Table,
 // position texts included.
 #include "engine/chart_state.h"
+#include "engine/day_bands.h"
 #include "engine/western_planet_position.h"
 
 #include <benchmark/benchmark.h>
@@ -48,5 +49,28 @@ void BM_SignDmsAndShortText(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SignDmsAndShortText);
+
+// The rising signs of a whole day, as the day strip recomputes them after an
+// edit: 1,440 charts.
+void BM_DayBands(benchmark::State& state)
+{
+    zenthra::ChartState& c = zenthra::chartState();
+    c.intBirthYear = 1947;
+    c.intBirthMonth = 8;
+    c.intBirthDay = 15;
+    c.intZoneHours = -5;
+    c.intZoneMinutes = -30;
+    c.intLonDeg = 77;
+    c.intLonMin = 13;
+    c.bLonEast = -1;
+    c.intLatDeg = 28;
+    c.intLatMin = 40;
+    for (auto _ : state) {
+        auto bands = zenthra::dayBands();
+        benchmark::DoNotOptimize(bands.data());
+        c.intBirthDay = static_cast<std::int16_t>(c.intBirthDay % 28 + 1);
+    }
+}
+BENCHMARK(BM_DayBands)->Unit(benchmark::kMillisecond);
 
 } // namespace

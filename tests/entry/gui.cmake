@@ -10,3 +10,4 @@ add_test(NAME entry_accessibility_scaled_test
          COMMAND entry_accessibility_test windowsFitTheScreen)
 set_tests_properties(entry_accessibility_scaled_test PROPERTIES LABELS gui TIMEOUT 300
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTEST_FUNCTION_TIMEOUT=60000;QT_SCALE_FACTOR=3")
+zenthra_qt_test(entry_day_strip_test SOURCES day_strip_test.cpp LIBS zenthra_entry)
