@@ -2,51 +2,51 @@
 #include "engine/sky_positions.h"
 
 #include "engine/chart_state.h"
+#include "engine/sky_theory.h"
 
 #include <libnova/dynamical_time.h>
-#include <libnova/lunar.h>
-#include <libnova/nutation.h>
-#include <libnova/solar.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace zenthra {
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180;
-constexpr double kArcSecond = 1.0 / 3600;
 constexpr double kJ2000 = 2451545.0;
 
-double reduced(double degrees)
-{
-    const double r = std::fmod(degrees, 360.0);
+// The fitted series: coefficients per span of days, evaluated by Clenshaw's
+// recurrence.
+template <std::size_t Spans, std::size_t Terms>
+double seriesAt(const double (&coefficients)[Spans][Terms], double spanDays, double jde) {
+    const double offset = jde - sky::kSeriesStartJde;
+    const auto span = std::min(static_cast<std::size_t>(offset / spanDays), Spans - 1);
+    const double x = 2 * (offset - static_cast<double>(span) * spanDays) / spanDays - 1;
+    const double* c = coefficients[span];
+    double b1 = 0;
+    double b2 = 0;
+    for (std::size_t i = Terms - 1; i > 0; --i) {
+        const double b0 = 2 * x * b1 - b2 + c[i];
+        b2 = b1;
+        b1 = b0;
+    }
+    const double r = std::fmod(x * b1 - b2 + c[0], 360.0);
     return r < 0 ? r + 360 : r;
 }
 
-// libnova gives both bodies on the ecliptic and equinox of J2000. Rigorous
-// ecliptic precession to the mean equinox of date (Meeus, Astronomical
-// Algorithms, 2nd ed., eq. 21.5 and 21.7, starting epoch J2000 so T = 0).
-double precessedLongitude(double lambda0, double beta0, double jde)
-{
-    const double t = (jde - kJ2000) / 36525;
-    const double eta = (47.0029 * t - 0.03302 * t * t + 0.000060 * t * t * t) * kArcSecond * kRad;
-    const double bigPi = (174.876384 - (869.8089 * t - 0.03536 * t * t) * kArcSecond) * kRad;
-    const double p = (5029.0966 * t + 1.11113 * t * t - 0.000006 * t * t * t) * kArcSecond * kRad;
-    const double l0 = lambda0 * kRad;
-    const double b0 = beta0 * kRad;
-    const double a = std::cos(eta) * std::cos(b0) * std::sin(bigPi - l0) - std::sin(eta) * std::sin(b0);
-    const double b = std::cos(b0) * std::cos(bigPi - l0);
-    return (p + bigPi - std::atan2(a, b)) / kRad;
+#include "engine/sun_moon_series.inc"
+
+bool inSeries(double jde) {
+    return jde >= sky::kSeriesStartJde && jde < sky::kSeriesEndJde;
 }
 
 // Espenak and Meeus's polynomials (NASA, Five Millennium Canon of Solar
 // Eclipses, 2006) for 1900 to 2150; libnova's table elsewhere.
-double espenakMeeusDeltaT(double year)
-{
+double espenakMeeusDeltaT(double year) {
     if (year >= 1900 && year < 1920) {
         const double t = year - 1900;
-        return -2.79 + 1.494119 * t - 0.0598939 * t * t + 0.0061966 * t * t * t
-               - 0.000197 * t * t * t * t;
+        return -2.79 + 1.494119 * t - 0.0598939 * t * t + 0.0061966 * t * t * t -
+               0.000197 * t * t * t * t;
     }
     if (year >= 1920 && year < 1941) {
         const double t = year - 1920;
@@ -62,8 +62,8 @@ double espenakMeeusDeltaT(double year)
     }
     if (year >= 1986 && year < 2005) {
         const double t = year - 2000;
-        return 63.86 + 0.3345 * t - 0.060374 * t * t + 0.0017275 * t * t * t
-               + 0.000651814 * t * t * t * t + 0.00002373599 * t * t * t * t * t;
+        return 63.86 + 0.3345 * t - 0.060374 * t * t + 0.0017275 * t * t * t +
+               0.000651814 * t * t * t * t + 0.00002373599 * t * t * t * t * t;
     }
     if (year >= 2005 && year < 2050) {
         const double t = year - 2000;
@@ -76,46 +76,30 @@ double espenakMeeusDeltaT(double year)
     return NAN;
 }
 
-double nutationInLongitude(double jde)
-{
-    ln_nutation nutation{};
-    ln_get_nutation(jde, &nutation);
-    return nutation.longitude;
-}
-
 } // namespace
 
-double deltaTSeconds(double julianDayUt)
-{
+double deltaTSeconds(double julianDayUt) {
     const double year = 2000 + (julianDayUt - kJ2000) / 365.25;
     const double dt = espenakMeeusDeltaT(year);
     return std::isnan(dt) ? ln_get_dynamical_time_diff(julianDayUt) : dt;
 }
 
-double sunLongitudeAtDynamicalTime(double jde)
-{
-    ln_helio_posn earth{};
-    ln_get_solar_geom_coords(jde, &earth);
-    // Annual aberration of the Sun, -20.4898" / R (Meeus eq. 25.10).
-    return reduced(precessedLongitude(earth.L, earth.B, jde) + nutationInLongitude(jde)
-                   - 20.4898 * kArcSecond / earth.R);
+double sunLongitudeAtDynamicalTime(double jde) {
+    return inSeries(jde) ? seriesAt(kSunSeries, kSunSpanDays, jde)
+                         : sky::sunLongitudeFullTheory(jde);
 }
 
-double moonLongitudeAtDynamicalTime(double jde)
-{
-    ln_lnlat_posn moon{};
-    ln_get_lunar_ecl_coords(jde, &moon, 0);
-    return reduced(precessedLongitude(moon.lng, moon.lat, jde) + nutationInLongitude(jde));
+double moonLongitudeAtDynamicalTime(double jde) {
+    return inSeries(jde) ? seriesAt(kMoonSeries, kMoonSpanDays, jde)
+                         : sky::moonLongitudeFullTheory(jde);
 }
 
-SunAndMoon sunAndMoonAt(double julianDayUt)
-{
+SunAndMoon sunAndMoonAt(double julianDayUt) {
     const double jde = julianDayUt + deltaTSeconds(julianDayUt) / 86400;
     return {sunLongitudeAtDynamicalTime(jde), moonLongitudeAtDynamicalTime(jde)};
 }
 
-double chartJulianDayUt()
-{
+double chartJulianDayUt() {
     const ChartState& c = chartState();
     // The day number is reckoned at noon; universal hours count from midnight
     // and may run past either end of the civil day.
