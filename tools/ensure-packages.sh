@@ -14,5 +14,5 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgeonames-dev libnova-dev fonts-dejavu-core)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgeonames-dev libnova-dev fonts-dejavu-core)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev appstream desktop-file-utils)
