@@ -3,14 +3,14 @@
 // position texts included.
 #include "engine/chart_state.h"
 #include "engine/day_bands.h"
+#include "engine/sky_positions.h"
 #include "engine/western_planet_position.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-void BM_OneChart(benchmark::State& state)
-{
+void BM_OneChart(benchmark::State& state) {
     zenthra::ChartState& c = zenthra::chartState();
     c.intBirthYear = 1947;
     c.intBirthMonth = 8;
@@ -36,8 +36,7 @@ void BM_OneChart(benchmark::State& state)
 }
 BENCHMARK(BM_OneChart);
 
-void BM_SignDmsAndShortText(benchmark::State& state)
-{
+void BM_SignDmsAndShortText(benchmark::State& state) {
     double p = 0;
     for (auto _ : state) {
         double q = p;
@@ -72,5 +71,19 @@ void BM_DayBands(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DayBands)->Unit(benchmark::kMillisecond);
+
+// The Sun and the Moon for one chart, over moments spread across 1900-2050.
+void BM_SunAndMoon(benchmark::State& state)
+{
+    double jd = 2415020.5;
+    for (auto _ : state) {
+        const zenthra::SunAndMoon p = zenthra::sunAndMoonAt(jd);
+        benchmark::DoNotOptimize(p);
+        jd += 37.123;
+        if (jd > 2469807.5)
+            jd -= 54787;
+    }
+}
+BENCHMARK(BM_SunAndMoon);
 
 } // namespace

@@ -14,8 +14,9 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-# libqt6sql6-sqlite: Qt SQL's SQLite driver, for the saved births.
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite zlib1g-dev
-                fonts-dejavu-core)
+# libqt6sql6-sqlite: Qt SQL's SQLite driver, for the saved births; libnova: the
+# Sun and the Moon; qt6-svg-dev: the chart wheel saved as SVG.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libqt6sql6-sqlite
+                zlib1g-dev libnova-dev fonts-dejavu-core)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev appstream desktop-file-utils)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

@@ -3,34 +3,60 @@
 
 #include "result/sign_facts.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace zenthra {
 namespace {
 
-std::string signName(const std::string& code)
-{
+std::string signName(const std::string& code) {
     const int k = signIndexOfCode(code);
     return k >= 0 ? signFacts(k).name : code;
 }
 
+// Whole degrees and minutes within the sign, and the sign's index.
+struct SignPosition {
+    int sign;
+    int degrees;
+    int minutes;
+};
+
+SignPosition signPosition(double longitude) {
+    double l = std::fmod(longitude, 360.0);
+    if (l < 0)
+        l += 360;
+    const int whole = static_cast<int>(std::floor(l));
+    const int minutes = static_cast<int>(std::floor((l - whole) * 60));
+    return {(whole / 30) % kSignCount, whole % 30, minutes};
+}
+
 } // namespace
 
-std::string ascendantLine(const std::string& longText)
-{
+std::string signPositionText(double longitude) {
+    if (!std::isfinite(longitude))
+        return {};
+    const SignPosition p = signPosition(longitude);
+    return std::string(signFacts(p.sign).name) + " " + std::to_string(p.degrees) + "\u00B0 " +
+           std::to_string(p.minutes) + "\u2032";
+}
+
+std::string bigThreeLine(const SunAndMoon& sky, const std::string& ascendantCode) {
+    return "Sun in " + signPositionText(sky.sunLongitude) + " \u00B7 Moon in " +
+           signPositionText(sky.moonLongitude) + " \u00B7 " + signName(ascendantCode) + " rising";
+}
+
+std::string ascendantLine(const std::string& longText) {
     if (longText.size() < 3)
         return "Ascendant " + longText;
     const std::string code = longText.substr(longText.size() - 3);
     return "Ascendant " + longText.substr(0, longText.size() - 3) + signName(code);
 }
 
-std::string universalTimeLine(const std::string& universalTime)
-{
+std::string universalTimeLine(const std::string& universalTime) {
     return "for " + universalTime;
 }
 
-std::string cuspNote(const SignChange& change)
-{
+std::string cuspNote(const SignChange& change) {
     const int n = std::abs(change.minutes);
     return "Near the cusp: born " + std::to_string(n) + (n == 1 ? " minute " : " minutes ") +
            (change.minutes < 0 ? "earlier" : "later") + ", the rising sign would be " +

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/chart_report.h"
+#include "engine/sky_positions.h"
 
 #include <string>
 
@@ -16,5 +17,12 @@ std::string universalTimeLine(const std::string& universalTime);
 
 // "Near the cusp: born 4 minutes earlier, the rising sign would be Taurus."
 std::string cuspNote(const SignChange& change);
+
+// "Leo 22° 30′": the sign of an ecliptic longitude and the whole degrees and
+// minutes within it, truncated like every position the program shows.
+std::string signPositionText(double longitude);
+
+// "Sun in Leo 22° 30′ · Moon in Cancer 4° 12′ · Gemini rising"
+std::string bigThreeLine(const SunAndMoon& sky, const std::string& ascendantCode);
 
 } // namespace zenthra

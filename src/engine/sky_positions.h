@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The Sun and the Moon at a moment: apparent geocentric ecliptic longitudes,
+// tropical, referred to the true equinox of date. The ephemeris behind it
+// (libnova: VSOP87 for the Sun, ELP 2000-82B for the Moon) stays out of every
+// other header.
+namespace zenthra {
+
+struct SunAndMoon {
+    double sunLongitude = 0;  // degrees, [0, 360)
+    double moonLongitude = 0; // degrees, [0, 360)
+};
+
+// Dynamical time minus universal time, in seconds, for a Julian Day (UT).
+double deltaTSeconds(double julianDayUt);
+
+// Apparent longitudes at a Julian Day in dynamical time (TD).
+double sunLongitudeAtDynamicalTime(double julianEphemerisDay);
+double moonLongitudeAtDynamicalTime(double julianEphemerisDay);
+
+// Positions at a Julian Day in universal time.
+SunAndMoon sunAndMoonAt(double julianDayUt);
+
+// The universal Julian Day of the chart last computed into chartState().
+double chartJulianDayUt();
+
+} // namespace zenthra

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "engine/sky_positions.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace zenthra {
+
+class ChartWheel;
+
+// The chart wheel in a window of its own, which can save it as a picture.
+class FrmWheel : public QDialog {
+    Q_OBJECT
+public:
+    explicit FrmWheel(QWidget* parent = nullptr);
+
+    // caption: who and when, shown above the wheel ("RAVI, 15 August 1947 ...").
+    void setChart(const QString& caption, double ascendant, const SunAndMoon& sky);
+
+    // Write the wheel to a file; false with the reason in error when it fails.
+    bool saveAsPng(const QString& path, QString* error = nullptr) const;
+    bool saveAsSvg(const QString& path, QString* error = nullptr) const;
+
+    ChartWheel* chartWheel = nullptr;
+    QLabel* lblCaption = nullptr;
+    QPushButton* cmdSavePng = nullptr;
+    QPushButton* cmdSaveSvg = nullptr;
+    QPushButton* cmdClose = nullptr;
+
+private:
+    void onSavePngClicked();
+    void onSaveSvgClicked();
+};
+
+} // namespace zenthra
