@@ -15,4 +15,4 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgeonames-dev fonts-dejavu-core)
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev appstream desktop-file-utils)
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev appstream desktop-file-utils poppler-utils)
