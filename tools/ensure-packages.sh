@@ -18,5 +18,5 @@ ensure_packages() {
 # Sun and the Moon; qt6-svg-dev: the chart wheel saved as SVG.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libqt6sql6-sqlite
                 zlib1g-dev libnova-dev fonts-dejavu-core)
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev appstream desktop-file-utils)
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev appstream desktop-file-utils poppler-utils)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

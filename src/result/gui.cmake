@@ -5,7 +5,8 @@ add_library(zenthra_result STATIC
   sign_image_list.cpp sign_image_list.h
   result_labels.cpp result_labels.h
   frm_display.cpp frm_display.h
-  fill_display.cpp fill_display.h)
+  fill_display.cpp fill_display.h
+  result_page.cpp result_page.h)
 target_include_directories(zenthra_result PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(zenthra_result
   PUBLIC zenthra_signs Qt6::Widgets
