@@ -11,7 +11,8 @@
 
 namespace {
 
-void BM_WheelRepaintAt2x(benchmark::State& state) {
+void BM_WheelRepaintAt2x(benchmark::State& state)
+{
     zenthra::ChartWheel wheel;
     wheel.setChart(60.875, {141.5, 133.25});
     const QSize logical = wheel.sizeHint();
@@ -28,7 +29,8 @@ BENCHMARK(BM_WheelRepaintAt2x)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -16,8 +16,8 @@ std::vector<RisingBand> dayBands(const ZoneAtMinute& zoneAt)
     for (int minute = 0; minute < kMinutesPerDay; ++minute) {
         std::string code;
         const std::optional<ClockZone> zone =
-            zoneAt ? zoneAt(minute) : ClockZone{original.intZoneHours, original.intZoneMinutes,
-                                                original.bDST != 0};
+            zoneAt ? zoneAt(minute)
+                   : ClockZone{original.intZoneHours, original.intZoneMinutes, original.bDST != 0};
         if (zone) {
             c = original;
             c.intBirthHour = static_cast<std::int16_t>(minute / 60);

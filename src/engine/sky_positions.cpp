@@ -18,7 +18,8 @@ constexpr double kJ2000 = 2451545.0;
 // The fitted series: coefficients per span of days, evaluated by Clenshaw's
 // recurrence.
 template <std::size_t Spans, std::size_t Terms>
-double seriesAt(const double (&coefficients)[Spans][Terms], double spanDays, double jde) {
+double seriesAt(const double (&coefficients)[Spans][Terms], double spanDays, double jde)
+{
     const double offset = jde - sky::kSeriesStartJde;
     const auto span = std::min(static_cast<std::size_t>(offset / spanDays), Spans - 1);
     const double x = 2 * (offset - static_cast<double>(span) * spanDays) / spanDays - 1;
@@ -36,13 +37,15 @@ double seriesAt(const double (&coefficients)[Spans][Terms], double spanDays, dou
 
 #include "engine/sun_moon_series.inc"
 
-bool inSeries(double jde) {
+bool inSeries(double jde)
+{
     return jde >= sky::kSeriesStartJde && jde < sky::kSeriesEndJde;
 }
 
 // Espenak and Meeus's polynomials (NASA, Five Millennium Canon of Solar
 // Eclipses, 2006) for 1900 to 2150; libnova's table elsewhere.
-double espenakMeeusDeltaT(double year) {
+double espenakMeeusDeltaT(double year)
+{
     if (year >= 1900 && year < 1920) {
         const double t = year - 1900;
         return -2.79 + 1.494119 * t - 0.0598939 * t * t + 0.0061966 * t * t * t -
@@ -78,28 +81,33 @@ double espenakMeeusDeltaT(double year) {
 
 } // namespace
 
-double deltaTSeconds(double julianDayUt) {
+double deltaTSeconds(double julianDayUt)
+{
     const double year = 2000 + (julianDayUt - kJ2000) / 365.25;
     const double dt = espenakMeeusDeltaT(year);
     return std::isnan(dt) ? ln_get_dynamical_time_diff(julianDayUt) : dt;
 }
 
-double sunLongitudeAtDynamicalTime(double jde) {
+double sunLongitudeAtDynamicalTime(double jde)
+{
     return inSeries(jde) ? seriesAt(kSunSeries, kSunSpanDays, jde)
                          : sky::sunLongitudeFullTheory(jde);
 }
 
-double moonLongitudeAtDynamicalTime(double jde) {
+double moonLongitudeAtDynamicalTime(double jde)
+{
     return inSeries(jde) ? seriesAt(kMoonSeries, kMoonSpanDays, jde)
                          : sky::moonLongitudeFullTheory(jde);
 }
 
-SunAndMoon sunAndMoonAt(double julianDayUt) {
+SunAndMoon sunAndMoonAt(double julianDayUt)
+{
     const double jde = julianDayUt + deltaTSeconds(julianDayUt) / 86400;
     return {sunLongitudeAtDynamicalTime(jde), moonLongitudeAtDynamicalTime(jde)};
 }
 
-double chartJulianDayUt() {
+double chartJulianDayUt()
+{
     const ChartState& c = chartState();
     // The day number is reckoned at noon; universal hours count from midnight
     // and may run past either end of the civil day.

@@ -19,11 +19,13 @@ const QColor kGapFill(0xE4, 0xE4, 0xE4);
 const QColor kGapInk(0x55, 0x55, 0x55);
 const QColor kMarker(0x10, 0x10, 0x10);
 
-int signOf(const std::string& code) {
+int signOf(const std::string& code)
+{
     return code.empty() ? -1 : signIndexOfCode(code);
 }
 
-QString clock(int minute) {
+QString clock(int minute)
+{
     return QString::fromStdString(clockText(minute));
 }
 
@@ -32,13 +34,15 @@ class MarkerOverlay : public QWidget {
 public:
     explicit MarkerOverlay(DayStrip* strip)
         : QWidget(strip)
-        , strip_(strip) {
+        , strip_(strip)
+    {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent*) override
+    {
         if (strip_->marker() < 0 || strip_->bands().empty())
             return;
         QPainter p(this);
@@ -60,7 +64,8 @@ private:
 DayBandButton::DayBandButton(const RisingBand& band, QWidget* parent)
     : QAbstractButton(parent)
     , band_(band)
-    , sign_(signOf(band.code)) {
+    , sign_(signOf(band.code))
+{
     const QString text = DayStrip::bandText(band);
     setAccessibleName(text);
     setToolTip(text);
@@ -70,11 +75,13 @@ DayBandButton::DayBandButton(const RisingBand& band, QWidget* parent)
         setText(QString::fromLatin1(signFacts(sign_).name));
 }
 
-QSize DayBandButton::sizeHint() const {
+QSize DayBandButton::sizeHint() const
+{
     return {8, fontMetrics().height() * 2};
 }
 
-void DayBandButton::paintEvent(QPaintEvent*) {
+void DayBandButton::paintEvent(QPaintEvent*)
+{
     QStylePainter p(this);
     const QRect r = rect();
     if (sign_ < 0) {
@@ -102,7 +109,8 @@ void DayBandButton::paintEvent(QPaintEvent*) {
     }
 }
 
-void DayBandButton::keyPressEvent(QKeyEvent* event) {
+void DayBandButton::keyPressEvent(QKeyEvent* event)
+{
     switch (event->key()) {
     case Qt::Key_Left:
         emit stepRequested(-1);
@@ -119,13 +127,15 @@ void DayBandButton::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void DayBandButton::focusInEvent(QFocusEvent* event) {
+void DayBandButton::focusInEvent(QFocusEvent* event)
+{
     QAbstractButton::focusInEvent(event);
     emit focused();
 }
 
 DayStrip::DayStrip(QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+{
     setObjectName(QStringLiteral("dayStrip"));
     setAccessibleName(tr("Day strip"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -133,7 +143,8 @@ DayStrip::DayStrip(QWidget* parent)
     updateDescription();
 }
 
-QString DayStrip::bandText(const RisingBand& band) {
+QString DayStrip::bandText(const RisingBand& band)
+{
     const int sign = signOf(band.code);
     if (sign < 0)
         return tr("No clock time from %1 to %2: the clocks went forward")
@@ -143,7 +154,8 @@ QString DayStrip::bandText(const RisingBand& band) {
              clock(band.toMinute));
 }
 
-void DayStrip::setBands(std::vector<RisingBand> bands) {
+void DayStrip::setBands(std::vector<RisingBand> bands)
+{
     // Keep the keyboard on the same place of the day when the bands change.
     int focusedMinute = -1;
     for (DayBandButton* b : buttons_) {
@@ -185,18 +197,21 @@ void DayStrip::setBands(std::vector<RisingBand> bands) {
     update();
 }
 
-void DayStrip::setMarker(int minuteOfDay) {
+void DayStrip::setMarker(int minuteOfDay)
+{
     marker_ = minuteOfDay;
     markerOverlay_->update();
     updateDescription();
 }
 
-void DayStrip::makeTabStop(DayBandButton* button) {
+void DayStrip::makeTabStop(DayBandButton* button)
+{
     for (DayBandButton* b : buttons_)
         b->setFocusPolicy(b == button ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
-void DayStrip::step(DayBandButton* from, int delta) {
+void DayStrip::step(DayBandButton* from, int delta)
+{
     int i = static_cast<int>(buttons_.indexOf(from));
     for (i += delta; i >= 0 && i < buttons_.size(); i += delta) {
         if (buttons_[i]->isEnabled()) {
@@ -207,7 +222,8 @@ void DayStrip::step(DayBandButton* from, int delta) {
     }
 }
 
-void DayStrip::updateDescription() {
+void DayStrip::updateDescription()
+{
     QString text = tr("The signs rising over the birth date");
     if (marker_ >= 0) {
         if (const std::optional<std::size_t> i = bandAt(bands_, marker_))
@@ -217,23 +233,28 @@ void DayStrip::updateDescription() {
     setAccessibleDescription(text);
 }
 
-int DayStrip::bandsHeight() const {
+int DayStrip::bandsHeight() const
+{
     return fontMetrics().height() * 2;
 }
 
-QSize DayStrip::sizeHint() const {
+QSize DayStrip::sizeHint() const
+{
     return {480, bandsHeight() + fontMetrics().height() + 4};
 }
-QSize DayStrip::minimumSizeHint() const {
+QSize DayStrip::minimumSizeHint() const
+{
     return {240, sizeHint().height()};
 }
 
-void DayStrip::resizeEvent(QResizeEvent* event) {
+void DayStrip::resizeEvent(QResizeEvent* event)
+{
     QWidget::resizeEvent(event);
     layoutBands();
 }
 
-void DayStrip::layoutBands() {
+void DayStrip::layoutBands()
+{
     const int w = width();
     const int h = bandsHeight();
     const auto xOf = [w](int minute) {
@@ -246,7 +267,8 @@ void DayStrip::layoutBands() {
     markerOverlay_->setGeometry(0, 0, w, h);
 }
 
-void DayStrip::paintEvent(QPaintEvent*) {
+void DayStrip::paintEvent(QPaintEvent*)
+{
     // Hour marks under the bands, labelled every three hours.
     QPainter p(this);
     p.setPen(palette().color(QPalette::WindowText));

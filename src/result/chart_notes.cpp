@@ -9,7 +9,8 @@
 namespace zenthra {
 namespace {
 
-std::string signName(const std::string& code) {
+std::string signName(const std::string& code)
+{
     const int k = signIndexOfCode(code);
     return k >= 0 ? signFacts(k).name : code;
 }
@@ -21,7 +22,8 @@ struct SignPosition {
     int minutes;
 };
 
-SignPosition signPosition(double longitude) {
+SignPosition signPosition(double longitude)
+{
     double l = std::fmod(longitude, 360.0);
     if (l < 0)
         l += 360;
@@ -32,7 +34,8 @@ SignPosition signPosition(double longitude) {
 
 } // namespace
 
-std::string signPositionText(double longitude) {
+std::string signPositionText(double longitude)
+{
     if (!std::isfinite(longitude))
         return {};
     const SignPosition p = signPosition(longitude);
@@ -40,23 +43,27 @@ std::string signPositionText(double longitude) {
            std::to_string(p.minutes) + "\u2032";
 }
 
-std::string bigThreeLine(const SunAndMoon& sky, const std::string& ascendantCode) {
+std::string bigThreeLine(const SunAndMoon& sky, const std::string& ascendantCode)
+{
     return "Sun in " + signPositionText(sky.sunLongitude) + " \u00B7 Moon in " +
            signPositionText(sky.moonLongitude) + " \u00B7 " + signName(ascendantCode) + " rising";
 }
 
-std::string ascendantLine(const std::string& longText) {
+std::string ascendantLine(const std::string& longText)
+{
     if (longText.size() < 3)
         return "Ascendant " + longText;
     const std::string code = longText.substr(longText.size() - 3);
     return "Ascendant " + longText.substr(0, longText.size() - 3) + signName(code);
 }
 
-std::string universalTimeLine(const std::string& universalTime) {
+std::string universalTimeLine(const std::string& universalTime)
+{
     return "for " + universalTime;
 }
 
-std::string cuspNote(const SignChange& change) {
+std::string cuspNote(const SignChange& change)
+{
     const int n = std::abs(change.minutes);
     return "Near the cusp: born " + std::to_string(n) + (n == 1 ? " minute " : " minutes ") +
            (change.minutes < 0 ? "earlier" : "later") + ", the rising sign would be " +

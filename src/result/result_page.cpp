@@ -18,11 +18,13 @@ const QUrl kPictureUrl(QStringLiteral("zenthra:sign-picture"));
 constexpr double kLargestPoints = 11;
 constexpr double kSmallestPoints = 6;
 
-QString escaped(const QString& text) {
+QString escaped(const QString& text)
+{
     return text.toHtmlEscaped();
 }
 
-QString paragraphs(const QString& text) {
+QString paragraphs(const QString& text)
+{
     // Two line breaks start a new paragraph; one is kept as a break.
     QString html;
     for (const QString& part : text.split(QStringLiteral("\n\n"), Qt::SkipEmptyParts))
@@ -31,14 +33,16 @@ QString paragraphs(const QString& text) {
     return html;
 }
 
-QString row(const QString& caption, const QString& value) {
+QString row(const QString& caption, const QString& value)
+{
     return QStringLiteral("<tr><td><b>%1</b>&nbsp;&nbsp;&nbsp;</td><td>%2</td></tr>")
         .arg(escaped(caption), escaped(value));
 }
 
 } // namespace
 
-void buildResultDocument(QTextDocument& document, const ResultPage& page, int pictureSide) {
+void buildResultDocument(QTextDocument& document, const ResultPage& page, int pictureSide)
+{
     const SignProfile& p = signProfile(page.row);
     if (!page.picture.isNull())
         document.addResource(QTextDocument::ImageResource, kPictureUrl, page.picture);
@@ -90,7 +94,8 @@ void buildResultDocument(QTextDocument& document, const ResultPage& page, int pi
     document.setHtml(html);
 }
 
-bool paintResultPage(QPagedPaintDevice& device, const ResultPage& page) {
+bool paintResultPage(QPagedPaintDevice& device, const ResultPage& page)
+{
     QPainter painter;
     if (!painter.begin(&device))
         return false;
@@ -113,7 +118,8 @@ bool paintResultPage(QPagedPaintDevice& device, const ResultPage& page) {
     return painter.end();
 }
 
-bool saveResultPdf(const QString& path, const ResultPage& page, QString* error) {
+bool saveResultPdf(const QString& path, const ResultPage& page, QString* error)
+{
     QPdfWriter writer(path);
     writer.setTitle(QStringLiteral("Rising sign: %1").arg(signProfile(page.row).name));
     writer.setCreator(QStringLiteral("Zenthra"));

@@ -12,13 +12,16 @@ const QColor kElementInk[4] = {QColor(0x8A, 0x2A, 0x0B), QColor(0x2F, 0x5A, 0x1A
 
 } // namespace
 
-QColor signFillColor(int sign) {
+QColor signFillColor(int sign)
+{
     return kElementFill[((sign % 4) + 4) % 4];
 }
-QColor signInkColor(int sign) {
+QColor signInkColor(int sign)
+{
     return kElementInk[((sign % 4) + 4) % 4];
 }
-QString signGlyph(int sign) {
+QString signGlyph(int sign)
+{
     return QString(QChar(0x2648 + ((sign % 12) + 12) % 12)) + QChar(0xFE0E);
 }
 

@@ -2,6 +2,7 @@
 #include "wheel/chart_wheel.h"
 
 #include "result/chart_notes.h"
+#include "ui/sign_colors.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -23,34 +24,27 @@ constexpr double kHub = 0.10;
 const QColor kInk(0x20, 0x20, 0x20);
 const QColor kLine(0x55, 0x55, 0x55);
 
-// Fire, earth, air, water: sector tints and their glyph colours.
-const QColor kElementFill[4] = {QColor(0xF9, 0xD5, 0xC9), QColor(0xDC, 0xEB, 0xCF),
-                                QColor(0xF6, 0xEB, 0xC0), QColor(0xCF, 0xE0, 0xF1)};
-const QColor kElementInk[4] = {QColor(0x8A, 0x2A, 0x0B), QColor(0x2F, 0x5A, 0x1A),
-                               QColor(0x5E, 0x48, 0x00), QColor(0x1B, 0x4F, 0x80)};
-
-// Zodiac glyphs U+2648 to U+2653, text presentation.
-QString signGlyph(int sign) {
-    return QString(QChar(0x2648 + sign)) + QChar(0xFE0E);
-}
-
 // Screen angle in radians of an ecliptic longitude: the ascendant at nine
 // o'clock, longitudes increasing anticlockwise.
-double screenAngle(double longitude, double ascendant) {
+double screenAngle(double longitude, double ascendant)
+{
     return (180 + longitude - ascendant) * kPi / 180;
 }
 
-QPointF onCircle(QPointF centre, double radius, double angle) {
+QPointF onCircle(QPointF centre, double radius, double angle)
+{
     return centre + QPointF(radius * std::cos(angle), -radius * std::sin(angle));
 }
 
-void drawCentredText(QPainter& p, QPointF at, const QString& text) {
+void drawCentredText(QPainter& p, QPointF at, const QString& text)
+{
     const QFontMetricsF m(p.font());
     const QRectF box = m.boundingRect(text);
     p.drawText(QPointF(at.x() - box.width() / 2, at.y() + (m.ascent() - m.descent()) / 2), text);
 }
 
-QString degreesText(double longitude) {
+QString degreesText(double longitude)
+{
     const double inSign = std::fmod(std::fmod(longitude, 360.0) + 360, 30.0);
     const int d = static_cast<int>(std::floor(inSign));
     const int m = static_cast<int>(std::floor((inSign - d) * 60));
@@ -60,7 +54,8 @@ QString degreesText(double longitude) {
 } // namespace
 
 ChartWheel::ChartWheel(QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+{
     setObjectName(QStringLiteral("chartWheel"));
     setAccessibleName(tr("Chart wheel"));
     setBackgroundRole(QPalette::Base);
@@ -71,37 +66,38 @@ ChartWheel::ChartWheel(QWidget* parent)
     setMinimumSize(240, 240);
 }
 
-void ChartWheel::setChart(double ascendant, const SunAndMoon& sky) {
+void ChartWheel::setChart(double ascendant, const SunAndMoon& sky)
+{
     ascendant_ = ascendant;
     sky_ = sky;
     setAccessibleDescription(positionsInWords());
     update();
 }
 
-QString ChartWheel::positionsInWords() const {
+QString ChartWheel::positionsInWords() const
+{
     return tr("Ascendant %1, Sun %2, Moon %3")
         .arg(QString::fromStdString(signPositionText(ascendant_)),
              QString::fromStdString(signPositionText(sky_.sunLongitude)),
              QString::fromStdString(signPositionText(sky_.moonLongitude)));
 }
 
-QSize ChartWheel::sizeHint() const {
+QSize ChartWheel::sizeHint() const
+{
     return {440, 440};
 }
 
-QColor ChartWheel::sectorColor(int sign) {
-    return kElementFill[sign % 4];
-}
-QColor ChartWheel::glyphColor(int sign) {
-    return kElementInk[sign % 4];
-}
+QColor ChartWheel::sectorColor(int sign) { return signFillColor(sign); }
+QColor ChartWheel::glyphColor(int sign) { return signInkColor(sign); }
 
-void ChartWheel::paintEvent(QPaintEvent*) {
+void ChartWheel::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     paintWheel(painter, rect());
 }
 
-void ChartWheel::paintWheel(QPainter& p, const QRectF& area) const {
+void ChartWheel::paintWheel(QPainter& p, const QRectF& area) const
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);

@@ -28,7 +28,8 @@ constexpr int kSvgSide = 600;
 } // namespace
 
 FrmWheel::FrmWheel(QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent)
+{
     setObjectName(QStringLiteral("frmWheel"));
     setWindowTitle(tr("Chart wheel"));
     setWindowIcon(applicationIcon());
@@ -68,7 +69,8 @@ FrmWheel::FrmWheel(QWidget* parent)
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void FrmWheel::setChart(const QString& caption, double ascendant, const SunAndMoon& sky) {
+void FrmWheel::setChart(const QString& caption, double ascendant, const SunAndMoon& sky)
+{
     lblCaption->setText(caption);
     lblCaption->setAccessibleName(caption);
     lblCaption->setVisible(!caption.isEmpty());
@@ -76,7 +78,8 @@ void FrmWheel::setChart(const QString& caption, double ascendant, const SunAndMo
     setAccessibleDescription(chartWheel->positionsInWords());
 }
 
-bool FrmWheel::saveAsPng(const QString& path, QString* error) const {
+bool FrmWheel::saveAsPng(const QString& path, QString* error) const
+{
     QImage image(kPngSide, kPngSide, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     {
@@ -90,7 +93,8 @@ bool FrmWheel::saveAsPng(const QString& path, QString* error) const {
     return false;
 }
 
-bool FrmWheel::saveAsSvg(const QString& path, QString* error) const {
+bool FrmWheel::saveAsSvg(const QString& path, QString* error) const
+{
     QSvgGenerator svg;
     svg.setFileName(path);
     svg.setSize(QSize(kSvgSide, kSvgSide));
@@ -109,7 +113,8 @@ bool FrmWheel::saveAsSvg(const QString& path, QString* error) const {
     return false;
 }
 
-void FrmWheel::onSavePngClicked() {
+void FrmWheel::onSavePngClicked()
+{
     const QString path = QFileDialog::getSaveFileName(
         this, tr("Save as PNG"),
         QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) +
@@ -120,7 +125,8 @@ void FrmWheel::onSavePngClicked() {
         showMessage(this, error, QMessageBox::Warning);
 }
 
-void FrmWheel::onSaveSvgClicked() {
+void FrmWheel::onSaveSvgClicked()
+{
     const QString path = QFileDialog::getSaveFileName(
         this, tr("Save as SVG"),
         QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) +

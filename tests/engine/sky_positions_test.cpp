@@ -17,7 +17,8 @@ namespace {
 constexpr double kRad = 3.14159265358979323846 / 180;
 
 // Signed difference a - b folded into (-180, 180].
-double angleDiff(double a, double b) {
+double angleDiff(double a, double b)
+{
     double d = std::fmod(a - b, 360.0);
     if (d > 180)
         d -= 360;
@@ -26,7 +27,8 @@ double angleDiff(double a, double b) {
     return d;
 }
 
-TEST(SkyPositions, MeeusWorkedExamples) {
+TEST(SkyPositions, MeeusWorkedExamples)
+{
     // Meeus, Astronomical Algorithms (2nd ed.): example 25.b, the Sun on
     // 1992 October 13.0 TD, apparent longitude 199° 54' 21.818"; example 47.a,
     // the Moon on 1992 April 12.0 TD, apparent longitude 133.167265°.
@@ -34,7 +36,8 @@ TEST(SkyPositions, MeeusWorkedExamples) {
     EXPECT_NEAR(moonLongitudeAtDynamicalTime(2448724.5), 133.167265, 2.0 / 3600);
 }
 
-TEST(SkyPositions, NewMoonsPutTheMoonOnTheSun) {
+TEST(SkyPositions, NewMoonsPutTheMoonOnTheSun)
+{
     // Published times of conjunction in longitude, UT unless noted; the Moon
     // moves about 0.0085° a minute, so each is checked to about two minutes.
     const double newMoons[] = {
@@ -50,7 +53,8 @@ TEST(SkyPositions, NewMoonsPutTheMoonOnTheSun) {
     }
 }
 
-TEST(SkyPositions, SunAgreesWithTheShortSeriesAcross1900To2050) {
+TEST(SkyPositions, SunAgreesWithTheShortSeriesAcross1900To2050)
+{
     // Meeus's low-accuracy solar theory (chapter 25, good to 0.01°) is an
     // independent check of the full theory on random moments.
     std::mt19937 random(20261208);
@@ -68,7 +72,8 @@ TEST(SkyPositions, SunAgreesWithTheShortSeriesAcross1900To2050) {
     }
 }
 
-TEST(SkyPositions, FittedSeriesFollowTheFullTheories) {
+TEST(SkyPositions, FittedSeriesFollowTheFullTheories)
+{
     // Random moments over the whole fitted range, its two ends and the edge
     // of a span; past the range the full theories answer themselves.
     std::mt19937 random(7);
@@ -87,7 +92,8 @@ TEST(SkyPositions, FittedSeriesFollowTheFullTheories) {
     }
 }
 
-TEST(SkyPositions, DeltaT) {
+TEST(SkyPositions, DeltaT)
+{
     // Espenak and Meeus's polynomials meet at their seams; values near the
     // observed ones (about 63.8 s in 2000, 29.1 s in 1950, -2.8 s in 1900).
     struct Case {
@@ -104,7 +110,8 @@ TEST(SkyPositions, DeltaT) {
     }
 }
 
-TEST(SkyPositions, ChartMomentIsItsUniversalTime) {
+TEST(SkyPositions, ChartMomentIsItsUniversalTime)
+{
     // Delhi, 15 August 1947 00:00 at +05:30 is 14 August 18:30 UT.
     test::computeChart({1947, 8, 15, 0, 0, -5, -30, 77, 13, true, 28, 40, false, false});
     EXPECT_NEAR(chartJulianDayUt(), 2432411.5 + 18.5 / 24, 1e-9);

@@ -11,7 +11,8 @@ using namespace zenthra;
 namespace {
 
 // Aries to Gemini with the hour skipped at 02:00 between.
-std::vector<RisingBand> sampleBands() {
+std::vector<RisingBand> sampleBands()
+{
     return {
         {"Ari", 0, 120}, {"", 120, 180}, {"Tau", 180, 372}, {"Gem", 372, 483}, {"Can", 483, 1440}};
 }
@@ -21,7 +22,8 @@ std::vector<RisingBand> sampleBands() {
 class DayStripTest : public QObject {
     Q_OBJECT
 private slots:
-    void bandsAreNamedForScreenReaders() {
+    void bandsAreNamedForScreenReaders()
+    {
         DayStrip strip;
         strip.setBands(sampleBands());
         const QStringList expected = {
@@ -41,7 +43,8 @@ private slots:
         QVERIFY(!strip.bandButtons()[1]->isEnabled());
     }
 
-    void clickChoosesABand() {
+    void clickChoosesABand()
+    {
         DayStrip strip;
         strip.resize(480, strip.sizeHint().height());
         strip.setBands(sampleBands());
@@ -64,7 +67,8 @@ private slots:
         QCOMPARE(chosen.size(), 1);
     }
 
-    void arrowsMoveAndEnterChooses() {
+    void arrowsMoveAndEnterChooses()
+    {
         QWidget window;
         auto* strip = new DayStrip(&window);
         strip->resize(480, strip->sizeHint().height());
@@ -93,7 +97,8 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), strip->bandButtons()[2]);
     }
 
-    void descriptionFollowsTheMarker() {
+    void descriptionFollowsTheMarker()
+    {
         DayStrip strip;
         strip.setBands(sampleBands());
         strip.setMarker(400);

@@ -15,7 +15,8 @@ using namespace zenthra;
 
 namespace {
 
-QString run(const QString& program, const QStringList& arguments) {
+QString run(const QString& program, const QStringList& arguments)
+{
     QProcess process;
     process.start(program, arguments);
     process.waitForFinished(30000);
@@ -23,7 +24,8 @@ QString run(const QString& program, const QStringList& arguments) {
 }
 
 // Ligatures (ﬀ, ﬂ) come back as single characters; NFKC spells them out.
-QString squeezed(QString text) {
+QString squeezed(QString text)
+{
     return text.normalized(QString::NormalizationForm_KC)
         .replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
 }
@@ -33,17 +35,20 @@ QString squeezed(QString text) {
 class ResultPageTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
+    void initTestCase()
+    {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext (poppler-utils) is needed to read the PDF back");
     }
 
-    void pdfHoldsTheWholeResultOnOnePage_data() {
+    void pdfHoldsTheWholeResultOnOnePage_data()
+    {
         QTest::addColumn<int>("row");
         QTest::newRow("Leo") << 5;
         QTest::newRow("Scorpio, the longest texts") << 8;
     }
-    void pdfHoldsTheWholeResultOnOnePage() {
+    void pdfHoldsTheWholeResultOnOnePage()
+    {
         QFETCH(int, row);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("result.pdf"));
@@ -74,7 +79,8 @@ private slots:
             QVERIFY2(text.contains(expected), qPrintable(expected));
     }
 
-    void unwritablePathIsReported() {
+    void unwritablePathIsReported()
+    {
         ResultPage page;
         page.row = 1;
         QString error;

@@ -18,20 +18,23 @@ using namespace zenthra;
 namespace {
 
 // WCAG 2 relative luminance and contrast ratio.
-double luminance(const QColor& c) {
+double luminance(const QColor& c)
+{
     const auto channel = [](double v) {
         return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
     };
     return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
 }
 
-double contrast(const QColor& a, const QColor& b) {
+double contrast(const QColor& a, const QColor& b)
+{
     const double la = luminance(a);
     const double lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QImage render(const ChartWheel& wheel, int side) {
+QImage render(const ChartWheel& wheel, int side)
+{
     QImage image(side, side, QImage::Format_ARGB32);
     QPainter painter(&image);
     wheel.paintWheel(painter, QRectF(0, 0, side, side));
@@ -43,19 +46,22 @@ QImage render(const ChartWheel& wheel, int side) {
 class WheelTest : public QObject {
     Q_OBJECT
 private slots:
-    void glyphsAreReadableOnTheirSectors() {
+    void glyphsAreReadableOnTheirSectors()
+    {
         for (int sign = 0; sign < 12; ++sign)
             QVERIFY2(contrast(ChartWheel::glyphColor(sign), ChartWheel::sectorColor(sign)) >= 4.5,
                      qPrintable(QString::number(sign)));
     }
 
-    void signsRunAnticlockwiseFromTheAscendantOnTheLeft_data() {
+    void signsRunAnticlockwiseFromTheAscendantOnTheLeft_data()
+    {
         QTest::addColumn<double>("ascendant");
         QTest::newRow("Cancer 10") << 100.0;
         QTest::newRow("Aries 0") << 0.0;
         QTest::newRow("Pisces 29") << 359.5;
     }
-    void signsRunAnticlockwiseFromTheAscendantOnTheLeft() {
+    void signsRunAnticlockwiseFromTheAscendantOnTheLeft()
+    {
         QFETCH(double, ascendant);
         ChartWheel wheel;
         wheel.setChart(ascendant, {ascendant + 200, ascendant + 250});
@@ -77,7 +83,8 @@ private slots:
         }
     }
 
-    void screenReaderHearsThePositions() {
+    void screenReaderHearsThePositions()
+    {
         FrmWheel window;
         window.setChart(QStringLiteral("RAVI"), 60.875, {141.5, 93.25});
         const QString words =
@@ -92,7 +99,8 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("Chart wheel"));
     }
 
-    void savesPngAndSvg() {
+    void savesPngAndSvg()
+    {
         FrmWheel window;
         window.setChart(QStringLiteral("RAVI"), 60.875, {141.5, 93.25});
         QTemporaryDir dir;

@@ -22,7 +22,8 @@ struct Body {
 
 // Longitudes at the Chebyshev nodes of one span, unwrapped so the series sees
 // a smooth curve, then the coefficients by the discrete cosine sum.
-std::vector<double> fitSpan(const Body& body, double start) {
+std::vector<double> fitSpan(const Body& body, double start)
+{
     const int n = body.terms;
     std::vector<double> y(n);
     for (int j = 0; j < n; ++j) {
@@ -44,7 +45,8 @@ std::vector<double> fitSpan(const Body& body, double start) {
 
 } // namespace
 
-int main() {
+int main()
+{
     using namespace zenthra::sky;
     const Body bodies[] = {
         {"Sun", sunLongitudeFullTheory, 32, 13},
