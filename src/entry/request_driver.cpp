@@ -3,6 +3,7 @@
 
 #include "engine/chart_report.h"
 #include "engine/chart_state.h"
+#include "engine/sky_positions.h"
 #include "engine/western_planet_position.h"
 #include "entry/frm_main.h"
 #include "entry/input_rules.h"
@@ -22,6 +23,19 @@ namespace {
 std::optional<std::int16_t> number(const QString& text) { return toInt16(text.toStdString()); }
 
 std::int16_t flag(bool on) { return on ? -1 : 0; }
+
+// "RAVI, 15 August 1947, 00:00": who and when, as entered.
+QString birthCaption(const ChartState& c)
+{
+    QString when = QStringLiteral("%1 %2 %3, %4:%5")
+                       .arg(c.intBirthDay)
+                       .arg(QLatin1String(kMonthNames[(c.intBirthMonth + 11) % 12]))
+                       .arg(c.intBirthYear)
+                       .arg(c.intBirthHour, 2, 10, QLatin1Char('0'))
+                       .arg(c.intBirthMinute, 2, 10, QLatin1Char('0'));
+    const QString name = QString::fromStdString(c.strPersonName).trimmed();
+    return name.isEmpty() ? when : name + QStringLiteral(", ") + when;
+}
 
 } // namespace
 
@@ -90,6 +104,9 @@ void RequestDriver::onCalculateRequested()
         display.showChartFacts(QString::fromStdString(ascendantLine(c.varAscendantText)),
                                QString::fromStdString(universalTimeLine(universalTimeText())),
                                change ? QString::fromStdString(cuspNote(*change)) : QString());
+        const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt());
+        display.showSky(c.varAscendant, sky, QString::fromStdString(bigThreeLine(sky, c.strAscSign)),
+                        birthCaption(c));
     }
     display.show();
     main_.hide();

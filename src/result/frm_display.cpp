@@ -13,6 +13,7 @@
 #include "result/result_labels.h"
 #include "result/sign_image_list.h"
 #include "result/sign_profiles.h"
+#include "wheel/frm_wheel.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QStyle>
 
 namespace zenthra {
@@ -105,6 +107,7 @@ FrmDisplay::FrmDisplay(QWidget* parent)
     buildMainArea();
     buildBottomStrip();
     buildMenus();
+    buildSkyLine();
 
     setTabOrder(txtYourLooks, txtYourLoveandDomesticLife);
     setTabOrder(txtYourLoveandDomesticLife, txtYourHealth);
@@ -112,8 +115,9 @@ FrmDisplay::FrmDisplay(QWidget* parent)
     setTabOrder(txtYourCareerandFinance, txtYourNature);
     setTabOrder(txtYourNature, cmdBack);
     setTabOrder(cmdBack, cmdExit);
+    setTabOrder(cmdExit, cmdChartWheel);
     // The links come last, so the keyboard starts in the texts as before.
-    setTabOrder(cmdExit, Label61);
+    setTabOrder(cmdChartWheel, Label61);
     setTabOrder(Label61, lblFullBrand);
 
     // The menu bar sits above the client area, which keeps its size.
@@ -276,6 +280,47 @@ void FrmDisplay::showChartFacts(const QString& ascendant, const QString& time,
     lblCuspNote->setText(cuspNote); // hidden when empty
 }
 
+void FrmDisplay::showSky(double ascendant, const SunAndMoon& sky, const QString& bigThree,
+                         const QString& caption)
+{
+    ascendant_ = ascendant;
+    sky_ = sky;
+    wheelCaption_ = caption;
+    lblBigThree->setText(bigThree);
+    lblBigThree->setAccessibleName(bigThree);
+    cmdChartWheel->setEnabled(true);
+    mnuChartWheel->setEnabled(true);
+    if (wheel_)
+        wheel_->setChart(caption, ascendant, sky);
+}
+
+void FrmDisplay::buildSkyLine()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("skyLine"));
+    bar->setSizeGripEnabled(false);
+    lblBigThree = named(new QLabel(bar), "lblBigThree");
+    lblBigThree->setTextFormat(Qt::PlainText);
+    lblBigThree->setAccessibleDescription(QStringLiteral("Big three"));
+    cmdChartWheel = named(new QPushButton(QStringLiteral("Chart &Wheel"), bar), "cmdChartWheel");
+    cmdChartWheel->setEnabled(false);
+    bar->addWidget(lblBigThree, 1);
+    bar->addPermanentWidget(cmdChartWheel);
+    connect(cmdChartWheel, &QPushButton::clicked, this, &FrmDisplay::onChartWheelRequested);
+}
+
+void FrmDisplay::onChartWheelRequested()
+{
+    if (!wheel_) {
+        wheel_ = new FrmWheel(this);
+        wheel_->setAttribute(Qt::WA_DeleteOnClose);
+        wheel_->setChart(wheelCaption_, ascendant_, sky_);
+    }
+    wheel_->show();
+    wheel_->raise();
+    wheel_->activateWindow();
+}
+
 void FrmDisplay::buildBottomStrip()
 {
     const QFont bold = verdana(8.25, true);
@@ -348,6 +393,11 @@ void FrmDisplay::buildMenus()
     fileMenu = named(menuBar()->addMenu(QStringLiteral("&File")), "fileMenu");
     mnuFileBack = entry(fileMenu, "mnuFileBack", "&Back");
     mnuExit = entry(fileMenu, "mnuExit", "E&xit");
+
+    viewMenu = named(menuBar()->addMenu(QStringLiteral("&View")), "viewMenu");
+    mnuChartWheel = entry(viewMenu, "mnuChartWheel", "Chart &Wheel");
+    mnuChartWheel->setEnabled(false);
+    connect(mnuChartWheel, &QAction::triggered, this, &FrmDisplay::onChartWheelRequested);
 
     helpMenu = named(menuBar()->addMenu(QStringLiteral("&Help")), "helpMenu");
     mnuOnline = entry(helpMenu, "mnuOnline", "&Online Help");

@@ -3,7 +3,11 @@
 
 #include "ui/status_label.h"
 
+#include "engine/sky_positions.h"
+#include "wheel/frm_wheel.h"
+
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QLabel;
@@ -12,6 +16,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace zenthra {
+
+
 
 class AutoSizeLabel;
 class LinkLabel;
@@ -98,6 +104,20 @@ public:
     // when empty).
     void showChartFacts(const QString& ascendant, const QString& time, const QString& cuspNote);
 
+    // The Sun, the Moon and the rising sign: the line under the window and
+    // what the chart wheel draws. caption names the birth on the wheel.
+    void showSky(double ascendant, const SunAndMoon& sky, const QString& bigThree,
+                 const QString& caption);
+
+    // The line of the big three and the way to the chart wheel, under the
+    // window so that nothing above moves.
+    QLabel* lblBigThree = nullptr;
+    QPushButton* cmdChartWheel = nullptr;
+    QMenu* viewMenu = nullptr;
+    QAction* mnuChartWheel = nullptr;
+    // The chart wheel window while it is open.
+    FrmWheel* wheelWindow() const { return wheel_; }
+
 signals:
     // Emitted after Back has closed this window (it is deleted later).
     void backRequested();
@@ -107,6 +127,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void buildSkyLine();
+    void onChartWheelRequested();
+
+    double ascendant_ = 0;
+    SunAndMoon sky_;
+    QString wheelCaption_;
+    QPointer<FrmWheel> wheel_;
+
     void buildBanner();
     void buildMainArea();
     void buildBottomStrip();

@@ -66,6 +66,7 @@ private slots:
 
     void workedBirths_data();
     void workedBirths();
+    void bigThreeAndTheChartWheel();
     void refusedRequestChangesNothing();
     void menuEntryValidatesLikeTheButton();
     void backKeepsInputsAndNextWindowIsFresh();
@@ -198,6 +199,33 @@ void DriverTest::workedBirths()
     QVERIFY(!display->txtYourNature->toPlainText().isEmpty());
     QCOMPARE(display->lblAscendant->text(), ascendant + '\n' + time);
     QCOMPARE(display->lblAscendant->accessibleDescription(), QStringLiteral("Ascendant"));
+}
+
+void DriverTest::bigThreeAndTheChartWheel()
+{
+    // India's independence chart as it is widely published, sidereal with
+    // Lahiri's ayanamsa of 23° 07' that year: Sun 27° 59' Cancer, Moon
+    // 3° 59' Cancer; tropical, 23° 07' further on.
+    enter({"ADA", 1947, 8, 15, 0, 0, "77", "13", false, "28", "40", false, 34, false});
+    calculate();
+    FrmDisplay* display = driver_->display();
+    const QString line = QString::fromUtf8("Sun in Leo 21° 6′ · Moon in Cancer 27° 6′ · Gemini rising");
+    QCOMPARE(display->lblBigThree->text(), line);
+    QCOMPARE(display->lblBigThree->accessibleName(), line);
+    QCOMPARE(display->lblBigThree->accessibleDescription(), QStringLiteral("Big three"));
+    // The button and the View menu open the same wheel, with the birth named.
+    for (const bool byMenu : {false, true}) {
+        if (byMenu)
+            display->mnuChartWheel->trigger();
+        else
+            QTest::mouseClick(display->cmdChartWheel, Qt::LeftButton);
+        QTRY_VERIFY(display->wheelWindow() && display->wheelWindow()->isVisible());
+        QCOMPARE(display->wheelWindow()->lblCaption->text(), QStringLiteral("ADA, 15 August 1947, 00:00"));
+        QVERIFY(display->wheelWindow()->accessibleDescription().startsWith(
+            QString::fromUtf8("Ascendant Gemini 0° 53′, Sun Leo 21° 6′, Moon Cancer 27° 6′")));
+        display->wheelWindow()->close();
+        QTRY_VERIFY(display->wheelWindow() == nullptr);
+    }
 }
 
 void DriverTest::refusedRequestChangesNothing()
