@@ -36,7 +36,7 @@ TEST(SkyPositions, MeeusWorkedExamples)
     EXPECT_NEAR(moonLongitudeAtDynamicalTime(2448724.5), 133.167265, 2.0 / 3600);
 }
 
-TEST(SkyPositions, NewMoonsPutTheMoonOnTheSun)
+TEST(SkyPositions, NewAndFullMoonsAtTheirPublishedTimes)
 {
     // Published times of conjunction in longitude, UT unless noted; the Moon
     // moves about 0.0085° a minute, so each is checked to about two minutes.
@@ -50,6 +50,16 @@ TEST(SkyPositions, NewMoonsPutTheMoonOnTheSun)
     for (const double jd : newMoons) {
         const SunAndMoon p = sunAndMoonAt(jd);
         EXPECT_NEAR(angleDiff(p.moonLongitude, p.sunLongitude), 0, 0.02) << jd;
+    }
+    // Full moons at total lunar eclipses: opposition in longitude.
+    const double fullMoons[] = {
+        2451564.694, // 2000 Jan 21, 4:40 UT
+        2458327.347, // 2018 Jul 27, 20:20 UT
+        2459891.960, // 2022 Nov 8, 11:02 UT
+    };
+    for (const double jd : fullMoons) {
+        const SunAndMoon p = sunAndMoonAt(jd);
+        EXPECT_NEAR(angleDiff(p.moonLongitude, p.sunLongitude + 180), 0, 0.02) << jd;
     }
 }
 
