@@ -2,10 +2,15 @@
 #include "calc/calc_main.h"
 #include "calc/csv.h"
 #include "calc/place_option.h"
+#include "calc/store_option.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -360,6 +365,8 @@ TEST(CalcPlace, SaysWhatItTookOrWhatWasMeant)
          "Note:           no place matches 'Pun' exactly; took the best match, Pune, Maharashtra, India\n",
          true},
         {"Pune, Ind", 0, "Place:          Pune, Maharashtra, India\n", false}, // "IND", India's code
+        // A control byte in the place asked for is shown, not sent to the terminal.
+        {"\x1BPun", 0, "Note:           no place matches '\\x1BPun' exactly; took the best match, Pune", true},
         {"Springfield, Illin", 0, "took the best match, Springfield, Illinois, United States of America", true},
         {"Bombey", 1, "'Bombey' not found; did you mean \"Mumbai (Bombay), Maharashtra, India\"", false},
         {"Qqqxxzz", 1, "zenthra-calc: 'Qqqxxzz' not found\n", false},
@@ -604,6 +611,125 @@ TEST(CalcPlace, DayFollowsTheClockChanges)
     EXPECT_NE(partial.err.find("took the best match, Pune"), std::string::npos) << partial.err;
     EXPECT_EQ(run({"--date", "2000-06-01", "--day", "--place", "Qqqxxzz"}).status, 1);
     EXPECT_EQ(run({"--date", "2000-06-01", "--day", "--place", "Pune", "--lat", "10:00N"}).status, 2);
+}
+
+// A folder of its own for each store test, removed afterwards.
+class CalcStore : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!birthStoreAvailable())
+            GTEST_SKIP() << "built without the store of births";
+        std::string pattern = (std::filesystem::temp_directory_path() / "calc-store-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override
+    {
+        if (!dir_.empty())
+            std::filesystem::remove_all(dir_);
+    }
+    std::string path(const char* name) const { return (std::filesystem::path(dir_) / name).string(); }
+    std::string write(const char* name, const std::string& text) const
+    {
+        std::ofstream(path(name), std::ios::binary) << text;
+        return path(name);
+    }
+    static std::string read(const std::string& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::string dir_;
+};
+
+// Batch columns, then the person and the place; the second birth has a
+// picked place whose offset no zone entry has, the third a field out of range.
+const std::string kBirths =
+    "year,month,day,hour,minute,zone,lon_deg,lon_min,lon_dir,lat_deg,lat_min,lat_dir,dst,name,city,country,"
+    "place_zone_id,place_offset\r\n"
+    "1947,8,15,0,0,34,77,13,E,28,40,N,0,Asha,Delhi,India,,\r\n"
+    "2000,6,1,12,0,34,85,19,E,27,42,N,0,\"Zo\u00EB \"\"Z\"\", Jr.\",Kathmandu,Nepal,Asia/Kathmandu,20700\r\n"
+    "2000,13,1,12,0,34,85,19,E,27,42,N,0,Bad,,,,\r\n";
+
+TEST_F(CalcStore, ImportListPersonAndRoundTrip)
+{
+    const std::string a = path("a.sqlite");
+    const CalcRun imported = run({"--import-births", write("in.csv", kBirths), "--store", a});
+    EXPECT_EQ(imported.status, 1);
+    EXPECT_EQ(imported.out, "Imported from " + path("in.csv") + ": 2 added, 0 updated, 1 rows left out\n");
+    EXPECT_EQ(imported.err, "zenthra-calc: line 4: month 13 is outside 1-12\n");
+
+    const CalcRun list = run({"--store=" + a, "--list"});
+    EXPECT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(list.out, "Asha          1947-08-15  00:00  Delhi, India\n"
+                        "Zo\u00EB \"Z\", Jr.  2000-06-01  12:00  Kathmandu, Nepal\n");
+
+    const CalcRun asha = run({"--person", "Asha", "--store", a});
+    EXPECT_EQ(asha.status, 0) << asha.err;
+    EXPECT_EQ(asha.out.find("Name:           Asha\nPlace:          Delhi, India\n"
+                            "Zone:           34  Indian Time, IST, +5.3\n"),
+              0u) << asha.out;
+    EXPECT_NE(asha.out.find("Ascendant:      60.893562\n"), std::string::npos);
+    const CalcRun zoe = run({"--person", "Zo\u00EB \"Z\", Jr.", "--store", a});
+    EXPECT_NE(zoe.out.find("Zone:           Place time, UTC+05:45 (Asia/Kathmandu)\n"
+                           "Universal time: 1 June 2000, 06:15 UT\n"),
+              std::string::npos) << zoe.out;
+
+    // Export, import into an empty store, export again: the same bytes.
+    EXPECT_EQ(run({"--export-births", path("a.csv"), "--store", a}).status, 0);
+    const CalcRun intoEmpty = run({"--import-births", path("a.csv"), "--store", path("b.sqlite")});
+    EXPECT_EQ(intoEmpty.out, "Imported from " + path("a.csv") + ": 2 added, 0 updated\n") << intoEmpty.err;
+    const CalcRun again = run({"--store", path("b.sqlite"), "--export-births"});
+    EXPECT_EQ(again.out, read(path("a.csv")));
+    EXPECT_NE(again.out.find("Asha,0,Delhi,,India,unchecked,,,0,"), std::string::npos) << again.out;
+    const CalcRun twice = run({"--import-births", path("a.csv"), "--store", path("b.sqlite")});
+    EXPECT_EQ(twice.out, "Imported from " + path("a.csv") + ": 0 added, 2 updated\n");
+}
+
+TEST_F(CalcStore, BadInput)
+{
+    const std::string a = path("a.sqlite");
+    EXPECT_EQ(run({"--import-births", write("in.csv", kBirths), "--store", a}).status, 1);
+    const std::string another = kBirths.substr(0, kBirths.find("1947")) +
+                                "1950,1,1,12,0,34,72,50,E,18,58,N,0,Asha,Mumbai,India,,\r\n";
+    EXPECT_EQ(run({"--import-births", write("more.csv", another), "--store", a}).status, 0);
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"--person", "Nobody", "--store", a}, 2, "no saved birth is named 'Nobody'\n"},
+        {{"--person", "Ash", "--store", a}, 2, "no saved birth is named 'Ash'; did you mean \"Asha\"?"},
+        {{"--person", "asha", "--store", a}, 2, "no saved birth is named 'asha'"},
+        {{"--person", "Asha", "--store", path("b.sqlite")}, 1, "no births file at '"},
+        {{"--list", "--store", path("missing.sqlite")}, 1, "no births file at '"},
+        {{"--person", "Asha\x1B[2J", "--store", a}, 2, "named 'Asha\\x1B[2J'"},
+        {{"--person"}, 2, "--person needs a value"},
+        {{"--person="}, 2, "--person needs a value that is not empty"},
+        {{"--list=all"}, 2, "--list takes no value"},
+        {{"--list", "--person", "Asha"}, 2, "give one of --list, --person, --export-births and --import-births"},
+        {{"--list", "--dst"}, 2, "'--dst' does not go with --list"},
+        {{"--person", "Asha", "--date", "2000-01-01"}, 2, "'--date' does not go with --person"},
+        {{"--store", a}, 2, "--store goes with --list, --person, --export-births or --import-births"},
+        {{"--import-births", path("none.csv"), "--store", a}, 1, "could not read '"},
+        {{"--import-births", write("empty.csv", ""), "--store", a}, 1, "the file is empty"},
+        {{"--import-births", write("bad.csv", "name,year\r\nX,2000\r\n"), "--store", a}, 1,
+         "the header has no column 'month'"},
+        {{"--export-births", path("no/such/folder/out.csv"), "--store", a}, 1, "could not write '"},
+    };
+    for (const Case& c : cases) {
+        const CalcRun r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args[0] << ' ' << r.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
+    // Two births of one name: neither is taken, both are named.
+    const CalcRun twoAshas = run({"--person", "Asha", "--store", a});
+    EXPECT_EQ(twoAshas.status, 2) << twoAshas.out;
+    EXPECT_NE(twoAshas.err.find("2 saved births are named 'Asha': 1947-08-15 00:00 Delhi, India; 1950-01-01 12:00 Mumbai, India\n"),
+              std::string::npos) << twoAshas.err;
+    EXPECT_TRUE(twoAshas.out.empty());
 }
 
 TEST(CalcOther, ZonesAndHelp)

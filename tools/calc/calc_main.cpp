@@ -764,7 +764,8 @@ int runCalc(const std::vector<std::string>& args, std::FILE* in, std::FILE* out,
             return 2;
         }
     for (const std::string& a : args)
-        if (isOneOf(a.substr(0, a.find('=')), std::begin(kStoreActions), std::end(kStoreActions)))
+        if (isOneOf(a.substr(0, a.find('=')), std::begin(kStoreActions), std::end(kStoreActions)) ||
+            a.substr(0, a.find('=')) == "--store")
             return runStore(args, out, err);
     return runOne(args, out, err);
 }

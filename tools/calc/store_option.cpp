@@ -187,9 +187,12 @@ PersonReply findPerson(const std::string& storePath, const std::string& name)
         for (qsizetype i = 0; i < named.size(); ++i)
             why += (i ? "; " : "") + dateText(named[i]) + ' ' + timeText(named[i]) + ' ' + placeOf(named[i]);
         if (named.empty() && store) {
-            const QList<Birth> near = store->search(wanted, 5);
+            QStringList near;
+            for (const Birth& b : store->search(wanted, 20))
+                if (!near.contains(b.name) && near.size() < 5)
+                    near << b.name;
             for (qsizetype i = 0; i < near.size(); ++i)
-                why += (i ? "\", \"" : "; did you mean \"") + near[i].name.toStdString() +
+                why += (i ? "\", \"" : "; did you mean \"") + near[i].toStdString() +
                        (i + 1 == near.size() ? "\"?" : "");
         }
         out.messages.push_back(why);
