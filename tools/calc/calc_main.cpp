@@ -4,7 +4,10 @@
 #include "calc/chart_request.h"
 #include "calc/csv.h"
 #include "calc/place_option.h"
+#include "calc/store_option.h"
 #include "engine/chart_state.h"
+#include "engine/day_bands.h"
+#include "engine/sky_positions.h"
 #include "entry/zone_table.h"
 #include "engine/chart_report.h"
 #include "result/chart_notes.h"
@@ -12,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <iterator>
 #include <charconv>
 #include <initializer_list>
@@ -24,8 +28,13 @@ constexpr const char* kUsage =
     "Usage:\n"
     "  zenthra-calc --date YYYY-MM-DD --time HH:MM --zone N --lon DDD:MM{E|W}\n"
     "               --lat DD:MM{N|S} [--dst]\n"
+    "  zenthra-calc --date YYYY-MM-DD --time HH:MM --utc-offset \u00B1HH:MM --lon DDD:MM{E|W}\n"
+    "               --lat DD:MM{N|S}\n"
     "  zenthra-calc --date YYYY-MM-DD --time HH:MM --place \"City, Country\"\n"
-    "  zenthra-calc --csv  < births.csv > ascendants.csv\n"
+    "  zenthra-calc --date YYYY-MM-DD --day [--format text|csv] <place options>\n"
+    "  zenthra-calc --csv [--big-three] < births.csv > ascendants.csv\n"
+    "  zenthra-calc --list | --person NAME | --export-births [FILE] | --import-births FILE\n"
+    "               [--store FILE]\n"
     "  zenthra-calc --zones\n"
     "  zenthra-calc --help\n";
 
@@ -40,23 +49,54 @@ constexpr const char* kHelp =
     "  --lon DDD:MM{E|W}  longitude, degrees 0-179 and minutes 0-59, e.g. 77:13E\n"
     "  --lat DD:MM{N|S}   latitude, degrees 0-89 and minutes 0-59, e.g. 28:40N\n"
     "  --dst              daylight saving time was in force\n"
+    "  --utc-offset \u00B1HH:MM instead of --zone and --dst: the clock's offset from\n"
+    "                     UTC to the minute, daylight saving included, from -12:00\n"
+    "                     to +14:00, e.g. +05:45\n"
     "  --place TEXT       instead of --zone, --lon, --lat and --dst: look the place\n"
     "                     up in the offline atlas (\"Pune, India\") and take its\n"
-    "                     coordinates, zone entry and daylight saving on that date\n"
+    "                     coordinates and its time on that date: a zone entry and\n"
+    "                     daylight saving, or the exact offset when no entry has it\n"
+    "                     (Kathmandu, UTC+05:45), or the place's own local mean time\n"
+    "                     before its country kept a standard time; the lines before\n"
+    "                     the chart say which\n"
     "  It prints the universal time used, the ascendant in degrees, its long and\n"
-    "  short position texts, the sign, and a note when a birth up to 10 minutes\n"
-    "  earlier or later would have another rising sign.\n"
+    "  short position texts, the sign, a note when a birth up to 10 minutes\n"
+    "  earlier or later would have another rising sign, then the Sun and the Moon:\n"
+    "  sign, degrees and minutes in the sign, and the longitude in degrees.\n"
+    "\n"
+    "The day's rising signs (--day, with --date and the place options but no\n"
+    "--time): one row per sign in turn, its code and name and the local clock\n"
+    "times it rises from and to; the first starts at 00:00, the last ends at 24:00,\n"
+    "and each ends where the next starts. --format csv gives a header sign,from,to\n"
+    "and rows such as Leo,06:12,08:03. With --place, a daylight-saving change that\n"
+    "day follows the place's clock: the hour the clocks skipped is a row of its\n"
+    "own, \"---  skipped\" in the text and an empty sign in CSV; an hour that came\n"
+    "twice is shown once, as its first time.\n"
     "\n"
     "Batch (--csv): reads CSV (RFC 4180, UTF-8) on standard input, a header row\n"
     "first, with the columns\n"
     "  year,month,day,hour,minute,zone,lon_deg,lon_min,lon_dir,lat_deg,lat_min,lat_dir,dst\n"
     "(lon_dir E or W, lat_dir N or S, dst 0 or 1; columns may come in any order) and\n"
-    "writes a header and one row per input row, in order, with the columns\n"
+    "an optional utc_offset (+05:45): when not empty it replaces zone and dst, which\n"
+    "may then be empty or left out. It writes a header and one row per input row,\n"
+    "in order, with the columns\n"
     "  ascendant,long_text,short_text,sign,error\n"
+    "With --big-three, sun_long,moon_long,sun_sign,moon_sign come before error:\n"
+    "longitudes in degrees and three-letter sign codes.\n"
     "A row that cannot be read or breaks a limit gets empty results and an error\n"
     "naming its line; every other row is still computed. Blank lines are skipped.\n"
     "\n"
-    "Exit status: 0 every chart computed, 1 some input had an error, 2 usage error.\n";
+    "Saved births (the program's own store, shared with the desktop program):\n"
+    "  --list             one line a birth: name, date, time, place\n"
+    "  --person NAME      computes the birth saved under exactly that name\n"
+    "  --export-births [FILE]  writes the births as CSV (the batch columns, then\n"
+    "                     name, place and the rest) to FILE or standard output\n"
+    "  --import-births FILE    adds the births of such a file, updating those\n"
+    "                     already saved; says how many, and names bad rows by line\n"
+    "  --store FILE       another births file instead of the program's own\n"
+    "\n"
+    "Exit status: 0 every chart computed, 1 some input had an error, 2 usage error\n"
+    "(and for --person, no saved birth or more than one has the name).\n";
 
 // Control bytes in a message become visible escapes, so that no input can
 // end a line, clear a terminal or hide text.
@@ -177,11 +217,107 @@ int printZones(std::FILE* out)
     return 0;
 }
 
+void appendFixed4(std::string& out, double v)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 4);
+    out.append(buf, res.ptr);
+}
+
+// The sign a longitude in [0, 360) lies in, by its whole degrees as every
+// position the program shows.
+int signOfLongitude(double longitude)
+{
+    const int sign = static_cast<int>(std::floor(longitude / 30)) % kSignCount;
+    return sign < 0 ? sign + kSignCount : sign;
+}
+
+// "Leo 21° 30′ (141.5012°)"
+std::string skyLine(double longitude)
+{
+    std::string s = signPositionText(longitude) + " (";
+    appendFixed4(s, longitude);
+    return s + "\u00B0)";
+}
+
+std::string zoneLine(const ChartRequest& r, const std::string& exactZoneText)
+{
+    if (r.offsetMinutes)
+        return "Zone:           " + (exactZoneText.empty() ? offsetText(*r.offsetMinutes) : exactZoneText);
+    return "Zone:           " + std::to_string(r.zone) + "  " + zoneEntry(r.zone).text +
+           (r.dst ? ", daylight saving" : "");
+}
+
+// One chart of a request that passed checkRequest, after the lines that say
+// where its values came from.
+void printChart(const ChartRequest& r, const std::vector<std::string>& leadLines,
+                const std::string& exactZoneText, std::FILE* out)
+{
+    const ChartResult res = computeRequest(r);
+    for (const std::string& line : leadLines)
+        std::fprintf(out, "%s\n", escaped(line).c_str());
+    const int sign = signIndexOfCode(res.code);
+    std::string ascendant;
+    appendFixed6(ascendant, res.ascendant);
+    std::fprintf(out, "%s\n", zoneLine(r, exactZoneText).c_str());
+    std::fprintf(out, "Universal time: %s\n", universalTimeText().c_str());
+    std::fprintf(out, "Ascendant:      %s\n", ascendant.c_str());
+    std::fprintf(out, "Long text:      %s\n", res.longText.c_str());
+    std::fprintf(out, "Short text:     %s\n", res.shortText.c_str());
+    std::fprintf(out, "Sign:           %s (%s)\n", res.code.c_str(),
+                 sign >= 0 ? signFacts(sign).name : "?");
+    std::fprintf(out, "%s, %s\n", ascendantLine(res.longText).c_str(),
+                 universalTimeLine(universalTimeText()).c_str());
+    if (const auto change = nearestSignChange())
+        std::fprintf(out, "%s\n", cuspNote(*change).c_str());
+    const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt());
+    std::fprintf(out, "Sun:            %s\n", skyLine(sky.sunLongitude).c_str());
+    std::fprintf(out, "Moon:           %s\n", skyLine(sky.moonLongitude).c_str());
+    std::fprintf(out, "%s\n", bigThreeLine(sky, res.code).c_str());
+}
+
+// The rising signs of the request's whole date, band by band. dayZones, when
+// not empty, gives the zone at each clock minute.
+void printDay(const ChartRequest& r, const std::vector<std::optional<ClockZone>>& dayZones, bool csv,
+              std::FILE* out)
+{
+    runRequest(r);
+    ZoneAtMinute zoneAt;
+    if (!dayZones.empty())
+        zoneAt = [&dayZones](int minute) { return dayZones[static_cast<std::size_t>(minute)]; };
+    const std::vector<RisingBand> bands = dayBands(zoneAt);
+    std::string text = csv ? "sign,from,to\n" : "Rising sign       From   To\n";
+    for (const RisingBand& band : bands) {
+        const int sign = signIndexOfCode(band.code);
+        char line[96];
+        if (csv)
+            std::snprintf(line, sizeof line, "%s,%s,%s\n", sign >= 0 ? band.code.c_str() : "",
+                          clockText(band.fromMinute).c_str(), clockText(band.toMinute).c_str());
+        else
+            std::snprintf(line, sizeof line, "%-3s  %-11s  %s  %s\n", sign >= 0 ? band.code.c_str() : "---",
+                          sign >= 0 ? signFacts(sign).name : "skipped", clockText(band.fromMinute).c_str(),
+                          clockText(band.toMinute).c_str());
+        text += line;
+    }
+    std::fwrite(text.data(), 1, text.size(), out);
+}
+
+// Options of one chart or one day; names without a value are flags.
+constexpr const char* kValued[] = {"--date", "--time", "--zone", "--lon", "--lat", "--place", "--utc-offset",
+                                   "--format"};
+constexpr const char* kFlags[] = {"--dst", "--day"};
+
+bool isOneOf(const std::string& name, const char* const* from, const char* const* to)
+{
+    return std::find_if(from, to, [&name](const char* o) { return name == o; }) != to;
+}
+
 int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
 {
     ChartRequest r;
     bool haveDate = false, haveTime = false, haveZone = false, haveLon = false, haveLat = false;
-    std::string place;
+    bool day = false;
+    std::optional<std::string> place, format;
     // Reads the parts of an option's value; 0 when all are read, else the
     // exit status, the message given.
     const auto readParts = [err](std::vector<std::string_view> parts,
@@ -214,10 +350,12 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
             value = name.substr(eq + 1);
             name.resize(eq);
         }
-        static const char* const kValued[] = {"--date", "--time", "--zone", "--lon", "--lat",
-                                              "--place"};
-        if (name != "--dst" && std::find(std::begin(kValued), std::end(kValued), name) ==
-                                   std::end(kValued)) {
+        const bool flag = isOneOf(name, std::begin(kFlags), std::end(kFlags));
+        if (name == "--big-three") {
+            usageError(err, "--big-three goes with --csv; one chart always shows the Sun and the Moon");
+            return 2;
+        }
+        if (!flag && !isOneOf(name, std::begin(kValued), std::end(kValued))) {
             usageError(err, "unknown option " + shown(name));
             return 2;
         }
@@ -225,7 +363,11 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
             usageError(err, "--dst takes no value: give it alone for daylight saving, leave it out for none");
             return 2;
         }
-        if (eq == std::string::npos && name != "--dst") {
+        if (flag && eq != std::string::npos) {
+            usageError(err, name + " takes no value");
+            return 2;
+        }
+        if (eq == std::string::npos && !flag) {
             if (i + 1 >= args.size()) {
                 usageError(err, name + " needs a value");
                 return 2;
@@ -235,6 +377,8 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         int status = 0;
         if (name == "--dst") {
             r.dst = true;
+        } else if (name == "--day") {
+            day = true;
         } else if (name == "--date") {
             status = readParts(splitAt(value, '-'), {{"year", &r.year}, {"month", &r.month}, {"day", &r.day}},
                                "--date wants YYYY-MM-DD, not " + shown(value));
@@ -247,6 +391,13 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
             status = readParts({value}, {{"zone", &r.zone}},
                                "--zone wants a list position, not " + shown(value));
             haveZone = true;
+        } else if (name == "--utc-offset") {
+            const auto offset = parseUtcOffset(trimmed(value));
+            if (!offset) {
+                usageError(err, "--utc-offset wants +HH:MM or -HH:MM from -12:00 to +14:00, not " + shown(value));
+                return 2;
+            }
+            r.offsetMinutes = -(offset->hours * 60 + offset->minutes);
         } else if (name == "--lon" || name == "--lat") {
             const bool lon = name == "--lon";
             const std::string usage =
@@ -267,16 +418,39 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
                          : readParts(parts, {{"lat_deg", &r.latDeg}, {"lat_min", &r.latMin}}, usage);
             (lon ? r.east : r.south) = *dir;
             (lon ? haveLon : haveLat) = true;
+        } else if (name == "--format") {
+            if (value != "text" && value != "csv") {
+                usageError(err, "--format wants text or csv, not " + shown(value));
+                return 2;
+            }
+            format = value;
         } else { // --place
             place = value;
         }
         if (status != 0)
             return status;
     }
+    if (r.offsetMinutes && (haveZone || r.dst)) {
+        usageError(err, "--utc-offset takes the place of --zone and --dst");
+        return 2;
+    }
+    if (format && !day) {
+        usageError(err, "--format goes with --day");
+        return 2;
+    }
+    if (day && haveTime) {
+        usageError(err, "--day shows the whole date: leave out --time");
+        return 2;
+    }
+    if (day) { // any clock time will do for the checks
+        r.hour = r.minute = 0;
+        haveTime = true;
+    }
     std::vector<std::string> placeLines;
-    if (!place.empty()) {
-        if (haveZone || haveLon || haveLat || r.dst) {
-            usageError(err, "--place takes the place of --zone, --lon, --lat and --dst");
+    PlaceResolution resolved;
+    if (place) {
+        if (haveZone || haveLon || haveLat || r.dst || r.offsetMinutes) {
+            usageError(err, "--place takes the place of --zone, --lon, --lat, --dst and --utc-offset");
             return 2;
         }
         if (!placeLookupAvailable()) {
@@ -284,7 +458,7 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
             return 2;
         }
         if (!haveDate || !haveTime) {
-            usageError(err, "--place needs --date and --time");
+            usageError(err, "--place needs --date and --time, or --date and --day");
             return 2;
         }
         // The atlas needs a real date; the limits are checked again below.
@@ -293,52 +467,144 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
             inputError(err, *problem);
             return 1;
         }
-        PlaceResolution resolved = resolvePlace(place, r);
+        resolved = day ? resolvePlaceDay(*place, r) : resolvePlace(*place, r);
         placeLines = std::move(resolved.lines);
         if (!resolved.ok) {
             for (const std::string& line : placeLines)
-                std::fprintf(out, "%s\n", line.c_str());
+                std::fprintf(out, "%s\n", escaped(line).c_str());
             inputError(err, resolved.error);
             return 1;
         }
         haveZone = haveLon = haveLat = true;
     }
+    if (r.offsetMinutes)
+        haveZone = true;
     if (!haveDate || !haveTime || !haveZone || !haveLon || !haveLat) {
-        usageError(err, "a chart needs --date, --time, --zone, --lon and --lat");
+        usageError(err, day ? "--day needs --date, --zone (or --utc-offset), --lon and --lat, or --date and --place"
+                            : "a chart needs --date, --time, --zone, --lon and --lat");
         return 2;
     }
     if (const auto problem = checkRequest(r)) {
         inputError(err, *problem);
         return 1;
     }
-    const ChartResult res = computeRequest(r);
-    for (const std::string& line : placeLines)
-        std::fprintf(out, "%s\n", line.c_str());
-    const int sign = signIndexOfCode(res.code);
-    std::string ascendant;
-    appendFixed6(ascendant, res.ascendant);
-    std::fprintf(out, "Zone:           %d  %s%s\n", r.zone, zoneEntry(r.zone).text,
-                 r.dst ? ", daylight saving" : "");
-    std::fprintf(out, "Universal time: %s\n", universalTimeText().c_str());
-    std::fprintf(out, "Ascendant:      %s\n", ascendant.c_str());
-    std::fprintf(out, "Long text:      %s\n", res.longText.c_str());
-    std::fprintf(out, "Short text:     %s\n", res.shortText.c_str());
-    std::fprintf(out, "Sign:           %s (%s)\n", res.code.c_str(),
-                 sign >= 0 ? signFacts(sign).name : "?");
-    std::fprintf(out, "%s, %s\n", ascendantLine(res.longText).c_str(),
-                 universalTimeLine(universalTimeText()).c_str());
-    if (const auto change = nearestSignChange())
-        std::fprintf(out, "%s\n", cuspNote(*change).c_str());
+    if (!day) {
+        printChart(r, placeLines, resolved.zoneText, out);
+        return 0;
+    }
+    const bool csv = format == std::optional<std::string>("csv");
+    if (csv) {
+        // The table alone; a place taken for a partial match is still named.
+        for (const std::string& line : placeLines)
+            if (line.rfind("Note:", 0) == 0)
+                inputError(err, line);
+    } else {
+        for (const std::string& line : placeLines)
+            std::fprintf(out, "%s\n", escaped(line).c_str());
+        if (!place)
+            std::fprintf(out, "%s\n", zoneLine(r, {}).c_str());
+    }
+    printDay(r, resolved.dayZones, csv, out);
     return 0;
 }
 
-constexpr std::array<const char*, 13> kColumns = {
+// What the saved births are asked for; each takes --store too.
+constexpr const char* kStoreActions[] = {"--list", "--person", "--export-births", "--import-births"};
+
+int printReply(const StoreReply& reply, std::FILE* out, std::FILE* err)
+{
+    for (const std::string& line : reply.lines)
+        std::fprintf(out, "%s\n", escaped(line).c_str());
+    std::fwrite(reply.data.data(), 1, reply.data.size(), out);
+    for (const std::string& message : reply.messages)
+        inputError(err, message);
+    return reply.status;
+}
+
+int runStore(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
+{
+    std::string action, value, storePath;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        const auto eq = name.find('=');
+        std::optional<std::string> given;
+        if (eq != std::string::npos) {
+            given = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        const bool isAction = isOneOf(name, std::begin(kStoreActions), std::end(kStoreActions));
+        if (!isAction && name != "--store") {
+            usageError(err, shown(name) + " does not go with " + (action.empty() ? "the saved births" : action));
+            return 2;
+        }
+        if (isAction && !action.empty()) {
+            usageError(err, "give one of --list, --person, --export-births and --import-births");
+            return 2;
+        }
+        if (name == "--list" && given) {
+            usageError(err, "--list takes no value");
+            return 2;
+        }
+        // The file of an export may be left out: the CSV then goes to standard output.
+        const bool optional = name == "--export-births";
+        if (!given && name != "--list" && i + 1 < args.size() && (!optional || args[i + 1].rfind("--", 0) != 0))
+            given = args[++i];
+        if (!given && name != "--list" && !optional) {
+            usageError(err, name + " needs a value");
+            return 2;
+        }
+        if (given && given->empty()) {
+            usageError(err, name + " needs a value that is not empty");
+            return 2;
+        }
+        if (name == "--store") {
+            storePath = *given;
+        } else {
+            action = name;
+            value = given && *given != "-" ? *given : std::string();
+        }
+    }
+    if (action.empty()) {
+        usageError(err, "--store goes with --list, --person, --export-births or --import-births");
+        return 2;
+    }
+    if (!birthStoreAvailable()) {
+        usageError(err, action + " needs the saved births, which this build does not have");
+        return 2;
+    }
+    if (action == "--list")
+        return printReply(listBirths(storePath), out, err);
+    if (action == "--export-births")
+        return printReply(exportBirths(storePath, value), out, err);
+    if (action == "--import-births") {
+        if (value.empty()) {
+            usageError(err, "--import-births needs a file");
+            return 2;
+        }
+        return printReply(importBirths(storePath, value), out, err);
+    }
+    PersonReply person = findPerson(storePath, value);
+    if (person.status != 0) {
+        person.lines.clear();
+        return printReply(person, out, err);
+    }
+    if (const auto problem = checkRequest(person.request)) {
+        inputError(err, *problem);
+        return 1;
+    }
+    printChart(person.request, person.lines, person.zoneText, out);
+    return 0;
+}
+
+constexpr std::array<const char*, 14> kColumns = {
     "year",    "month",   "day",     "hour",    "minute",  "zone", "lon_deg",
-    "lon_min", "lon_dir", "lat_deg", "lat_min", "lat_dir", "dst"};
+    "lon_min", "lon_dir", "lat_deg", "lat_min", "lat_dir", "dst",  "utc_offset"};
+constexpr std::size_t kZoneColumn = 5, kDstColumn = 12, kOffsetColumn = 13;
+constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
 
 } // namespace
 
-int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limits)
+int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limits, bool bigThree)
 {
     CsvReader reader(in, limits);
     std::vector<std::string_view> fields;
@@ -351,13 +617,20 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
                             " bytes or has more than " + std::to_string(limits.maxFields) + " columns");
         return 2;
     }
-    // Columns are found by name, so their order is free.
+    // Columns are found by name, so their order is free. With a utc_offset
+    // column, zone and dst may be left out.
+    const bool offsetColumn =
+        std::any_of(fields.begin(), fields.end(), [](std::string_view f) { return trimmed(f) == "utc_offset"; });
     std::array<std::size_t, kColumns.size()> where{};
     for (std::size_t c = 0; c < kColumns.size(); ++c) {
         const auto named = [&](std::size_t i) { return trimmed(fields[i]) == kColumns[c]; };
         std::size_t i = 0;
         while (i < fields.size() && !named(i))
             ++i;
+        where[c] = kAbsent;
+        if (i == fields.size() &&
+            (c == kOffsetColumn || (offsetColumn && (c == kZoneColumn || c == kDstColumn))))
+            continue;
         if (i == fields.size()) {
             usageError(err, std::string("the header has no column '") + kColumns[c] + "'");
             return 2;
@@ -373,7 +646,8 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
 
     std::string buf;
     buf.reserve(1 << 17);
-    buf += "ascendant,long_text,short_text,sign,error\n";
+    buf += bigThree ? "ascendant,long_text,short_text,sign,sun_long,moon_long,sun_sign,moon_sign,error\n"
+                    : "ascendant,long_text,short_text,sign,error\n";
     bool anyError = false;
     while (reader.next(fields)) {
         if (reader.blank())
@@ -390,8 +664,16 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
         } else {
             int* const numbers[kColumns.size()] = {&r.year,   &r.month,  &r.day,    &r.hour,   &r.minute,
                                                    &r.zone,   &r.lonDeg, &r.lonMin, nullptr,   &r.latDeg,
-                                                   &r.latMin, nullptr,   nullptr};
+                                                   &r.latMin, nullptr,   nullptr,   nullptr};
+            // A utc_offset that is not empty replaces zone and dst.
+            const bool byOffset = where[kOffsetColumn] != kAbsent && !trimmed(fields[where[kOffsetColumn]]).empty();
             for (std::size_t c = 0; c < kColumns.size() && problem.empty(); ++c) {
+                if (c == kOffsetColumn ? !byOffset : (c == kZoneColumn || c == kDstColumn) && byOffset)
+                    continue;
+                if (where[c] == kAbsent) {
+                    problem = std::string("utc_offset is empty and the header has no column '") + kColumns[c] + "'";
+                    break;
+                }
                 const std::string_view f = fields[where[c]];
                 const std::string_view t = trimmed(f);
                 const std::string column = kColumns[c];
@@ -401,7 +683,12 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
                         (c == 8 ? r.east : r.south) = *dir;
                     else
                         problem = column + ' ' + shown(f) + (c == 8 ? " is not E or W" : " is not N or S");
-                } else if (c == 12) {
+                } else if (c == kOffsetColumn) {
+                    if (const auto offset = parseUtcOffset(t))
+                        r.offsetMinutes = -(offset->hours * 60 + offset->minutes);
+                    else
+                        problem = column + ' ' + shown(f) + " is not a UTC offset from -12:00 to +14:00 such as +05:45";
+                } else if (c == kDstColumn) {
                     int dst = 0;
                     if (const char* why = readWhole(f, dst))
                         problem = column + ' ' + shown(f) + ' ' + why;
@@ -426,10 +713,21 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
             buf += c.arrPositionText[10];
             buf += ',';
             buf += c.strAscSign;
+            if (bigThree) {
+                const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt());
+                for (const double longitude : {sky.sunLongitude, sky.moonLongitude}) {
+                    buf += ',';
+                    appendFixed4(buf, longitude);
+                }
+                for (const double longitude : {sky.sunLongitude, sky.moonLongitude}) {
+                    buf += ',';
+                    buf += signFacts(signOfLongitude(longitude)).code;
+                }
+            }
             buf += ",\n";
         } else {
             anyError = true;
-            buf += ",,,,";
+            buf += bigThree ? ",,,,,,,," : ",,,,";
             appendCsvField(buf, "line " + std::to_string(reader.recordLine()) + ": " + escaped(problem));
             buf += '\n';
         }
@@ -457,11 +755,18 @@ int runCalc(const std::vector<std::string>& args, std::FILE* in, std::FILE* out,
         return printZones(out);
     if (args.size() == 1 && args[0] == "--csv")
         return runCsv(in, out, err);
+    if (args.size() == 2 && std::count(args.begin(), args.end(), "--csv") == 1 &&
+        std::count(args.begin(), args.end(), "--big-three") == 1)
+        return runCsv(in, out, err, {}, true);
     for (const std::string& a : args)
         if (a == "--csv" || a == "--zones" || a == "--help") {
-            usageError(err, a + " takes no other options");
+            usageError(err, a + (a == "--csv" ? " takes no other options but --big-three" : " takes no other options"));
             return 2;
         }
+    for (const std::string& a : args)
+        if (isOneOf(a.substr(0, a.find('=')), std::begin(kStoreActions), std::end(kStoreActions)) ||
+            a.substr(0, a.find('=')) == "--store")
+            return runStore(args, out, err);
     return runOne(args, out, err);
 }
 

@@ -16,6 +16,8 @@ int runCalc(const std::vector<std::string>& args, std::FILE* in, std::FILE* out,
 
 // Batch mode alone: CSV rows on in, one result row per input row on out.
 // Smaller limits than the defaults let a fuzzer reach them.
-int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limits = {});
+// With bigThree, each row also gets the Sun's and the Moon's longitudes and signs.
+int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limits = {},
+           bool bigThree = false);
 
 } // namespace zenthra::calc

@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 namespace zenthra::calc {
 namespace {
@@ -24,6 +26,14 @@ std::int16_t i16(int v) { return static_cast<std::int16_t>(v); }
 
 } // namespace
 
+std::string offsetText(int eastMinutes)
+{
+    const long long whole = std::llabs(static_cast<long long>(eastMinutes));
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "UTC%c%02lld:%02lld", eastMinutes < 0 ? '-' : '+', whole / 60, whole % 60);
+    return buf;
+}
+
 std::optional<std::string> checkRequest(const ChartRequest& r)
 {
     if (auto e = outside("year", r.year, 1900, 2050))
@@ -36,8 +46,12 @@ std::optional<std::string> checkRequest(const ChartRequest& r)
         return e;
     if (auto e = outside("minute", r.minute, 0, 59))
         return e;
-    if (auto e = outside("zone", r.zone, 0, kZoneCount - 1))
+    if (r.offsetMinutes) {
+        if (!zoneOffsetFromMinutes(*r.offsetMinutes))
+            return "utc_offset " + offsetText(*r.offsetMinutes) + " is outside UTC-12:00 to UTC+14:00";
+    } else if (auto e = outside("zone", r.zone, 0, kZoneCount - 1)) {
         return e;
+    }
     if (auto e = outside("lon_deg", r.lonDeg, 0, 179))
         return e;
     if (auto e = outside("lon_min", r.lonMin, 0, 59))
@@ -52,7 +66,13 @@ std::optional<std::string> checkRequest(const ChartRequest& r)
 void runRequest(const ChartRequest& r)
 {
     ChartState& c = chartState();
-    const ZoneEntry& zone = zoneEntry(r.zone);
+    ZoneOffset zone{};
+    if (r.offsetMinutes) {
+        zone = *zoneOffsetFromMinutes(*r.offsetMinutes); // checked by checkRequest
+    } else {
+        zone.hours = zoneEntry(r.zone).hours;
+        zone.minutes = zoneEntry(r.zone).minutes;
+    }
     c.intBirthMonth = i16(r.month);
     c.intBirthDay = i16(r.day);
     c.intBirthYear = i16(r.year);
@@ -68,7 +88,7 @@ void runRequest(const ChartRequest& r)
     c.intLatMin = i16(r.latMin);
     c.bLonEast = r.east ? -1 : 0;
     c.bLatSouth = r.south ? -1 : 0;
-    c.bDST = r.dst ? -1 : 0;
+    c.bDST = r.dst && !r.offsetMinutes ? -1 : 0;
     Chart_Angles();
     Position_Table();
     c.strAscSign.assign(c.arrPositionText[10], 3, 3);

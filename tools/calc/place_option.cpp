@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/place_option.h"
 
+#include "engine/day_bands.h"
 #include "entry/atlas.h"
 #include "entry/place_time.h"
+#include "entry/zone_table.h"
 
 #include <cstdio>
 
 namespace zenthra::calc {
+namespace {
 
-bool placeLookupAvailable() { return true; }
-
-PlaceResolution resolvePlace(const std::string& query, ChartRequest& request)
+// The best match, with the lines naming it; nothing (and the error) when
+// nothing matches.
+std::optional<Place> findPlace(const std::string& query, PlaceResolution& out)
 {
-    PlaceResolution out;
     const Atlas& atlas = Atlas::shared();
     const QString asked = QString::fromStdString(query);
     const auto found = atlas.match(asked, 1);
@@ -25,35 +27,119 @@ PlaceResolution resolvePlace(const std::string& query, ChartRequest& request)
         }
         if (!near.empty())
             out.error += "\"?";
-        return out;
+        return std::nullopt;
     }
     const Place& place = found.front().place;
-    const PlaceChoice choice = choosePlaceTime(place, QDate(request.year, request.month, request.day),
-                                               QTime(request.hour, request.minute));
     out.lines.push_back("Place:          " + place.suggestionText().toStdString());
     // Never a partial match without a word: say what was taken for it.
     if (!found.front().exact)
         out.lines.push_back("Note:           no place matches '" + query + "' exactly; took the best match, " +
                             place.displayName().toStdString());
-    out.lines.push_back("Place time:     " + choice.statusLine.toStdString());
-    if (choice.zonePosition < 0) {
-        out.error = "no zone in the list has the offset of " + place.displayName().toStdString() +
-                    " on that date (" + formatUtcOffset(choice.time.offsetSeconds).toStdString() + ")";
-        return out;
+    return place;
+}
+
+bool fits(const PlaceChoice& choice) { return choice.zonePosition >= 0 || choice.exactOffsetMinutes; }
+
+std::string refusal(const PlaceChoice& choice)
+{
+    return "no zone fits the time of " + choice.place.displayName().toStdString() + " on that date (" +
+           (choice.time.valid ? formatUtcOffset(choice.time.offsetSeconds).toStdString()
+                              : "unknown time zone " + choice.place.zoneId.toStdString()) +
+           ")";
+}
+
+// The zone the engine takes for a choice that fits.
+ClockZone clockZone(const PlaceChoice& choice)
+{
+    if (choice.exactOffsetMinutes) {
+        const ZoneOffset z = *zoneOffsetFromMinutes(*choice.exactOffsetMinutes);
+        return {z.hours, z.minutes, false};
     }
-    const WindowCoordinates& w = choice.coordinates;
+    const ZoneEntry& e = zoneEntry(choice.zonePosition);
+    return {e.hours, e.minutes, choice.dst};
+}
+
+bool operator!=(const ClockZone& a, const ClockZone& b)
+{
+    return a.zoneHours != b.zoneHours || a.zoneMinutes != b.zoneMinutes || a.dst != b.dst;
+}
+
+void fillCoordinates(const WindowCoordinates& w, ChartRequest& request, PlaceResolution& out)
+{
     request.latDeg = w.latDegrees;
     request.latMin = w.latMinutes;
     request.south = w.south;
     request.lonDeg = w.lonDegrees;
     request.lonMin = w.lonMinutes;
     request.east = !w.west;
-    request.zone = choice.zonePosition;
-    request.dst = choice.dst;
     char coords[96];
     std::snprintf(coords, sizeof coords, "%d:%02d%c %d:%02d%c", w.latDegrees, w.latMinutes,
                   w.south ? 'S' : 'N', w.lonDegrees, w.lonMinutes, w.west ? 'W' : 'E');
     out.lines.push_back(std::string("Coordinates:    ") + coords);
+}
+
+} // namespace
+
+bool placeLookupAvailable() { return true; }
+
+PlaceResolution resolvePlace(const std::string& query, ChartRequest& request)
+{
+    PlaceResolution out;
+    const std::optional<Place> place = findPlace(query, out);
+    if (!place)
+        return out;
+    const PlaceChoice choice = choosePlaceTime(*place, QDate(request.year, request.month, request.day),
+                                               QTime(request.hour, request.minute));
+    out.lines.push_back("Place time:     " + choice.statusLine.toStdString());
+    if (!fits(choice)) {
+        out.error = refusal(choice);
+        return out;
+    }
+    if (choice.exactOffsetMinutes) {
+        request.offsetMinutes = choice.exactOffsetMinutes;
+        out.zoneText = choice.exactZoneText.toStdString();
+    } else {
+        request.zone = choice.zonePosition;
+        request.dst = choice.dst;
+    }
+    fillCoordinates(choice.coordinates, request, out);
+    out.ok = true;
+    return out;
+}
+
+PlaceResolution resolvePlaceDay(const std::string& query, ChartRequest& request)
+{
+    PlaceResolution out;
+    const std::optional<Place> place = findPlace(query, out);
+    if (!place)
+        return out;
+    const QDate date(request.year, request.month, request.day);
+    std::optional<PlaceChoice> last; // of the minute before, when it existed
+    for (int minute = 0; minute < kMinutesPerDay; ++minute) {
+        PlaceChoice choice = choosePlaceTime(*place, date, QTime(minute / 60, minute % 60));
+        if (!fits(choice)) {
+            out.lines.push_back("Place time:     " + choice.statusLine.toStdString());
+            out.error = refusal(choice);
+            return out;
+        }
+        if (choice.time.reading == ClockReading::Skipped) {
+            out.dayZones.emplace_back();
+            last.reset();
+            continue;
+        }
+        const ClockZone zone = clockZone(choice);
+        // A line for the first minute of each stretch of one zone.
+        if (!last || clockZone(*last) != zone) {
+            const std::string label =
+                out.dayZones.empty() ? "Place time:     " : "From " + clockText(minute) + ":     ";
+            out.lines.push_back(label + choice.statusLine.toStdString());
+        }
+        out.dayZones.push_back(zone);
+        last = std::move(choice);
+    }
+    if (out.lines.size() == 1 || out.lines.back().rfind("Note:", 0) == 0) // the whole date was skipped
+        out.lines.push_back("Place time:     " + choosePlaceTime(*place, date, QTime(0, 0)).statusLine.toStdString());
+    fillCoordinates(toWindowCoordinates(place->latitude, place->longitude), request, out);
     out.ok = true;
     return out;
 }

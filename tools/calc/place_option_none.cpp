@@ -8,7 +8,14 @@ bool placeLookupAvailable() { return false; }
 
 PlaceResolution resolvePlace(const std::string&, ChartRequest&)
 {
-    return {false, "this build has no place atlas", {}};
+    PlaceResolution out;
+    out.error = "this build has no place atlas";
+    return out;
+}
+
+PlaceResolution resolvePlaceDay(const std::string& query, ChartRequest& request)
+{
+    return resolvePlace(query, request);
 }
 
 } // namespace zenthra::calc
