@@ -89,7 +89,8 @@ void RequestDriver::onCalculateRequested()
         const auto change = nearestSignChange();
         display.showChartFacts(QString::fromStdString(ascendantLine(c.varAscendantText)),
                                QString::fromStdString(universalTimeLine(universalTimeText())),
-                               change ? QString::fromStdString(cuspNote(*change)) : QString());
+                               change ? QString::fromStdString(cuspNote(*change)) : QString(),
+                               main_.timeFromDayStrip());
     }
     display.show();
     main_.hide();

@@ -95,8 +95,10 @@ public:
     QAction* mnuMakeMoneyOnline = nullptr;
 
     // Shows the ascendant's position and time, and the cusp note (hidden
-    // when empty).
-    void showChartFacts(const QString& ascendant, const QString& time, const QString& cuspNote);
+    // when empty). The ascendant line says when the birth time was taken from
+    // the main window's day strip.
+    void showChartFacts(const QString& ascendant, const QString& time, const QString& cuspNote,
+                        bool timeFromDayStrip = false);
 
 signals:
     // Emitted after Back has closed this window (it is deleted later).
