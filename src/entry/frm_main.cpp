@@ -364,6 +364,9 @@ QWidget* FrmMain::createInputs()
     layout->addWidget(lblPlaceTime);
     // Its own row: the rows above have no room for a whole day.
     dayStrip = new DayStrip(box);
+    dayStrip->setPlaceholderText(
+        QStringLiteral("The rising signs of the day show here once the date, the place and the "
+                       "zone are valid."));
     layout->addWidget(dayStrip);
     layout->addSpacing(4);
     layout->addWidget(cmdRashi, 0, Qt::AlignHCenter);
