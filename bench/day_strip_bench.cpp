@@ -67,10 +67,19 @@ void editDayOnWindow(benchmark::State& state, bool pickedPlace)
     }
 }
 
-void stripAfterAnEdit(benchmark::State& state) { editDayOnWindow(state, false); }
-BENCHMARK(stripAfterAnEdit)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+void stripAfterAnEdit(benchmark::State& state)
+{
+    editDayOnWindow(state, false);
+}
+BENCHMARK(stripAfterAnEdit)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
-void stripAfterAnEditPickedPlace(benchmark::State& state) { editDayOnWindow(state, true); }
+void stripAfterAnEditPickedPlace(benchmark::State& state)
+{
+    editDayOnWindow(state, true);
+}
 BENCHMARK(stripAfterAnEditPickedPlace)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(9)

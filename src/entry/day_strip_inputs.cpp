@@ -41,8 +41,9 @@ Applied zoneFor(const Place& place, QDate date, int minute)
         applied.zone = ClockZone{e.hours, e.minutes, choice.dst};
         return applied;
     }
-    const auto offset =
-        choice.exactOffsetMinutes ? zoneOffsetFromMinutes(*choice.exactOffsetMinutes) : std::nullopt;
+    const auto offset = choice.exactOffsetMinutes
+                            ? zoneOffsetFromMinutes(*choice.exactOffsetMinutes)
+                            : std::nullopt;
     if (offset)
         applied.zone = ClockZone{offset->hours, offset->minutes, false};
     else

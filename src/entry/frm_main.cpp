@@ -600,9 +600,10 @@ void FrmMain::refreshDayStrip()
 {
     if (stripHeld_)
         return;
-    std::vector<RisingBand> bands = dayStripBands(dayStripInputs()).value_or(std::vector<RisingBand>{});
-    dayStrip->setMarker(bands.empty() ? -1
-                                      : cboHH->currentText().toInt() * 60 + cboMM->currentText().toInt());
+    std::optional<std::vector<RisingBand>> computed = dayStripBands(dayStripInputs());
+    std::vector<RisingBand> bands = computed ? std::move(*computed) : std::vector<RisingBand>();
+    const int birthMinute = cboHH->currentText().toInt() * 60 + cboMM->currentText().toInt();
+    dayStrip->setMarker(bands.empty() ? -1 : birthMinute);
     const auto same = [](const RisingBand& a, const RisingBand& b) {
         return a.code == b.code && a.fromMinute == b.fromMinute && a.toMinute == b.toMinute;
     };
