@@ -3,6 +3,7 @@
 
 #include "engine/western_planet_position.h"
 #include "result/sign_facts.h"
+#include "ui/accessibility.h"
 #include "ui/sign_colors.h"
 
 #include <QKeyEvent>
@@ -140,6 +141,7 @@ DayStrip::DayStrip(QWidget* parent)
     setAccessibleName(tr("Day strip"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     markerOverlay_ = new MarkerOverlay(this);
+    hideFromScreenReaders(markerOverlay_); // the description tells where the birth time falls
     updateDescription();
 }
 
@@ -204,6 +206,13 @@ void DayStrip::setMarker(int minuteOfDay)
     updateDescription();
 }
 
+void DayStrip::setPlaceholderText(const QString& text)
+{
+    placeholder_ = text;
+    updateDescription();
+    update();
+}
+
 void DayStrip::makeTabStop(DayBandButton* button)
 {
     for (DayBandButton* b : buttons_)
@@ -225,6 +234,8 @@ void DayStrip::step(DayBandButton* from, int delta)
 void DayStrip::updateDescription()
 {
     QString text = tr("The signs rising over the birth date");
+    if (bands_.empty() && !placeholder_.isEmpty())
+        text += QStringLiteral(". ") + placeholder_;
     if (marker_ >= 0) {
         if (const std::optional<std::size_t> i = bandAt(bands_, marker_))
             text +=
@@ -269,15 +280,21 @@ void DayStrip::layoutBands()
 
 void DayStrip::paintEvent(QPaintEvent*)
 {
-    // Hour marks under the bands, labelled every three hours.
     QPainter p(this);
+    if (buttons_.isEmpty()) {
+        p.setPen(palette().color(QPalette::PlaceholderText));
+        const QRect area(0, 0, width(), bandsHeight());
+        p.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, placeholder_); // two lines of room
+        return;
+    }
+    // Hour marks under the bands, labelled every three hours.
     p.setPen(palette().color(QPalette::WindowText));
     const int top = bandsHeight();
     const QFontMetrics m = fontMetrics();
     for (int hour = 0; hour <= 24; ++hour) {
         const int x = std::min(width() - 1, width() * hour / 24);
         p.drawLine(x, top, x, top + (hour % 3 == 0 ? 4 : 2));
-        if (hour % 3 != 0 || buttons_.isEmpty())
+        if (hour % 3 != 0)
             continue;
         const QString label = QString::number(hour);
         const int tw = m.horizontalAdvance(label);

@@ -51,6 +51,9 @@ public:
 
     QList<DayBandButton*> bandButtons() const { return buttons_; }
 
+    // Shown, and told to screen readers, while there are no bands.
+    void setPlaceholderText(const QString& text);
+
     // "Leo rises 06:12 to 08:03", or what a gap in the clock means.
     static QString bandText(const RisingBand& band);
 
@@ -75,6 +78,7 @@ private:
     QList<DayBandButton*> buttons_;
     QWidget* markerOverlay_ = nullptr;
     int marker_ = -1;
+    QString placeholder_;
 };
 
 } // namespace zenthra

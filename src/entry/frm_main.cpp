@@ -9,6 +9,8 @@
 #include "ui/shutdown.h"
 #include "engine/chart_report.h"
 #include "engine/chart_state.h"
+#include "entry/day_strip.h"
+#include "entry/day_strip_inputs.h"
 #include "entry/input_filter.h"
 #include "entry/input_rules.h"
 #include "entry/place_completer.h"
@@ -37,6 +39,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QStackedLayout>
 #include <QStyle>
@@ -185,6 +188,7 @@ FrmMain::FrmMain(QWidget* parent)
     for (QLineEdit* box : {txtLatD, txtLatM, txtLonD, txtLonM})
         box->installEventFilter(this);
     connectPlaceTime();
+    connectDayStrip();
     scrollIfTooBig(page);
     txtName->setFocus();
 }
@@ -358,6 +362,12 @@ QWidget* FrmMain::createInputs()
     layout->addLayout(coordinates);
     layout->addLayout(zoneRow);
     layout->addWidget(lblPlaceTime);
+    // Its own row: the rows above have no room for a whole day.
+    dayStrip = new DayStrip(box);
+    dayStrip->setPlaceholderText(
+        QStringLiteral("The rising signs of the day show here once the date, the place and the "
+                       "zone are valid."));
+    layout->addWidget(dayStrip);
     layout->addSpacing(4);
     layout->addWidget(cmdRashi, 0, Qt::AlignHCenter);
 
@@ -520,6 +530,8 @@ void FrmMain::connectPlaceTime()
 
 void FrmMain::applyPlace(const Place& place)
 {
+    // The day strip follows once the whole place is in, not box by box.
+    stripHeld_ = true;
     pickedPlace_ = place;
     zoneByHand_ = false;
     txtMCity->setText(place.name);
@@ -532,7 +544,93 @@ void FrmMain::applyPlace(const Place& place)
     txtLonD->setText(QString::number(at.lonDegrees));
     txtLonM->setText(QString::number(at.lonMinutes));
     optLong[at.west ? 1 : 0]->setChecked(true);
+    stripHeld_ = false;
     resolvePlaceTime(true);
+    refreshDayStrip();
+}
+
+void FrmMain::connectDayStrip()
+{
+    const auto refresh = [this] { refreshDayStrip(); };
+    // Connected after the place-time handlers, so the strip sees the zone
+    // they choose and whether it is set by hand.
+    for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM, cmbTimeZone})
+        connect(list, &QComboBox::currentIndexChanged, this, refresh);
+    connect(cmbTimeZone, &QComboBox::activated, this, refresh);
+    for (QLineEdit* box : {txtLatD, txtLatM, txtLonD, txtLonM})
+        connect(box, &QLineEdit::textChanged, this, refresh);
+    for (QLineEdit* box : {txtMCity, txtMState, txtMCountry})
+        connect(box, &QLineEdit::textEdited, this, refresh);
+    for (QRadioButton* option : {optLat[0], optLat[1], optLong[0], optLong[1]})
+        connect(option, &QRadioButton::toggled, this, refresh);
+    connect(chkDST, &QCheckBox::stateChanged, this, refresh);
+    connect(chkDST, &QCheckBox::clicked, this, refresh);
+    for (QComboBox* list : {cboHH, cboMM})
+        connect(list, &QComboBox::currentIndexChanged, this, [this] {
+            if (!settingTimeFromStrip_)
+                timeFromDayStrip_ = false;
+        });
+    connect(dayStrip, &DayStrip::bandChosen, this, &FrmMain::onBandChosen);
+    refreshDayStrip();
+}
+
+DayStripInputs FrmMain::dayStripInputs() const
+{
+    DayStripInputs in;
+    in.year = cboYear->currentText().toInt();
+    in.monthIndex = cboMonth->currentIndex();
+    in.dayIndex = cboDate->currentIndex();
+    in.lonDeg = txtLonD->text().toStdString();
+    in.lonMin = txtLonM->text().toStdString();
+    in.latDeg = txtLatD->text().toStdString();
+    in.latMin = txtLatM->text().toStdString();
+    in.lonEast = optLong[0]->isChecked();
+    in.latSouth = optLat[1]->isChecked();
+    if (pickedPlace_ && !zoneByHand_)
+        in.place = pickedPlace_;
+    else if (exactZone_ && cmbTimeZone->currentIndex() == kZoneCount)
+        in.zone = exactZone_;
+    else if (const auto zone = resolveZone(cmbTimeZone->currentIndex()))
+        in.zone = ZoneOffset{zone->hours, zone->minutes};
+    in.dst = chkDST->checkState() != Qt::Unchecked; // greyed counts as ticked
+    return in;
+}
+
+void FrmMain::refreshDayStrip()
+{
+    if (stripHeld_)
+        return;
+    std::optional<std::vector<RisingBand>> computed = dayStripBands(dayStripInputs());
+    std::vector<RisingBand> bands = computed ? std::move(*computed) : std::vector<RisingBand>();
+    const int birthMinute = cboHH->currentText().toInt() * 60 + cboMM->currentText().toInt();
+    dayStrip->setMarker(bands.empty() ? -1 : birthMinute);
+    const auto same = [](const RisingBand& a, const RisingBand& b) {
+        return a.code == b.code && a.fromMinute == b.fromMinute && a.toMinute == b.toMinute;
+    };
+    const std::vector<RisingBand>& shown = dayStrip->bands();
+    if (std::equal(bands.begin(), bands.end(), shown.begin(), shown.end(), same))
+        return; // a time edit only moves the marker; the keyboard stays where it is
+    dayStrip->setBands(std::move(bands));
+    // New bands join the end of the window's tab chain: put them back after
+    // the zone frame, where the strip lies.
+    QWidget* previous = chkDST;
+    for (DayBandButton* band : dayStrip->bandButtons()) {
+        setTabOrder(previous, band);
+        previous = band;
+    }
+    setTabOrder(previous, cmdRashi);
+}
+
+// The middle of the band, where its sign rises for sure.
+void FrmMain::onBandChosen(int fromMinute, int toMinute)
+{
+    const int middle = (fromMinute + toMinute) / 2;
+    {
+        const QScopedValueRollback setting(settingTimeFromStrip_, true);
+        cboHH->setCurrentIndex(cboHH->findText(QString::number(middle / 60)));
+        cboMM->setCurrentIndex(cboMM->findText(QString::number(middle % 60)));
+    }
+    timeFromDayStrip_ = true;
 }
 
 void FrmMain::resolvePlaceTime(bool announceNoFit)

@@ -24,6 +24,8 @@ class QStackedLayout;
 
 namespace zenthra {
 
+class DayStrip;
+struct DayStripInputs;
 class LinkLabel;
 class PlaceCompleter;
 enum class MessageIcon;
@@ -62,6 +64,10 @@ public:
     // the daylight-saving box clear and disabled, for as long as it applies.
     void applyPlace(const Place& place);
 
+    // The birth hour and minute were set by choosing a band of the day strip
+    // and have not been changed since.
+    bool timeFromDayStrip() const { return timeFromDayStrip_; }
+
     QLineEdit* txtName = nullptr;
     QComboBox* cboMonth = nullptr;
     QComboBox* cboDate = nullptr;
@@ -88,6 +94,8 @@ public:
     // Under the zone frame: what the atlas applied for the picked place.
     StatusLabel* lblPlaceTime = nullptr;
     PlaceCompleter* placeCompleter = nullptr;
+    // The signs rising over the birth date, under the zone frame.
+    DayStrip* dayStrip = nullptr;
 
     QLabel* Label3 = nullptr;
     QLabel* Label2 = nullptr;
@@ -139,6 +147,10 @@ private:
     void showExactZone(const QString& text, ZoneOffset offset);
     void dropExactZone();
     void clearZone();
+    void connectDayStrip();
+    DayStripInputs dayStripInputs() const;
+    void refreshDayStrip();
+    void onBandChosen(int fromMinute, int toMinute);
 
     std::optional<Place> pickedPlace_;
     bool zoneByHand_ = false;
@@ -146,6 +158,10 @@ private:
     QString placeTimeRefusal_;
     // The offset of the extra entry at position kZoneCount while it is listed.
     std::optional<ZoneOffset> exactZone_;
+    bool timeFromDayStrip_ = false;
+    bool settingTimeFromStrip_ = false;
+    // Set while several inputs change together; the strip follows once after.
+    bool stripHeld_ = false;
 
     QStackedLayout* promoStack_ = nullptr;
 };

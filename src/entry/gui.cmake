@@ -4,7 +4,8 @@ add_library(zenthra_entry STATIC
   frm_main.cpp frm_main.h
   input_filter.cpp input_filter.h
   key_rules.cpp key_rules.h
-  day_strip.cpp day_strip.h)
+  day_strip.cpp day_strip.h
+  day_strip_inputs.cpp day_strip_inputs.h)
 target_include_directories(zenthra_entry PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(zenthra_entry
   PUBLIC zenthra_entry_core zenthra_engine zenthra_ui zenthra_links zenthra_result

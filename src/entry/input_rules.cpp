@@ -85,6 +85,11 @@ std::optional<InputProblem> validateInputs(const BirthInputs& in)
 {
     if (trimmedSpaces(in.name).empty())
         return InputProblem{"Please Enter Name", MessageIcon::Stop, InputField::Name};
+    return validatePlaceAndDate(in);
+}
+
+std::optional<InputProblem> validatePlaceAndDate(const BirthInputs& in)
+{
     if (!inRange(in.lonDeg, 179))
         return InputProblem{"Please Enter Value Between 0 And 179 in the Degree of Longitude",
                             MessageIcon::Stop, InputField::LonDeg};

@@ -48,4 +48,7 @@ struct BirthInputs {
 // Every text that passes converts cleanly with toInt16.
 std::optional<InputProblem> validateInputs(const BirthInputs& in);
 
+// The same checks without the name: what a place and a date need on their own.
+std::optional<InputProblem> validatePlaceAndDate(const BirthInputs& in);
+
 } // namespace zenthra

@@ -103,7 +103,8 @@ void RequestDriver::onCalculateRequested()
         const auto change = nearestSignChange();
         display.showChartFacts(QString::fromStdString(ascendantLine(c.varAscendantText)),
                                QString::fromStdString(universalTimeLine(universalTimeText())),
-                               change ? QString::fromStdString(cuspNote(*change)) : QString());
+                               change ? QString::fromStdString(cuspNote(*change)) : QString(),
+                               main_.timeFromDayStrip());
         const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt());
         display.showSky(c.varAscendant, sky, QString::fromStdString(bigThreeLine(sky, c.strAscSign)),
                         birthCaption(c));

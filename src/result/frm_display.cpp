@@ -274,9 +274,10 @@ void FrmDisplay::buildMainArea()
 }
 
 void FrmDisplay::showChartFacts(const QString& ascendant, const QString& time,
-                                const QString& cuspNote)
+                                const QString& cuspNote, bool timeFromDayStrip)
 {
-    lblAscendant->setText(ascendant + QLatin1Char('\n') + time);
+    const QString note = timeFromDayStrip ? QStringLiteral(" (time set from the day strip)") : QString();
+    lblAscendant->setText(ascendant + note + QLatin1Char('\n') + time);
     lblCuspNote->setText(cuspNote); // hidden when empty
 }
 

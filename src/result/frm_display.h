@@ -101,8 +101,10 @@ public:
     QAction* mnuMakeMoneyOnline = nullptr;
 
     // Shows the ascendant's position and time, and the cusp note (hidden
-    // when empty).
-    void showChartFacts(const QString& ascendant, const QString& time, const QString& cuspNote);
+    // when empty). The ascendant line says when the birth time was taken from
+    // the main window's day strip.
+    void showChartFacts(const QString& ascendant, const QString& time, const QString& cuspNote,
+                        bool timeFromDayStrip = false);
 
     // The Sun, the Moon and the rising sign: the line under the window and
     // what the chart wheel draws. caption names the birth on the wheel.

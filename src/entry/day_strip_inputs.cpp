@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "entry/day_strip_inputs.h"
+
+#include "engine/chart_state.h"
+#include "entry/input_rules.h"
+#include "entry/place_time.h"
+
+#include <QDateTime>
+#include <QTimeZone>
+
+#include <algorithm>
+
+namespace zenthra {
+namespace {
+
+constexpr qint64 kDaySeconds = 86400;
+
+struct Stretch {
+    int fromMinute = 0;
+    std::optional<ClockZone> zone;
+};
+
+// The zone the window applies for a birth at this clock time: none for a
+// skipped time; fits is false when no zone of the window expresses it.
+struct Applied {
+    bool fits = false;
+    std::optional<ClockZone> zone;
+};
+
+Applied zoneFor(const Place& place, QDate date, int minute)
+{
+    const PlaceChoice choice = choosePlaceTime(place, date, QTime(minute / 60, minute % 60));
+    Applied applied;
+    if (!choice.time.valid)
+        return applied;
+    applied.fits = true;
+    if (choice.time.reading == ClockReading::Skipped)
+        return applied;
+    if (choice.zonePosition >= 0) {
+        const ZoneEntry& e = zoneEntry(choice.zonePosition);
+        applied.zone = ClockZone{e.hours, e.minutes, choice.dst};
+        return applied;
+    }
+    const auto offset = choice.exactOffsetMinutes
+                            ? zoneOffsetFromMinutes(*choice.exactOffsetMinutes)
+                            : std::nullopt;
+    if (offset)
+        applied.zone = ClockZone{offset->hours, offset->minutes, false};
+    else
+        applied.fits = false;
+    return applied;
+}
+
+} // namespace
+
+std::optional<ZoneAtMinute> placeZoneAtMinute(const Place& place, QDate date)
+{
+    const QTimeZone zone(place.zoneId.toUtf8());
+    if (!zone.isValid() || !date.isValid())
+        return std::nullopt;
+
+    // Between two clock changes every minute is read alike, so the day splits
+    // where a change lands on the clock, read with the offset before it and
+    // with the one after (the ends of a skipped or a repeated stretch).
+    const qint64 midnight = QDateTime(date, QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
+    std::vector<int> starts{0};
+    const auto changes =
+        zone.transitions(QDateTime::fromSecsSinceEpoch(midnight - 2 * kDaySeconds, Qt::UTC),
+                         QDateTime::fromSecsSinceEpoch(midnight + 3 * kDaySeconds, Qt::UTC));
+    for (const QTimeZone::OffsetData& change : changes) {
+        const qint64 at = change.atUtc.toSecsSinceEpoch();
+        const int before = zone.offsetFromUtc(change.atUtc.addSecs(-1));
+        for (const int offset : {before, change.offsetFromUtc}) {
+            const qint64 clock = at + offset - midnight; // seconds into the clock day
+            // The first whole minute read on the far side of the change.
+            const qint64 minute = clock <= 0 ? 0 : (clock + 59) / 60;
+            if (minute > 0 && minute < kMinutesPerDay)
+                starts.push_back(static_cast<int>(minute));
+        }
+    }
+    std::sort(starts.begin(), starts.end());
+    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+
+    std::vector<Stretch> stretches;
+    for (const int from : starts) {
+        const Applied applied = zoneFor(place, date, from);
+        if (!applied.fits)
+            return std::nullopt;
+        stretches.push_back(Stretch{from, applied.zone});
+    }
+    return ZoneAtMinute([stretches](int minute) {
+        auto it = std::upper_bound(stretches.begin(), stretches.end(), minute,
+                                   [](int m, const Stretch& s) { return m < s.fromMinute; });
+        return std::prev(it)->zone;
+    });
+}
+
+std::optional<std::vector<RisingBand>> dayStripBands(const DayStripInputs& in)
+{
+    BirthInputs check;
+    check.lonDeg = in.lonDeg;
+    check.lonMin = in.lonMin;
+    check.latDeg = in.latDeg;
+    check.latMin = in.latMin;
+    check.year = in.year;
+    check.monthIndex = in.monthIndex;
+    check.dayIndex = in.dayIndex;
+    const QDate date(in.year, in.monthIndex + 1, in.dayIndex + 1);
+    if (validatePlaceAndDate(check) || !date.isValid())
+        return std::nullopt;
+
+    ZoneAtMinute zoneAt;
+    if (in.place) {
+        auto byMinute = placeZoneAtMinute(*in.place, date);
+        if (!byMinute)
+            return std::nullopt;
+        zoneAt = std::move(*byMinute);
+    } else if (!in.zone) {
+        return std::nullopt;
+    }
+
+    // The values pass the checks above, so each converts.
+    const auto number = [](const std::string& text) { return toInt16(text).value_or(0); };
+    const auto flag = [](bool on) -> std::int16_t { return on ? -1 : 0; };
+    const ChartState saved = chartState();
+    ChartState& c = chartState();
+    c.intBirthYear = static_cast<std::int16_t>(in.year);
+    c.intBirthMonth = static_cast<std::int16_t>(in.monthIndex + 1);
+    c.intBirthDay = static_cast<std::int16_t>(in.dayIndex + 1);
+    c.intLonDeg = number(in.lonDeg);
+    c.intLonMin = number(in.lonMin);
+    c.intLatDeg = number(in.latDeg);
+    c.intLatMin = number(in.latMin);
+    c.bLonEast = flag(in.lonEast);
+    c.bLatSouth = flag(in.latSouth);
+    if (in.zone) {
+        c.intZoneHours = in.zone->hours;
+        c.intZoneMinutes = in.zone->minutes;
+    }
+    c.bDST = flag(in.dst);
+    std::vector<RisingBand> bands = dayBands(zoneAt);
+    chartState() = saved;
+    return bands;
+}
+
+} // namespace zenthra
