@@ -24,6 +24,8 @@ class QStackedLayout;
 
 namespace zenthra {
 
+struct Birth;
+class BirthStore;
 class LinkLabel;
 class PlaceCompleter;
 enum class MessageIcon;
@@ -62,6 +64,22 @@ public:
     // the daylight-saving box clear and disabled, for as long as it applies.
     void applyPlace(const Place& place);
 
+    // The saved births behind the File menu and the save after each Find;
+    // without one (the default) nothing is saved. Fills the window with the
+    // most recent birth.
+    void setBirthStore(BirthStore* store);
+    BirthStore* birthStore() const { return store_; }
+    // The window's entries as a birth, under the id of the birth shown.
+    Birth currentBirth() const;
+    // Fills every input as the birth was saved, a picked place's time and
+    // the extra place-time entry included.
+    void showBirth(const Birth& birth);
+    // After a successful Find: saves the entries as the most recent birth.
+    // The first failure is reported; the program goes on without saving.
+    void saveFoundBirth();
+    // Says once that a damaged store was moved aside.
+    void announceStoreRecovery();
+
     QLineEdit* txtName = nullptr;
     QComboBox* cboMonth = nullptr;
     QComboBox* cboDate = nullptr;
@@ -99,6 +117,11 @@ public:
     QMenuBar* menuBar = nullptr;
     QMenu* mnuFile = nullptr;
     QAction* mnuNext = nullptr;
+    QAction* mnuOpenBirth = nullptr;
+    QAction* mnuSaveBirth = nullptr;
+    QAction* mnuSaveBirthAs = nullptr;
+    QAction* mnuDeleteBirth = nullptr;
+    QAction* mnuRecent[5] = {}; // the most recent births, by name
     QAction* mnuExit = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuOnline = nullptr;
@@ -139,6 +162,13 @@ private:
     void showExactZone(const QString& text, ZoneOffset offset);
     void dropExactZone();
     void clearZone();
+    void createBirthMenus();
+    void fillRecentMenu();
+    void onOpenBirth();
+    void onSaveBirth();
+    void onSaveBirthAs();
+    void onDeleteBirth();
+    bool reportSaveFailure(const QString& what);
 
     std::optional<Place> pickedPlace_;
     bool zoneByHand_ = false;
@@ -148,6 +178,10 @@ private:
     std::optional<ZoneOffset> exactZone_;
 
     QStackedLayout* promoStack_ = nullptr;
+
+    BirthStore* store_ = nullptr;
+    qint64 birthId_ = 0; // the saved birth the window shows, 0 for none
+    bool saveFailureShown_ = false;
 };
 
 } // namespace zenthra
