@@ -251,6 +251,13 @@ void FrmMain::onSaveBirth()
     if (!store_ || !Input_Validation() || !checkPlaceTime())
         return;
     Birth birth = currentBirth();
+    // The window opens on the last birth and is often typed over for the next
+    // person: under another name it is another birth, never the old one replaced.
+    if (birth.id != 0) {
+        const auto shown = store_->byId(birth.id);
+        if (!shown || shown->name != birth.name)
+            birth.id = 0;
+    }
     if (!store_->save(birth)) {
         reportSaveFailure(store_->lastError());
         return;

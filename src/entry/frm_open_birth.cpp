@@ -29,7 +29,6 @@ FrmOpenBirth::FrmOpenBirth(const BirthStore& store, QWidget* parent)
     txtSearch->setObjectName(QStringLiteral("txtSearch"));
     txtSearch->setAccessibleName(QStringLiteral("Search saved births"));
     txtSearch->setPlaceholderText(QStringLiteral("Name or place"));
-    txtSearch->setClearButtonEnabled(true);
     auto* searchLabel = new QLabel(QStringLiteral("&Search:"), this);
     searchLabel->setBuddy(txtSearch);
 
@@ -44,8 +43,8 @@ FrmOpenBirth::FrmOpenBirth(const BirthStore& store, QWidget* parent)
     lstBirths->header()->setStretchLastSection(true);
     const int em = fontMetrics().horizontalAdvance(QLatin1Char('M'));
     lstBirths->setColumnWidth(0, 14 * em);
-    lstBirths->setColumnWidth(1, 12 * em);
-    lstBirths->setMinimumSize(44 * em, 18 * fontMetrics().height());
+    lstBirths->setColumnWidth(1, 16 * em);
+    lstBirths->setMinimumSize(50 * em, 18 * fontMetrics().height());
 
     lblMore = new QLabel(this);
     lblMore->setObjectName(QStringLiteral("lblMore"));

@@ -330,6 +330,17 @@ private slots:
         QCOMPARE(store_->count(), 7);
         QCOMPARE(main_->txtName->text(), QStringLiteral("Copy of P7"));
         QCOMPARE(recentTexts().value(0), QStringLiteral("&1 Copy of P7"));
+
+        // Save Birth writes the shown birth back; typed over with another
+        // name, it adds that person and keeps the one shown before.
+        main_->cboHH->setCurrentIndex(5);
+        main_->mnuSaveBirth->trigger();
+        QCOMPARE(store_->count(), 7);
+        QCOMPARE(store_->mostRecent()->hour, 5);
+        main_->txtName->setText(QStringLiteral("NEW PERSON"));
+        main_->mnuSaveBirth->trigger();
+        QCOMPARE(store_->count(), 8);
+        QCOMPARE(store_->recent(2).value(1).name, QStringLiteral("Copy of P7"));
     }
 
     void storeProblemsAreSaid_data()
@@ -393,7 +404,10 @@ private slots:
                                            std::pair{display->mnuSaveImage, png}}) {
             ModalWatcher watcher([file = file](QWidget* modal) {
                 if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-                    dialog->selectFile(file);
+                    // Let the dialog finish reading its folder first: its
+                    // completer would otherwise rewrite the name afterwards.
+                    QTest::qWait(200);
+                    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
                     static_cast<QDialog*>(dialog)->accept(); // public there
                 }
             });
