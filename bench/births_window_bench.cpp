@@ -26,14 +26,14 @@ constexpr int kBirths = 10000;
 
 bool fill(const QString& path)
 {
-    const char* first[] = {"ASHA", "BRUNO", "CHLOÉ", "DMITRI", "ELIF", "FATIMA", "GUSTAVO",
-                           "HANA", "INES", "JÖRG", "KIRAN", "LUCÍA", "MARIANA", "NIKOLAI",
-                           "PRIYA", "QUENTIN", "ROSA", "SØREN", "TOMÁS", "ZOË"};
-    const char* family[] = {"OLIVEIRA", "MÜLLER", "NOVÁK", "SHARMA", "OKAFOR", "ØDEGÅRD",
-                            "GARCÍA", "KOWALSKI", "NGUYEN", "HADDAD", "SMITH", "ROSSI",
-                            "YAMAMOTO", "PETROV", "DUBOIS", "SINGH", "COSTA", "JENSEN",
-                            "ÖZTÜRK", "FERNÁNDEZ", "KIM", "MENSAH", "SILVA", "IVANOVA",
-                            "SCHMIDT"};
+    const char* first[] = {"ASHA",  "BRUNO",   "CHLOÉ", "DMITRI", "ELIF",  "FATIMA",  "GUSTAVO",
+                           "HANA",  "INES",    "JÖRG",  "KIRAN",  "LUCÍA", "MARIANA", "NIKOLAI",
+                           "PRIYA", "QUENTIN", "ROSA",  "SØREN",  "TOMÁS", "ZOË"};
+    const char* family[] = {"OLIVEIRA", "MÜLLER", "NOVÁK",    "SHARMA",  "OKAFOR",
+                            "ØDEGÅRD",  "GARCÍA", "KOWALSKI", "NGUYEN",  "HADDAD",
+                            "SMITH",    "ROSSI",  "YAMAMOTO", "PETROV",  "DUBOIS",
+                            "SINGH",    "COSTA",  "JENSEN",   "ÖZTÜRK",  "FERNÁNDEZ",
+                            "KIM",      "MENSAH", "SILVA",    "IVANOVA", "SCHMIDT"};
     const char* places[][3] = {{"São Paulo", "São Paulo", "Brazil"},
                                {"Pune", "Maharashtra", "India"},
                                {"Zürich", "Zurich", "Switzerland"},
@@ -80,7 +80,9 @@ void startMainWindow(benchmark::State& state, bool empty)
         benchmark::DoNotOptimize(window.txtName->text());
     }
 }
-BENCHMARK_CAPTURE(startMainWindow, births_10000, false)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(startMainWindow, births_10000, false)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(startMainWindow, none, true)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Each keystroke of a name typed into Open Birth's search box, the list
@@ -97,8 +99,12 @@ void openBirthTyping(benchmark::State& state, const char* typed)
         double(state.iterations() * (full.size() + 1)),
         benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
 }
-BENCHMARK_CAPTURE(openBirthTyping, zoe_odegard, "zoe odegard")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(openBirthTyping, a_common_letter, "a")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(openBirthTyping, zoe_odegard, "zoe odegard")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(openBirthTyping, a_common_letter, "a")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 

@@ -29,7 +29,10 @@ void selectText(QComboBox* list, int value)
 }
 
 // Minutes east of Greenwich of a zone-list entry (which keeps west positive).
-int eastMinutes(const ZoneEntry& e) { return -(e.hours * 60 + e.minutes); }
+int eastMinutes(const ZoneEntry& e)
+{
+    return -(e.hours * 60 + e.minutes);
+}
 
 // The list entry nearest an offset: what a reader of the zone column alone
 // gets for a place time no entry has.
@@ -271,11 +274,10 @@ void FrmMain::onSaveBirthAs()
     if (!store_ || !Input_Validation() || !checkPlaceTime())
         return;
     bool ok = false;
-    const QString name =
-        QInputDialog::getText(this, QStringLiteral("Save Birth As"),
-                              QStringLiteral("Save this birth under the name:"), QLineEdit::Normal,
-                              txtName->text(), &ok)
-            .trimmed();
+    const QString name = QInputDialog::getText(this, QStringLiteral("Save Birth As"),
+                                               QStringLiteral("Save this birth under the name:"),
+                                               QLineEdit::Normal, txtName->text(), &ok)
+                             .trimmed();
     if (!ok || name.isEmpty())
         return;
     Birth birth = currentBirth();

@@ -99,8 +99,8 @@ void FrmOpenBirth::onSearchChanged(const QString& text)
         lstBirths->setCurrentItem(items.front());
     lstBirths->setUpdatesEnabled(true);
     if (found.size() >= kShownLimit)
-        lblMore->setText(QStringLiteral("The %1 most recent are shown: type to find others.")
-                             .arg(kShownLimit));
+        lblMore->setText(
+            QStringLiteral("The %1 most recent are shown: type to find others.").arg(kShownLimit));
     else if (found.isEmpty())
         lblMore->setText(text.trimmed().isEmpty() ? QStringLiteral("No births are saved yet.")
                                                   : QStringLiteral("No saved birth matches."));
@@ -116,7 +116,10 @@ void FrmOpenBirth::onItemActivated(QTreeWidgetItem* item)
     accept();
 }
 
-void FrmOpenBirth::acceptCurrent() { onItemActivated(lstBirths->currentItem()); }
+void FrmOpenBirth::acceptCurrent()
+{
+    onItemActivated(lstBirths->currentItem());
+}
 
 bool FrmOpenBirth::eventFilter(QObject* watched, QEvent* event)
 {

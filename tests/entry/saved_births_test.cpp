@@ -400,8 +400,8 @@ private slots:
         QVERIFY(display && display->mnuSavePdf->isEnabled());
         const QString pdf = dir_.filePath(QStringLiteral("page.pdf"));
         const QString png = dir_.filePath(QStringLiteral("window")); // the suffix is added
-        for (const auto& [action, file] : {std::pair{display->mnuSavePdf, pdf},
-                                           std::pair{display->mnuSaveImage, png}}) {
+        for (const auto& [action, file] :
+             {std::pair{display->mnuSavePdf, pdf}, std::pair{display->mnuSaveImage, png}}) {
             ModalWatcher watcher([file = file](QWidget* modal) {
                 if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
                     // Let the dialog finish reading its folder first: its
@@ -416,13 +416,13 @@ private slots:
         }
         QVERIFY2(QFileInfo::exists(pdf), qPrintable(QDir(dir_.path()).entryList().join(' ')));
         QProcess text;
-        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"),
-                                                 pdf, QStringLiteral("-")});
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
         QVERIFY(text.waitForFinished());
         const QString read = QString::fromUtf8(text.readAllStandardOutput());
-        for (const QString& expected :
-             {display->lblYourRisingSign->text(), QStringLiteral("HEDDA"),
-              QStringLiteral("15 August 1947"), QStringLiteral("Delhi"), QStringLiteral("UTC+05:30")})
+        for (const QString& expected : {display->lblYourRisingSign->text(), QStringLiteral("HEDDA"),
+                                        QStringLiteral("15 August 1947"), QStringLiteral("Delhi"),
+                                        QStringLiteral("UTC+05:30")})
             QVERIFY2(read.contains(expected), qPrintable(expected + QStringLiteral(" in ") + read));
         const QImage picture(png + QStringLiteral(".png"));
         QCOMPARE(picture.size(), display->grab().size());
