@@ -7,3 +7,7 @@ endif()
 add_executable(request_bench ${CMAKE_CURRENT_LIST_DIR}/request_bench.cpp)
 target_link_libraries(request_bench PRIVATE zenthra_driver Qt6::Widgets benchmark::benchmark)
 zenthra_warnings(request_bench)
+
+add_executable(births_window_bench ${CMAKE_CURRENT_LIST_DIR}/births_window_bench.cpp)
+target_link_libraries(births_window_bench PRIVATE zenthra_entry Qt6::Widgets benchmark::benchmark)
+zenthra_warnings(births_window_bench)

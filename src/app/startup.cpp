@@ -6,6 +6,7 @@
 #include "ui/message_box.h"
 #include "ui/shutdown.h"
 #include "app/single_copy.h"
+#include "births/birth_store.h"
 #include "entry/frm_main.h"
 #include "entry/place_lookup.h"
 #include "entry/request_driver.h"
@@ -16,12 +17,23 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QRandomGenerator>
+#include <QTimer>
 
 #ifndef ZENTHRA_VERSION
 #error "ZENTHRA_VERSION must give the program's version"
 #endif
 
 namespace zenthra {
+namespace {
+
+// Keeps the saved births for as long as the main window lives.
+class BirthStoreHolder : public QObject {
+public:
+    explicit BirthStoreHolder(QObject* owner) : QObject(owner) {}
+    BirthStore store;
+};
+
+} // namespace
 
 void describeApplication()
 {
@@ -64,7 +76,10 @@ Startup startProgram(SingleCopy& singleCopy, std::optional<quint32> seed)
     QObject::connect(window, &FrmMain::placeLookupRequested, window,
                      [window] { lookUpPlace(*window); });
     started.window->applyBannerDraw(started.intCoBrandRandomNumber);
+    window->setBirthStore(&(new BirthStoreHolder(window))->store);
     started.window->show();
+    // Once the window is up: a damaged store that was moved aside.
+    QTimer::singleShot(0, window, &FrmMain::announceStoreRecovery);
     return started;
 }
 

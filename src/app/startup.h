@@ -22,7 +22,8 @@ struct Startup {
 // The start-up steps: refuse a second copy (message, then the shutdown
 // routine; when no lock can be made, say why and go on), seed the random
 // generator (from the clock unless a seed is given), draw the promotional
-// label and show the main window.
+// label, open the saved births (filling in the most recent) and show the
+// main window; a damaged store that was moved aside is reported once it is up.
 Startup startProgram(SingleCopy& singleCopy, std::optional<quint32> seed = std::nullopt);
 
 // Start-up, the event loop and the end: the whole of main() after the

@@ -220,6 +220,7 @@ void FrmMain::createMenus()
 
     mnuFile = named(menuBar->addMenu(QStringLiteral("&File")), "mnuFile");
     mnuNext = named(mnuFile->addAction(QStringLiteral("Find My Zodiac &Rising Sign")), "mnuNext");
+    createBirthMenus();
     mnuExit = named(mnuFile->addAction(QStringLiteral("E&xit")), "mnuExit");
 
     mnuHelp = named(menuBar->addMenu(QStringLiteral("&Help")), "mnuHelp");

@@ -26,6 +26,8 @@ namespace zenthra {
 
 class DayStrip;
 struct DayStripInputs;
+struct Birth;
+class BirthStore;
 class LinkLabel;
 class PlaceCompleter;
 enum class MessageIcon;
@@ -67,6 +69,21 @@ public:
     // The birth hour and minute were set by choosing a band of the day strip
     // and have not been changed since.
     bool timeFromDayStrip() const { return timeFromDayStrip_; }
+    // The saved births behind the File menu and the save after each Find;
+    // without one (the default) nothing is saved. Fills the window with the
+    // most recent birth.
+    void setBirthStore(BirthStore* store);
+    BirthStore* birthStore() const { return store_; }
+    // The window's entries as a birth, under the id of the birth shown.
+    Birth currentBirth() const;
+    // Fills every input as the birth was saved, a picked place's time and
+    // the extra place-time entry included.
+    void showBirth(const Birth& birth);
+    // After a successful Find: saves the entries as the most recent birth.
+    // The first failure is reported; the program goes on without saving.
+    void saveFoundBirth();
+    // Says once that a damaged store was moved aside.
+    void announceStoreRecovery();
 
     QLineEdit* txtName = nullptr;
     QComboBox* cboMonth = nullptr;
@@ -107,6 +124,11 @@ public:
     QMenuBar* menuBar = nullptr;
     QMenu* mnuFile = nullptr;
     QAction* mnuNext = nullptr;
+    QAction* mnuOpenBirth = nullptr;
+    QAction* mnuSaveBirth = nullptr;
+    QAction* mnuSaveBirthAs = nullptr;
+    QAction* mnuDeleteBirth = nullptr;
+    QAction* mnuRecent[5] = {}; // the most recent births, by name
     QAction* mnuExit = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuOnline = nullptr;
@@ -151,6 +173,13 @@ private:
     DayStripInputs dayStripInputs() const;
     void refreshDayStrip();
     void onBandChosen(int fromMinute, int toMinute);
+    void createBirthMenus();
+    void fillRecentMenu();
+    void onOpenBirth();
+    void onSaveBirth();
+    void onSaveBirthAs();
+    void onDeleteBirth();
+    bool reportSaveFailure(const QString& what);
 
     std::optional<Place> pickedPlace_;
     bool zoneByHand_ = false;
@@ -164,6 +193,10 @@ private:
     bool stripHeld_ = false;
 
     QStackedLayout* promoStack_ = nullptr;
+
+    BirthStore* store_ = nullptr;
+    qint64 birthId_ = 0; // the saved birth the window shows, 0 for none
+    bool saveFailureShown_ = false;
 };
 
 } // namespace zenthra

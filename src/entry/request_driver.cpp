@@ -7,6 +7,7 @@
 #include "engine/western_planet_position.h"
 #include "entry/frm_main.h"
 #include "entry/input_rules.h"
+#include "entry/place_time.h"
 #include "result/chart_notes.h"
 #include "result/fill_display.h"
 #include "result/frm_display.h"
@@ -15,7 +16,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QLocale>
 #include <QRadioButton>
+#include <QStringList>
 
 namespace zenthra {
 namespace {
@@ -24,17 +27,32 @@ std::optional<std::int16_t> number(const QString& text) { return toInt16(text.to
 
 std::int16_t flag(bool on) { return on ? -1 : 0; }
 
-// "RAVI, 15 August 1947, 00:00": who and when, as entered.
-QString birthCaption(const ChartState& c)
+// The printed page's birth lines from what the chart was computed with:
+// "15 August 1947", "00:00", "Delhi, India, 28° 40′ N 77° 13′ E, UTC+05:30".
+void describeBirth(ResultPage& page, const FrmMain& main, const ChartState& c)
 {
-    QString when = QStringLiteral("%1 %2 %3, %4:%5")
-                       .arg(c.intBirthDay)
-                       .arg(QLatin1String(kMonthNames[(c.intBirthMonth + 11) % 12]))
-                       .arg(c.intBirthYear)
-                       .arg(c.intBirthHour, 2, 10, QLatin1Char('0'))
-                       .arg(c.intBirthMinute, 2, 10, QLatin1Char('0'));
-    const QString name = QString::fromStdString(c.strPersonName).trimmed();
-    return name.isEmpty() ? when : name + QStringLiteral(", ") + when;
+    page.personName = main.txtName->text().trimmed();
+    page.birthDate = QStringLiteral("%1 %2 %3")
+                         .arg(c.intBirthDay)
+                         .arg(QLocale(QLocale::English).monthName(c.intBirthMonth))
+                         .arg(c.intBirthYear);
+    page.birthTime = QStringLiteral("%1:%2")
+                         .arg(c.intBirthHour, 2, 10, QLatin1Char('0'))
+                         .arg(c.intBirthMinute, 2, 10, QLatin1Char('0'));
+    QStringList parts;
+    for (const QLineEdit* box : {main.txtMCity, main.txtMState, main.txtMCountry})
+        if (!box->text().trimmed().isEmpty())
+            parts << box->text().trimmed();
+    parts << QStringLiteral("%1° %2′ %3 %4° %5′ %6")
+                 .arg(c.intLatDeg)
+                 .arg(c.intLatMin, 2, 10, QLatin1Char('0'))
+                 .arg(c.bLatSouth ? QLatin1Char('S') : QLatin1Char('N'))
+                 .arg(c.intLonDeg)
+                 .arg(c.intLonMin, 2, 10, QLatin1Char('0'))
+                 .arg(c.bLonEast ? QLatin1Char('E') : QLatin1Char('W'));
+    const int eastSeconds = -(c.intZoneHours * 60 + c.intZoneMinutes) * 60 + (c.bDST ? 3600 : 0);
+    parts << formatUtcOffset(eastSeconds);
+    page.birthPlace = parts.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -108,7 +126,21 @@ void RequestDriver::onCalculateRequested()
         const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt());
         display.showSky(c.varAscendant, sky, QString::fromStdString(bigThreeLine(sky, c.strAscSign)),
                         birthCaption(c));
+}
+
+        ResultPage page;
+        page.row = sign + 1;
+        page.picture = main_.IMGSign.picture(sign + 1).toImage();
+        describeBirth(page, main_, c);
+        page.ascendantLine = QString::fromStdString(ascendantLine(c.varAscendantText));
+        page.timeLine = QString::fromStdString(universalTimeLine(universalTimeText()));
+        page.cuspNote = change ? QString::fromStdString(cuspNote(*change)) : QString();
+        display.showChartFacts(page.ascendantLine, page.timeLine, page.cuspNote);
+        display.setResultPage(page);
     }
+    // On disk before the result shows: whatever happens to the program from
+    // here on, the birth is kept.
+    main_.saveFoundBirth();
     display.show();
     main_.hide();
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "result/result_page.h"
 #include "ui/status_label.h"
 
 #include "engine/sky_positions.h"
@@ -92,6 +93,9 @@ public:
     QMenu* fileMenu = nullptr;
     QMenu* helpMenu = nullptr;
     QAction* mnuFileBack = nullptr;
+    QAction* mnuSavePdf = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuSaveImage = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuOnline = nullptr;
     QAction* mnuVisit = nullptr;
@@ -120,6 +124,16 @@ public:
     // The chart wheel window while it is open.
     FrmWheel* wheelWindow() const { return wheel_; }
 
+    // What "Save as PDF…" and "Print…" put on the page: the sign, the person
+    // and the birth, and what was computed. Until a page with a sign is set,
+    // those entries are unavailable.
+    void setResultPage(const ResultPage& page);
+    const ResultPage& resultPage() const { return page_; }
+    // Write the page as a PDF, or the window as a PNG picture; a failure is
+    // reported to the user and gives false.
+    bool savePdfTo(const QString& path);
+    bool saveImageTo(const QString& path);
+
 signals:
     // Emitted after Back has closed this window (it is deleted later).
     void backRequested();
@@ -145,10 +159,15 @@ private:
     void onBackClicked();
     void onExitClicked();
     bool isTextBox(const QWidget* widget) const;
+    void onSavePdf();
+    void onPrint();
+    void onSaveImage();
+    QString askForFile(const QString& title, const QString& suffix, const QString& filter);
 
     // Set once the window is on its way out (Back or shutdown), so closing it
     // again does not start a second shutdown.
     bool leaving_ = false;
+    ResultPage page_;
 };
 
 } // namespace zenthra

@@ -9,7 +9,7 @@ add_library(zenthra_result STATIC
   result_page.cpp result_page.h)
 target_include_directories(zenthra_result PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(zenthra_result
-  PUBLIC zenthra_signs zenthra_wheel Qt6::Widgets
+  PUBLIC zenthra_signs zenthra_wheel Qt6::Widgets Qt6::PrintSupport
   PRIVATE zenthra_ui zenthra_links)
 zenthra_warnings(zenthra_result)
 

@@ -48,6 +48,8 @@ private slots:
     {
         QVERIFY(dir_.isValid());
         lockPath_ = dir_.filePath(QStringLiteral("zenthra-startup.lock"));
+        // The saved births of a start go to the test's folder, never the user's.
+        qputenv("XDG_DATA_HOME", dir_.filePath(QStringLiteral("data")).toLocal8Bit());
         enderCalls_ = 0;
         setProcessEnder([this] { ++enderCalls_; });
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
