@@ -119,15 +119,6 @@ void RequestDriver::onCalculateRequested()
     if (sign >= 0) {
         fillDisplay(display, sign + 1, main_.IMGSign);
         const auto change = nearestSignChange();
-        display.showChartFacts(QString::fromStdString(ascendantLine(c.varAscendantText)),
-                               QString::fromStdString(universalTimeLine(universalTimeText())),
-                               change ? QString::fromStdString(cuspNote(*change)) : QString(),
-                               main_.timeFromDayStrip());
-        const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt());
-        display.showSky(c.varAscendant, sky, QString::fromStdString(bigThreeLine(sky, c.strAscSign)),
-                        birthCaption(c));
-}
-
         ResultPage page;
         page.row = sign + 1;
         page.picture = main_.IMGSign.picture(sign + 1).toImage();
@@ -135,7 +126,15 @@ void RequestDriver::onCalculateRequested()
         page.ascendantLine = QString::fromStdString(ascendantLine(c.varAscendantText));
         page.timeLine = QString::fromStdString(universalTimeLine(universalTimeText()));
         page.cuspNote = change ? QString::fromStdString(cuspNote(*change)) : QString();
-        display.showChartFacts(page.ascendantLine, page.timeLine, page.cuspNote);
+        display.showChartFacts(page.ascendantLine, page.timeLine, page.cuspNote,
+                               main_.timeFromDayStrip());
+        const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt());
+        page.bigThree = QString::fromStdString(bigThreeLine(sky, c.strAscSign));
+        // The wheel names who and when: "RAVI, 15 August 1947, 00:00".
+        QStringList caption = {page.birthDate, page.birthTime};
+        if (!page.personName.isEmpty())
+            caption.prepend(page.personName);
+        display.showSky(c.varAscendant, sky, page.bigThree, caption.join(QStringLiteral(", ")));
         display.setResultPage(page);
     }
     // On disk before the result shows: whatever happens to the program from
