@@ -21,9 +21,13 @@ app=
 cleanup() {
     [ -n "$app" ] && kill "$app" 2>/dev/null
     kill "$xvfb" 2>/dev/null
+    rm -rf "$data_home"
 }
 trap cleanup EXIT
 export DISPLAY=$display
+# A store of births of its own, so the window opens empty as for a new user.
+data_home=$(mktemp -d)
+export XDG_DATA_HOME=$data_home
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 ./build/zenthra &
