@@ -18,10 +18,11 @@ display=:${ZENTHRA_DISPLAY:-77}
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp &
 xvfb=$!
 app=
+data_home=
 cleanup() {
     [ -n "$app" ] && kill "$app" 2>/dev/null
     kill "$xvfb" 2>/dev/null
-    rm -rf "$data_home"
+    [ -n "$data_home" ] && rm -rf "$data_home"
 }
 trap cleanup EXIT
 export DISPLAY=$display
