@@ -10,7 +10,9 @@
 
 namespace {
 
-void BM_OneChart(benchmark::State& state) {
+// Delhi, 15 August 1947, at +05:30: the place and date every run starts from.
+zenthra::ChartState& delhi1947()
+{
     zenthra::ChartState& c = zenthra::chartState();
     c.intBirthYear = 1947;
     c.intBirthMonth = 8;
@@ -22,6 +24,11 @@ void BM_OneChart(benchmark::State& state) {
     c.bLonEast = -1;
     c.intLatDeg = 28;
     c.intLatMin = 40;
+    return c;
+}
+
+void BM_OneChart(benchmark::State& state) {
+    zenthra::ChartState& c = delhi1947();
     std::int16_t minute = 0;
     for (auto _ : state) {
         // A different time each round, so no result can be reused.
@@ -53,17 +60,7 @@ BENCHMARK(BM_SignDmsAndShortText);
 // edit: 1,440 charts.
 void BM_DayBands(benchmark::State& state)
 {
-    zenthra::ChartState& c = zenthra::chartState();
-    c.intBirthYear = 1947;
-    c.intBirthMonth = 8;
-    c.intBirthDay = 15;
-    c.intZoneHours = -5;
-    c.intZoneMinutes = -30;
-    c.intLonDeg = 77;
-    c.intLonMin = 13;
-    c.bLonEast = -1;
-    c.intLatDeg = 28;
-    c.intLatMin = 40;
+    zenthra::ChartState& c = delhi1947();
     for (auto _ : state) {
         auto bands = zenthra::dayBands();
         benchmark::DoNotOptimize(bands.data());

@@ -2,24 +2,13 @@
 // The place search on the loaded atlas: the first byte gives the number of
 // results wanted, the rest is the query as UTF-8.
 #include "entry/atlas.h"
+#include "fuzz_check.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 using namespace zenthra;
-
-namespace {
-
-void require(bool ok, const char* what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

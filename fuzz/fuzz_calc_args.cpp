@@ -3,24 +3,13 @@
 // bytes. Any of them gives a known exit status and messages free of control
 // bytes.
 #include "calc/calc_main.h"
+#include "fuzz_check.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-namespace {
-
-void require(bool ok, const char* what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

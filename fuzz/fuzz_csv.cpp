@@ -3,6 +3,7 @@
 // every record after the header, with the default limits and with small ones
 // that short inputs can reach; and the limits never move record boundaries.
 #include "calc/calc_main.h"
+#include "fuzz_check.h"
 #include "calc/csv.h"
 
 #include <cstdint>
@@ -16,13 +17,6 @@ using namespace zenthra::calc;
 
 namespace {
 
-void require(bool ok, const char* what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
 
 std::FILE* reading(const std::uint8_t* data, std::size_t size)
 {

@@ -3,6 +3,7 @@
 // number parsers, as lines (name, four coordinates, then date bytes) for the
 // validation, and as UTF-16 for the key rules.
 #include "entry/input_rules.h"
+#include "fuzz_check.h"
 #include "entry/key_rules.h"
 
 #include <cmath>
@@ -17,13 +18,6 @@ using namespace zenthra;
 
 namespace {
 
-void require(bool ok, const char* what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
 
 bool allowed(KeyRule rule, int code)
 {

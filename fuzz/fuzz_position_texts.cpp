@@ -2,6 +2,7 @@
 // The position texts: the long form of any double, and the short form of
 // any text and of every long form.
 #include "engine/western_planet_position.h"
+#include "fuzz_check.h"
 
 #include <cmath>
 #include <cstdint>
@@ -9,18 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
-
-namespace {
-
-void require(bool ok, const char* what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

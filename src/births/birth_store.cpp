@@ -492,31 +492,24 @@ bool BirthStore::write(Birth& birth, bool matchEntries, bool keepLaterUse, bool*
     return true;
 }
 
-bool BirthStore::saveRecent(Birth& birth)
-{
-    if (!saving_)
-        return fail(QString(), openError_);
-    if (const auto problem = checkBirth(birth))
-        return fail(QStringLiteral("The birth was not saved"), *problem);
-    Birth work = birth;
-    work.zoneText = QString::fromLatin1(zoneEntry(work.zonePosition).text); // checked above
-    if (!begin() || !write(work, true) || !commit())
-        return savingFailed();
-    birth = work;
-    return true;
-}
+bool BirthStore::saveRecent(Birth& birth) { return saveChecked(birth, true); }
 
 bool BirthStore::save(Birth& birth)
 {
-    if (birth.id == 0)
-        return saveRecent(birth);
+    return birth.id == 0 ? saveRecent(birth) : saveChecked(birth, false);
+}
+
+// One checked write in its own transaction; birth takes the stored values
+// (id, zone text, times) only when it succeeded.
+bool BirthStore::saveChecked(Birth& birth, bool matchEntries)
+{
     if (!saving_)
         return fail(QString(), openError_);
     if (const auto problem = checkBirth(birth))
         return fail(QStringLiteral("The birth was not saved"), *problem);
     Birth work = birth;
     work.zoneText = QString::fromLatin1(zoneEntry(work.zonePosition).text); // checked above
-    if (!begin() || !write(work, false) || !commit())
+    if (!begin() || !write(work, matchEntries) || !commit())
         return savingFailed();
     birth = work;
     return true;

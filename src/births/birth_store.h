@@ -72,6 +72,7 @@ public:
     std::optional<ImportResult> importBirths(const QList<Birth>& births);
 
 private:
+    bool saveChecked(Birth& birth, bool matchEntries);
     bool open();
     bool openReadOnly();
     bool moveAside(const QString& why);
