@@ -106,15 +106,3 @@ void inputsToBandsPickedPlace(benchmark::State& state)
 BENCHMARK(inputsToBandsPickedPlace)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char* argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

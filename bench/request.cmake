@@ -3,8 +3,8 @@ include_guard(GLOBAL)
 if(NOT TARGET zenthra_driver OR NOT TARGET benchmark::benchmark)
   return()
 endif()
-# Its own main(): the application object must exist before any benchmark runs.
-add_executable(request_bench ${CMAKE_CURRENT_LIST_DIR}/request_bench.cpp)
+add_executable(request_bench ${CMAKE_CURRENT_LIST_DIR}/request_bench.cpp
+               ${CMAKE_CURRENT_LIST_DIR}/qt_bench_main.cpp)
 target_link_libraries(request_bench PRIVATE zenthra_driver Qt6::Widgets benchmark::benchmark)
 zenthra_warnings(request_bench)
 

@@ -115,25 +115,24 @@ bool FrmWheel::saveAsSvg(const QString& path, QString* error) const
 
 void FrmWheel::onSavePngClicked()
 {
-    const QString path = QFileDialog::getSaveFileName(
-        this, tr("Save as PNG"),
-        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) +
-            QStringLiteral("/chart-wheel.png"),
-        tr("PNG pictures (*.png)"));
-    QString error;
-    if (!path.isEmpty() && !saveAsPng(path, &error))
-        showMessage(this, error, QMessageBox::Warning);
+    askAndSave(tr("Save as PNG"), QStringLiteral("chart-wheel.png"), tr("PNG pictures (*.png)"),
+               &FrmWheel::saveAsPng);
 }
 
 void FrmWheel::onSaveSvgClicked()
 {
-    const QString path = QFileDialog::getSaveFileName(
-        this, tr("Save as SVG"),
-        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) +
-            QStringLiteral("/chart-wheel.svg"),
-        tr("SVG drawings (*.svg)"));
+    askAndSave(tr("Save as SVG"), QStringLiteral("chart-wheel.svg"), tr("SVG drawings (*.svg)"),
+               &FrmWheel::saveAsSvg);
+}
+
+void FrmWheel::askAndSave(const QString& title, const QString& fileName, const QString& filter,
+                          bool (FrmWheel::*save)(const QString&, QString*) const)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString path =
+        QFileDialog::getSaveFileName(this, title, folder + QLatin1Char('/') + fileName, filter);
     QString error;
-    if (!path.isEmpty() && !saveAsSvg(path, &error))
+    if (!path.isEmpty() && !(this->*save)(path, &error))
         showMessage(this, error, QMessageBox::Warning);
 }
 

@@ -34,6 +34,9 @@ public:
 private:
     void onSavePngClicked();
     void onSaveSvgClicked();
+    // Asks where, then writes with save; a failure is shown.
+    void askAndSave(const QString& title, const QString& fileName, const QString& filter,
+                    bool (FrmWheel::*save)(const QString&, QString*) const);
 };
 
 } // namespace zenthra
