@@ -16,7 +16,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QLocale>
 #include <QRadioButton>
 #include <QStringList>
 
@@ -34,7 +33,7 @@ void describeBirth(ResultPage& page, const FrmMain& main, const ChartState& c)
     page.personName = main.txtName->text().trimmed();
     page.birthDate = QStringLiteral("%1 %2 %3")
                          .arg(c.intBirthDay)
-                         .arg(QLocale(QLocale::English).monthName(c.intBirthMonth))
+                         .arg(QLatin1String(kMonthNames[(c.intBirthMonth + 11) % 12]))
                          .arg(c.intBirthYear);
     page.birthTime = QStringLiteral("%1:%2")
                          .arg(c.intBirthHour, 2, 10, QLatin1Char('0'))
