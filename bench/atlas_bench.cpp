@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The search runs on every keystroke in the city box and must stay well
 // under 10 ms; the load runs once, off the user-interface thread.
-#include "entry/atlas.h"
+#include "place/atlas.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 // user sees it follow each keystroke, so the median must stay under 2 ms.
 // Runs in process on the offscreen platform.
 #include "entry/day_strip.h"
-#include "entry/day_strip_inputs.h"
+#include "place/place_day.h"
 #include "entry/frm_main.h"
 
 #include <benchmark/benchmark.h>

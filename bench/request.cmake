@@ -1,11 +1,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 include_guard(GLOBAL)
-if(NOT TARGET zenthra_driver OR NOT TARGET benchmark::benchmark)
+if(NOT TARGET zenthra_app OR NOT TARGET benchmark::benchmark)
   return()
 endif()
 add_executable(request_bench ${CMAKE_CURRENT_LIST_DIR}/request_bench.cpp
                ${CMAKE_CURRENT_LIST_DIR}/qt_bench_main.cpp)
-target_link_libraries(request_bench PRIVATE zenthra_driver Qt6::Widgets benchmark::benchmark)
+target_link_libraries(request_bench PRIVATE zenthra_app Qt6::Widgets benchmark::benchmark)
 zenthra_warnings(request_bench)
 
 add_executable(births_window_bench ${CMAKE_CURRENT_LIST_DIR}/births_window_bench.cpp)

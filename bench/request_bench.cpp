@@ -5,7 +5,7 @@
 // well under 30 ms. Runs in process on the offscreen platform.
 #include "engine/chart_state.h"
 #include "entry/frm_main.h"
-#include "entry/request_driver.h"
+#include "app/request_driver.h"
 #include "result/frm_display.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The place search on the loaded atlas: the first byte gives the number of
 // results wanted, the rest is the query as UTF-8.
-#include "entry/atlas.h"
+#include "place/atlas.h"
 #include "fuzz_check.h"
 
 #include <cstdint>

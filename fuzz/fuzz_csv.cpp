@@ -4,7 +4,7 @@
 // that short inputs can reach; and the limits never move record boundaries.
 #include "calc/calc_main.h"
 #include "fuzz_check.h"
-#include "calc/csv.h"
+#include "rules/csv.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+using namespace zenthra;
 using namespace zenthra::calc;
 
 namespace {

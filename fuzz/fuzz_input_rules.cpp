@@ -2,9 +2,9 @@
 // The input rules and the key rules. The input is read as text for the
 // number parsers, as lines (name, four coordinates, then date bytes) for the
 // validation, and as UTF-16 for the key rules.
-#include "entry/input_rules.h"
+#include "rules/input_rules.h"
 #include "fuzz_check.h"
-#include "entry/key_rules.h"
+#include "rules/key_rules.h"
 
 #include <cmath>
 #include <cstdint>

@@ -8,8 +8,8 @@
 #include "app/single_copy.h"
 #include "births/birth_store.h"
 #include "entry/frm_main.h"
-#include "entry/place_lookup.h"
-#include "entry/request_driver.h"
+#include "app/place_lookup.h"
+#include "app/request_driver.h"
 #include "ui/app_icon.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "births/birth.h"
 
-#include "entry/input_rules.h"
+#include "rules/input_rules.h"
 
 #include <QStringList>
 

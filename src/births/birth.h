@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "entry/zone_table.h"
+#include "rules/zone_table.h"
 
 #include <QDateTime>
 #include <QString>

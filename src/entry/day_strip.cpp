@@ -2,7 +2,7 @@
 #include "entry/day_strip.h"
 
 #include "engine/western_planet_position.h"
-#include "result/sign_facts.h"
+#include "rules/sign_facts.h"
 #include "ui/accessibility.h"
 #include "ui/sign_colors.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "entry/atlas.h"
-#include "entry/zone_table.h"
+#include "place/atlas.h"
+#include "rules/zone_table.h"
 #include "result/sign_image_list.h"
 #include "ui/status_label.h"
 

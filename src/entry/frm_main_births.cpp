@@ -5,7 +5,7 @@
 
 #include "births/birth_store.h"
 #include "entry/frm_open_birth.h"
-#include "entry/place_time.h"
+#include "place/place_time.h"
 #include "ui/message_box.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "entry/key_rules.h"
+#include "rules/key_rules.h"
 
 #include <QObject>
 #include <QString>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "entry/atlas.h"
+#include "place/atlas.h"
 
 #include <QObject>
 #include <QPersistentModelIndex>

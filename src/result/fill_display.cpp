@@ -3,7 +3,7 @@
 
 #include "result/frm_display.h"
 #include "result/result_labels.h"
-#include "result/sign_facts.h"
+#include "rules/sign_facts.h"
 #include "result/sign_image_list.h"
 #include "result/sign_profiles.h"
 

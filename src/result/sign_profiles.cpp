@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "result/sign_profiles.h"
 
-#include "result/sign_facts.h"
+#include "rules/sign_facts.h"
 
 #include <QByteArray>
 #include <QFile>

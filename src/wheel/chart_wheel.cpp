@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wheel/chart_wheel.h"
 
-#include "result/chart_notes.h"
+#include "rules/chart_notes.h"
 #include "ui/sign_colors.h"
 
 #include <QPainter>

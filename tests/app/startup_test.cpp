@@ -4,7 +4,7 @@
 #include "app/single_copy.h"
 #include "app/startup.h"
 #include "entry/frm_main.h"
-#include "entry/modal_watcher.h"
+#include "modal_watcher.h"
 #include "ui/link_label.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 // descriptions and actions through QAccessible, the tree without hidden
 // widgets, the town suggestions, Enter, and windows larger than the screen.
 #include "entry/frm_main.h"
-#include "entry/modal_watcher.h"
+#include "modal_watcher.h"
 #include "entry/place_completer.h"
 #include "links/frm_about.h"
 #include "links/mod_help.h"

@@ -4,7 +4,7 @@
 #include "ui/shutdown.h"
 #include "engine/chart_state.h"
 #include "entry/frm_main.h"
-#include "entry/modal_watcher.h"
+#include "modal_watcher.h"
 #include "links/frm_about.h"
 #include "ui/link_label.h"
 #include "links/mod_help.h"

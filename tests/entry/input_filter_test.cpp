@@ -4,8 +4,8 @@
 #include "ui/shutdown.h"
 #include "entry/frm_main.h"
 #include "entry/input_filter.h"
-#include "entry/key_rules.h"
-#include "entry/modal_watcher.h"
+#include "rules/key_rules.h"
+#include "modal_watcher.h"
 
 #include <QApplication>
 #include <QClipboard>

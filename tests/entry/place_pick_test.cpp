@@ -4,7 +4,7 @@
 // date changes, and hand changes winning.
 #include "modal_watcher.h"
 
-#include "entry/atlas.h"
+#include "place/atlas.h"
 #include "entry/frm_main.h"
 #include "entry/place_completer.h"
 

@@ -6,10 +6,10 @@
 
 #include "births/birth_store.h"
 #include "engine/chart_state.h"
-#include "entry/atlas.h"
+#include "place/atlas.h"
 #include "entry/frm_main.h"
 #include "entry/frm_open_birth.h"
-#include "entry/request_driver.h"
+#include "app/request_driver.h"
 #include "result/frm_display.h"
 #include "result/result_labels.h"
 #include "ui/shutdown.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The about window: its names and captions, its two links, and closing it.
-#include "entry/modal_watcher.h"
+#include "modal_watcher.h"
 #include "links/frm_about.h"
 #include "links/mod_help.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The result window: its design-time contents, filling it from each row,
 // its layout, and every way out of it.
-#include "entry/modal_watcher.h"
+#include "modal_watcher.h"
 #include "result/expected_signs.h"
 #include "result/fill_display.h"
 #include "result/frm_display.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/calc_main.h"
-#include "calc/csv.h"
+#include "rules/csv.h"
 #include "calc/place_option.h"
 #include "calc/store_option.h"
 
@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+using namespace zenthra;
 using namespace zenthra::calc;
 
 namespace {

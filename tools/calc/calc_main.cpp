@@ -2,16 +2,16 @@
 #include "calc/calc_main.h"
 
 #include "calc/chart_request.h"
-#include "calc/csv.h"
+#include "rules/csv.h"
 #include "calc/place_option.h"
 #include "calc/store_option.h"
 #include "engine/chart_state.h"
 #include "engine/day_bands.h"
 #include "engine/sky_positions.h"
-#include "entry/zone_table.h"
+#include "rules/zone_table.h"
 #include "engine/chart_report.h"
-#include "result/chart_notes.h"
-#include "result/sign_facts.h"
+#include "rules/chart_notes.h"
+#include "rules/sign_facts.h"
 
 #include <algorithm>
 #include <array>

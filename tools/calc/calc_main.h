@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "calc/csv.h"
+#include "rules/csv.h"
 
 #include <cstdio>
 #include <string>

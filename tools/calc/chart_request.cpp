@@ -3,8 +3,8 @@
 
 #include "engine/chart_state.h"
 #include "engine/western_planet_position.h"
-#include "entry/input_rules.h"
-#include "entry/zone_table.h"
+#include "rules/input_rules.h"
+#include "rules/zone_table.h"
 
 #include <cmath>
 #include <cstdint>

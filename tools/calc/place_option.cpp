@@ -2,9 +2,9 @@
 #include "calc/place_option.h"
 
 #include "engine/day_bands.h"
-#include "entry/atlas.h"
-#include "entry/place_time.h"
-#include "entry/zone_table.h"
+#include "place/atlas.h"
+#include "place/place_time.h"
+#include "rules/zone_table.h"
 
 #include <cstdio>
 

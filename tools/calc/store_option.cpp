@@ -3,7 +3,7 @@
 
 #include "births/birth_store.h"
 #include "births/births_csv.h"
-#include "entry/zone_table.h"
+#include "rules/zone_table.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "entry/atlas.h"
+#include "place/atlas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "result/sign_facts.h"
+#include "rules/sign_facts.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,7 @@ TEST(SignFacts, RowsAsShown) {
 
 } // namespace
 
-#include "result/chart_notes.h"
+#include "rules/chart_notes.h"
 
 #include <cmath>
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zenthra::calc {
+namespace zenthra {
 
 struct CsvLimits {
     std::size_t maxRecord = std::size_t{1} << 20; // bytes
@@ -67,4 +67,4 @@ private:
 // Appends one field, quoted when it holds a comma, a quote or a line break.
 void appendCsvField(std::string& out, std::string_view field);
 
-} // namespace zenthra::calc
+} // namespace zenthra

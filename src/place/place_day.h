@@ -2,8 +2,8 @@
 #pragma once
 
 #include "engine/day_bands.h"
-#include "entry/atlas.h"
-#include "entry/zone_table.h"
+#include "place/atlas.h"
+#include "rules/zone_table.h"
 
 #include <QDate>
 

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "entry/request_driver.h"
+#include "app/request_driver.h"
 
 #include "engine/chart_report.h"
 #include "engine/chart_state.h"
 #include "engine/sky_positions.h"
 #include "engine/western_planet_position.h"
 #include "entry/frm_main.h"
-#include "entry/input_rules.h"
-#include "entry/place_time.h"
-#include "result/chart_notes.h"
+#include "rules/input_rules.h"
+#include "place/place_time.h"
+#include "rules/chart_notes.h"
 #include "result/fill_display.h"
 #include "result/frm_display.h"
-#include "result/sign_facts.h"
+#include "rules/sign_facts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

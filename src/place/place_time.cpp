@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "entry/place_time.h"
+#include "place/place_time.h"
 
-#include "entry/zone_table.h"
+#include "rules/zone_table.h"
 
 #include <QStringList>
 #include <QTimeZone>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "entry/input_rules.h"
+#include "rules/input_rules.h"
 
 #include <charconv>
 #include <cmath>

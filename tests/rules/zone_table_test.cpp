@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "entry/zone_table.h"
+#include "rules/zone_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "entry/place_lookup.h"
+#include "app/place_lookup.h"
 
 #include "ui/message_box.h"
 #include "entry/frm_main.h"
-#include "entry/web_search.h"
+#include "links/web_search.h"
 #include "links/mod_help.h"
 
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "result/chart_notes.h"
+#include "rules/chart_notes.h"
 
-#include "result/sign_facts.h"
+#include "rules/sign_facts.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "entry/web_search.h"
+#include "links/web_search.h"
 
 #include <QByteArray>
 #include <QDesktopServices>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "entry/day_strip_inputs.h"
+#include "place/place_day.h"
 
 #include "engine/chart_state.h"
-#include "entry/input_rules.h"
-#include "entry/place_time.h"
+#include "rules/input_rules.h"
+#include "place/place_time.h"
 
 #include <QDateTime>
 #include <QTimeZone>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "entry/key_rules.h"
+#include "rules/key_rules.h"
 
 namespace zenthra {
 namespace {

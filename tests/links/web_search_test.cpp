@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The web-search component: the address it builds, the browser it opens, and
 // the factory a test can replace.
-#include "entry/web_search.h"
+#include "links/web_search.h"
 #include "browser_stand_in.h"
 
 #include <QDesktopServices>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "result/sign_facts.h"
+#include "rules/sign_facts.h"
 
 #include <cstring>
 

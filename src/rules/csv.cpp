@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "calc/csv.h"
+#include "rules/csv.h"
 
 #include <cstring>
 
-namespace zenthra::calc {
+namespace zenthra {
 
 CsvReader::CsvReader(std::FILE* in, CsvLimits limits)
     : in_(in)
@@ -184,4 +184,4 @@ void appendCsvField(std::string& out, std::string_view field)
     out += '"';
 }
 
-} // namespace zenthra::calc
+} // namespace zenthra
