@@ -3,6 +3,7 @@
 
 #include "engine/sky_positions.h"
 #include "engine/sky_theory.h"
+#include "rules/zone_table.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +69,7 @@ TEST(SkyPositions, SunAgreesWithTheShortSeriesAcross1900To2050)
     // Meeus's low-accuracy solar theory (chapter 25, good to 0.01°) is an
     // independent check of the full theory on random moments.
     std::mt19937 random(20261208);
-    std::uniform_real_distribution<double> moment(2415020.5, 2469807.5);
+    std::uniform_real_distribution<double> moment(2415020.5, 2470172.5);
     for (int i = 0; i < 2000; ++i) {
         const double jde = moment(random);
         const double t = (jde - 2451545.0) / 36525;
@@ -100,6 +101,46 @@ TEST(SkyPositions, FittedSeriesFollowTheFullTheories)
                     0, 1e-5)
             << jde;
     }
+}
+
+// Julian Day at 0h UT of a Gregorian date (Meeus, Astronomical Algorithms,
+// 2nd ed., chapter 7).
+double julianDay(int year, int month, int day)
+{
+    if (month <= 2) {
+        year -= 1;
+        month += 12;
+    }
+    const int b = 2 - year / 100 + year / 400;
+    return std::floor(365.25 * (year + 4716)) + std::floor(30.6001 * (month + 1)) + day + b -
+           1524.5;
+}
+
+TEST(SkyPositions, EveryAcceptedBirthLiesInsideTheFittedSeries)
+{
+    // Meeus, example 7.a: 1957 October 4.81 is JD 2436116.31.
+    ASSERT_EQ(julianDay(1957, 10, 4), 2436115.5);
+    // The window and zenthra-calc accept the years 1900 to 2050 and clocks
+    // from UTC-12:00 to UTC+14:00, daylight saving adding an hour: the first
+    // and last moments a birth can name, as dynamical time.
+    struct Moment {
+        int year, month, day, hour, minute, eastMinutes;
+    };
+    const Moment extremes[] = {
+        {1900, 1, 1, 0, 0, kMaxOffsetMinutes + 60},
+        {1900, 1, 1, 0, 0, kMaxOffsetMinutes},
+        {2050, 12, 31, 23, 59, kMinOffsetMinutes},
+    };
+    for (const Moment& m : extremes) {
+        const double ut =
+            julianDay(m.year, m.month, m.day) + (m.hour * 60 + m.minute - m.eastMinutes) / 1440.0;
+        const double jde = ut + deltaTSeconds(ut) / 86400;
+        EXPECT_GE(jde, sky::kSeriesStartJde) << m.year;
+        EXPECT_LT(jde, sky::kSeriesEndJde) << m.year;
+    }
+    // And a month to spare on either side of those years.
+    EXPECT_LE(sky::kSeriesStartJde, julianDay(1899, 12, 1));
+    EXPECT_GE(sky::kSeriesEndJde, julianDay(2051, 2, 1));
 }
 
 TEST(SkyPositions, DeltaT)
