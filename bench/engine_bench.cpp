@@ -27,7 +27,8 @@ zenthra::ChartState& delhi1947()
     return c;
 }
 
-void BM_OneChart(benchmark::State& state) {
+void BM_OneChart(benchmark::State& state)
+{
     zenthra::ChartState& c = delhi1947();
     std::int16_t minute = 0;
     for (auto _ : state) {
@@ -43,7 +44,8 @@ void BM_OneChart(benchmark::State& state) {
 }
 BENCHMARK(BM_OneChart);
 
-void BM_SignDmsAndShortText(benchmark::State& state) {
+void BM_SignDmsAndShortText(benchmark::State& state)
+{
     double p = 0;
     for (auto _ : state) {
         double q = p;
@@ -77,10 +79,26 @@ void BM_SunAndMoon(benchmark::State& state)
         const zenthra::SunAndMoon p = zenthra::sunAndMoonAt(jd);
         benchmark::DoNotOptimize(p);
         jd += 37.123;
-        if (jd > 2469807.5)
-            jd -= 54787;
+        if (jd > 2470172.5)
+            jd -= 55152;
     }
 }
 BENCHMARK(BM_SunAndMoon);
+
+// The Sun and the Moon for every minute of one civil day, starting at its
+// midnight as a Julian Day (UT): the first and last days the program accepts,
+// in the zones that put them furthest out, and one in the middle.
+void BM_SunAndMoonOneDay(benchmark::State& state, double midnightUt)
+{
+    int minute = 0;
+    for (auto _ : state) {
+        const zenthra::SunAndMoon p = zenthra::sunAndMoonAt(midnightUt + minute / 1440.0);
+        benchmark::DoNotOptimize(p);
+        minute = (minute + 1) % 1440;
+    }
+}
+BENCHMARK_CAPTURE(BM_SunAndMoonOneDay, 1900_01_01_utc_plus_14, 2415020.5 - 14.0 / 24);
+BENCHMARK_CAPTURE(BM_SunAndMoonOneDay, 1975_07_01_utc, 2442594.5);
+BENCHMARK_CAPTURE(BM_SunAndMoonOneDay, 2050_12_31_utc_minus_12, 2470171.5 + 12.0 / 24);
 
 } // namespace
