@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything and runs every test: once in a normal build, once under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then a short run of every
-# fuzz target (clang, a build of its own).
+# fuzz target (clang, a build of its own); last, builds the Debian package,
+# checks it with lintian and, where this machine allows, installs and purges it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/ensure-packages.sh
@@ -28,3 +29,6 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DZENTHRA_FUZZ=ON -DZENTH
       -DZENTHRA_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j "$jobs" --target zenthra_fuzzers
 ctest --test-dir build-fuzz --output-on-failure -j "$jobs" -L fuzz
+
+bash tools/package-deb.sh
+bash tools/test-deb-install.sh

@@ -36,7 +36,7 @@ constexpr const char* kUsage =
     "  zenthra-calc --list | --person NAME | --export-births [FILE] | --import-births FILE\n"
     "               [--store FILE]\n"
     "  zenthra-calc --zones\n"
-    "  zenthra-calc --help\n";
+    "  zenthra-calc --help | --version\n";
 
 constexpr const char* kHelp =
     "Computes the rising sign (ascendant, tropical zodiac) of a birth.\n"
@@ -49,7 +49,7 @@ constexpr const char* kHelp =
     "  --lon DDD:MM{E|W}  longitude, degrees 0-179 and minutes 0-59, e.g. 77:13E\n"
     "  --lat DD:MM{N|S}   latitude, degrees 0-89 and minutes 0-59, e.g. 28:40N\n"
     "  --dst              daylight saving time was in force\n"
-    "  --utc-offset \u00B1HH:MM instead of --zone and --dst: the clock's offset from\n"
+    "  --utc-offset \u00B1HH:MM  instead of --zone and --dst: the clock's offset from\n"
     "                     UTC to the minute, daylight saving included, from -12:00\n"
     "                     to +14:00, e.g. +05:45\n"
     "  --place TEXT       instead of --zone, --lon, --lat and --dst: look the place\n"
@@ -751,6 +751,10 @@ int runCalc(const std::vector<std::string>& args, std::FILE* in, std::FILE* out,
         std::fprintf(out, "%s\n%s", kUsage, kHelp);
         return 0;
     }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::fprintf(out, "zenthra-calc %s\n", ZENTHRA_VERSION);
+        return 0;
+    }
     if (args.size() == 1 && args[0] == "--zones")
         return printZones(out);
     if (args.size() == 1 && args[0] == "--csv")
@@ -759,7 +763,7 @@ int runCalc(const std::vector<std::string>& args, std::FILE* in, std::FILE* out,
         std::count(args.begin(), args.end(), "--big-three") == 1)
         return runCsv(in, out, err, {}, true);
     for (const std::string& a : args)
-        if (a == "--csv" || a == "--zones" || a == "--help") {
+        if (a == "--csv" || a == "--zones" || a == "--help" || a == "--version") {
             usageError(err, a + (a == "--csv" ? " takes no other options but --big-three" : " takes no other options"));
             return 2;
         }
