@@ -6,12 +6,12 @@
 #include "engine/sky_positions.h"
 #include "engine/western_planet_position.h"
 #include "entry/frm_main.h"
-#include "rules/input_rules.h"
-#include "place/place_time.h"
-#include "rules/chart_notes.h"
 #include "result/fill_display.h"
 #include "result/frm_display.h"
+#include "rules/chart_notes.h"
+#include "rules/input_rules.h"
 #include "rules/sign_facts.h"
+#include "rules/utc_offset.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,9 +22,15 @@
 namespace zenthra {
 namespace {
 
-std::optional<std::int16_t> number(const QString& text) { return toInt16(text.toStdString()); }
+std::optional<std::int16_t> number(const QString& text)
+{
+    return toInt16(text.toStdString());
+}
 
-std::int16_t flag(bool on) { return on ? -1 : 0; }
+std::int16_t flag(bool on)
+{
+    return on ? -1 : 0;
+}
 
 // The printed page's birth lines from what the chart was computed with:
 // "15 August 1947", "00:00", "Delhi, India, 28° 40′ N 77° 13′ E, UTC+05:30".
@@ -49,8 +55,9 @@ void describeBirth(ResultPage& page, const FrmMain& main, const ChartState& c)
                  .arg(c.intLonDeg)
                  .arg(c.intLonMin, 2, 10, QLatin1Char('0'))
                  .arg(c.bLonEast ? QLatin1Char('E') : QLatin1Char('W'));
-    const int eastSeconds = -(c.intZoneHours * 60 + c.intZoneMinutes) * 60 + (c.bDST ? 3600 : 0);
-    parts << formatUtcOffset(eastSeconds);
+    if (const auto zone = main.Zone_Calculation())
+        parts << QString::fromStdString(
+            UtcOffset::fromSeconds(zone->seconds() + (c.bDST ? 3600 : 0)).text());
     page.birthPlace = parts.join(QStringLiteral(", "));
 }
 
@@ -76,12 +83,15 @@ bool RequestDriver::storeInputs()
     const auto lonMin = number(main_.txtLonM->text());
     const auto latDeg = number(main_.txtLatD->text());
     const auto latMin = number(main_.txtLatM->text());
-    if (!day || !year || !hour || !minute || !lonDeg || !lonMin || !latDeg || !latMin)
+    const auto offset = main_.Zone_Calculation();
+    if (!day || !year || !hour || !minute || !lonDeg || !lonMin || !latDeg || !latMin || !offset)
         return false;
 
     ChartState& c = chartState();
     c.strPersonName = main_.txtName->text().toStdString();
-    main_.Zone_Calculation();
+    const ClockZone zone = chartZone(*offset);
+    c.varZoneHours = zone.zoneHours;
+    c.varZoneMinutes = zone.zoneMinutes;
     c.intBirthMonth = static_cast<std::int16_t>(main_.cboMonth->currentIndex() + 1);
     c.intBirthDay = *day;
     c.intBirthYear = *year;
@@ -143,7 +153,10 @@ void RequestDriver::onCalculateRequested()
     main_.hide();
 }
 
-FrmDisplay* RequestDriver::display() const { return display_.data(); }
+FrmDisplay* RequestDriver::display() const
+{
+    return display_.data();
+}
 
 FrmDisplay& RequestDriver::ensureDisplay()
 {

@@ -42,20 +42,28 @@ struct ChartState {
     std::int16_t varDay = 0;
     std::int16_t varYear = 0;
     double varLocalHours = 0;
-    double varZoneOffset = 0;     // hours, west positive, after the daylight-saving hour
+    double varZoneOffset = 0; // hours, west positive, after the daylight-saving hour
     double varLongitude = 0;
     double varLatitude = 0;
     double varUniversalHours = 0; // not reduced to 0..24; T carries the overflow
     double varJulianDayNumber = 0;
-    double varCenturies = 0;      // Julian centuries since JD 2415020.0
+    double varCenturies = 0; // Julian centuries since JD 2415020.0
     double varRamcRad = 0;
     double varObliquityRad = 0;
-    double varAscendant = 0;      // [0, 360)
+    double varAscendant = 0; // [0, 360)
     std::string varAscendantText;
     // Written by the zone resolution; 0 until a zone has been resolved.
     std::int16_t varZoneHours = 0;
     std::int16_t varZoneMinutes = 0;
     std::string strAscSign;
+};
+
+// The zone in force at one clock minute, as the chart state holds it: signed
+// zone hours and minutes (west positive) and the daylight-saving flag.
+struct ClockZone {
+    std::int16_t zoneHours = 0;
+    std::int16_t zoneMinutes = 0;
+    bool dst = false;
 };
 
 // The process-wide chart state.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/chart_state.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -20,14 +22,6 @@ struct RisingBand {
     std::string code;
     int fromMinute = 0;
     int toMinute = 0;
-};
-
-// The zone in force at one clock minute, as the chart state holds it: signed
-// zone hours and minutes (west positive) and the daylight-saving flag.
-struct ClockZone {
-    std::int16_t zoneHours = 0;
-    std::int16_t zoneMinutes = 0;
-    bool dst = false;
 };
 
 // The zone at a clock minute of the day, or nothing when that clock time was

@@ -28,20 +28,16 @@ void selectText(QComboBox* list, int value)
     list->setCurrentIndex(list->findText(QString::number(value)));
 }
 
-// Minutes east of Greenwich of a zone-list entry (which keeps west positive).
-int eastMinutes(const ZoneEntry& e)
-{
-    return -(e.hours * 60 + e.minutes);
-}
-
 // The list entry nearest an offset: what a reader of the zone column alone
 // gets for a place time no entry has.
-int nearestZonePosition(int offsetSeconds)
+int nearestZonePosition(UtcOffset offset)
 {
+    const auto distance = [offset](int position) {
+        return std::abs(zoneEntry(position).offset().seconds() - offset.seconds());
+    };
     int best = kDefaultZonePosition;
     for (int p = 0; p < kZoneCount; ++p)
-        if (std::abs(eastMinutes(zoneEntry(p)) * 60 - offsetSeconds) <
-            std::abs(eastMinutes(zoneEntry(best)) * 60 - offsetSeconds))
+        if (distance(p) < distance(best))
             best = p;
     return best;
 }
@@ -139,12 +135,14 @@ Birth FrmMain::currentBirth() const
     const int position = cmbTimeZone->currentIndex();
     // The offset the chart is computed with, daylight saving included.
     int offsetSeconds = 0;
-    if (exactZone_ && position == kZoneCount) {
-        offsetSeconds = -(exactZone_->hours * 60 + exactZone_->minutes) * 60;
-        b.zonePosition = nearestZonePosition(offsetSeconds);
-    } else if (position >= 0 && position < kZoneCount) {
-        offsetSeconds = eastMinutes(zoneEntry(position)) * 60 + (b.dstInForce() ? 3600 : 0);
-        b.zonePosition = position;
+    if (const auto zone = Zone_Calculation()) {
+        if (position == kZoneCount) {
+            offsetSeconds = zone->seconds();
+            b.zonePosition = nearestZonePosition(*zone);
+        } else {
+            offsetSeconds = zone->seconds() + (b.dstInForce() ? 3600 : 0);
+            b.zonePosition = position;
+        }
     }
     if (pickedPlace_)
         b.placeTime = PickedPlaceTime{pickedPlace_->zoneId, offsetSeconds, zoneByHand_};
@@ -198,7 +196,7 @@ void FrmMain::showBirth(const Birth& birth)
             // The same place, date and time choose the same zone as when saved.
             resolvePlaceTime(false);
             const int savedMinutes = birth.placeTime->offsetSeconds / 60;
-            if (exactZone_ && -(exactZone_->hours * 60 + exactZone_->minutes) != savedMinutes) {
+            if (exactZone_ && exactZone_->seconds() / 60 != savedMinutes) {
                 // A place's own mean time comes from its longitude, which the
                 // window keeps to the minute of arc only: take the saved one.
                 pickedPlace_->longitude = savedMinutes / 4.0;

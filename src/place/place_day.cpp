@@ -2,8 +2,8 @@
 #include "place/place_day.h"
 
 #include "engine/chart_state.h"
-#include "rules/input_rules.h"
 #include "place/place_time.h"
+#include "rules/input_rules.h"
 
 #include <QDateTime>
 #include <QTimeZone>
@@ -36,16 +36,10 @@ Applied zoneFor(const Place& place, QDate date, int minute)
     applied.fits = true;
     if (choice.time.reading == ClockReading::Skipped)
         return applied;
-    if (choice.zonePosition >= 0) {
-        const ZoneEntry& e = zoneEntry(choice.zonePosition);
-        applied.zone = ClockZone{e.hours, e.minutes, choice.dst};
-        return applied;
-    }
-    const auto offset = choice.exactOffsetMinutes
-                            ? zoneOffsetFromMinutes(*choice.exactOffsetMinutes)
-                            : std::nullopt;
-    if (offset)
-        applied.zone = ClockZone{offset->hours, offset->minutes, false};
+    if (choice.zonePosition >= 0)
+        applied.zone = chartZone(zoneEntry(choice.zonePosition).offset(), choice.dst);
+    else if (choice.exactOffset)
+        applied.zone = chartZone(*choice.exactOffset);
     else
         applied.fits = false;
     return applied;
@@ -134,8 +128,9 @@ std::optional<std::vector<RisingBand>> dayStripBands(const DayStripInputs& in)
     c.bLonEast = flag(in.lonEast);
     c.bLatSouth = flag(in.latSouth);
     if (in.zone) {
-        c.intZoneHours = in.zone->hours;
-        c.intZoneMinutes = in.zone->minutes;
+        const ClockZone zone = chartZone(*in.zone);
+        c.intZoneHours = zone.zoneHours;
+        c.intZoneMinutes = zone.zoneMinutes;
     }
     c.bDST = flag(in.dst);
     std::vector<RisingBand> bands = dayBands(zoneAt);

@@ -23,7 +23,7 @@ struct DayStripInputs {
     bool latSouth = false;
     // The zone entry (or the extra place-time entry) and the box, for the
     // whole day...
-    std::optional<ZoneOffset> zone;
+    std::optional<UtcOffset> zone;
     bool dst = false;
     // ...unless a picked place's own time applies, minute by minute.
     std::optional<Place> place;

@@ -2,16 +2,16 @@
 // The day strip on the main window: fed from the window's own inputs, kept
 // up to date by every edit, emptied while the inputs are not valid, setting
 // the birth time, and noted on the result.
+#include "app/request_driver.h"
 #include "engine/chart_state.h"
 #include "engine/day_bands.h"
 #include "entry/day_strip.h"
-#include "place/place_day.h"
 #include "entry/frm_main.h"
 #include "modal_watcher.h"
+#include "place/place_day.h"
 #include "place/place_time.h"
-#include "app/request_driver.h"
-#include "rules/zone_table.h"
 #include "result/frm_display.h"
+#include "rules/zone_table.h"
 #include "ui/shutdown.h"
 
 #include <QAccessible>
@@ -93,10 +93,8 @@ std::optional<ClockZone> zoneChosenAt(const Place& place, QDate date, int minute
         return std::nullopt;
     if (c.zonePosition >= 0)
         return ClockZone{zoneEntry(c.zonePosition).hours, zoneEntry(c.zonePosition).minutes, c.dst};
-    if (c.exactOffsetMinutes) {
-        if (const auto offset = zoneOffsetFromMinutes(*c.exactOffsetMinutes))
-            return ClockZone{offset->hours, offset->minutes, false};
-    }
+    if (c.exactOffset)
+        return chartZone(*c.exactOffset);
     return std::nullopt; // fits no zone: the strip shows nothing then
 }
 

@@ -22,17 +22,12 @@ std::optional<std::string> outside(const char* column, int value, int low, int h
            std::to_string(low) + '-' + std::to_string(high);
 }
 
-std::int16_t i16(int v) { return static_cast<std::int16_t>(v); }
+std::int16_t i16(int v)
+{
+    return static_cast<std::int16_t>(v);
+}
 
 } // namespace
-
-std::string offsetText(int eastMinutes)
-{
-    const long long whole = std::llabs(static_cast<long long>(eastMinutes));
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "UTC%c%02lld:%02lld", eastMinutes < 0 ? '-' : '+', whole / 60, whole % 60);
-    return buf;
-}
 
 std::optional<std::string> checkRequest(const ChartRequest& r)
 {
@@ -46,9 +41,11 @@ std::optional<std::string> checkRequest(const ChartRequest& r)
         return e;
     if (auto e = outside("minute", r.minute, 0, 59))
         return e;
-    if (r.offsetMinutes) {
-        if (!zoneOffsetFromMinutes(*r.offsetMinutes))
-            return "utc_offset " + offsetText(*r.offsetMinutes) + " is outside UTC-12:00 to UTC+14:00";
+    if (r.exactOffset) {
+        if (!r.exactOffset->inRange())
+            return "utc_offset " + r.exactOffset->text() + " is outside " +
+                   UtcOffset::fromSeconds(UtcOffset::kMinSeconds).text() + " to " +
+                   UtcOffset::fromSeconds(UtcOffset::kMaxSeconds).text();
     } else if (auto e = outside("zone", r.zone, 0, kZoneCount - 1)) {
         return e;
     }
@@ -66,29 +63,24 @@ std::optional<std::string> checkRequest(const ChartRequest& r)
 void runRequest(const ChartRequest& r)
 {
     ChartState& c = chartState();
-    ZoneOffset zone{};
-    if (r.offsetMinutes) {
-        zone = *zoneOffsetFromMinutes(*r.offsetMinutes); // checked by checkRequest
-    } else {
-        zone.hours = zoneEntry(r.zone).hours;
-        zone.minutes = zoneEntry(r.zone).minutes;
-    }
+    const ClockZone zone =
+        r.exactOffset ? chartZone(*r.exactOffset) : chartZone(zoneEntry(r.zone).offset(), r.dst);
     c.intBirthMonth = i16(r.month);
     c.intBirthDay = i16(r.day);
     c.intBirthYear = i16(r.year);
     c.intBirthHour = i16(r.hour);
     c.intBirthMinute = i16(r.minute);
-    c.varZoneHours = zone.hours;
-    c.varZoneMinutes = zone.minutes;
-    c.intZoneHours = zone.hours;
-    c.intZoneMinutes = zone.minutes;
+    c.varZoneHours = zone.zoneHours;
+    c.varZoneMinutes = zone.zoneMinutes;
+    c.intZoneHours = zone.zoneHours;
+    c.intZoneMinutes = zone.zoneMinutes;
     c.intLonDeg = i16(r.lonDeg);
     c.intLonMin = i16(r.lonMin);
     c.intLatDeg = i16(r.latDeg);
     c.intLatMin = i16(r.latMin);
     c.bLonEast = r.east ? -1 : 0;
     c.bLatSouth = r.south ? -1 : 0;
-    c.bDST = r.dst && !r.offsetMinutes ? -1 : 0;
+    c.bDST = zone.dst ? -1 : 0;
     Chart_Angles();
     Position_Table();
     c.strAscSign.assign(c.arrPositionText[10], 3, 3);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "rules/utc_offset.h"
+
 #include <optional>
 #include <string>
 
@@ -15,13 +17,10 @@ struct ChartRequest {
     int latDeg = 0, latMin = 0;
     bool south = false;
     bool dst = false;
-    // A UTC offset to the minute, east positive, used instead of the zone
-    // entry and the daylight-saving flag when set.
-    std::optional<int> offsetMinutes;
+    // A UTC offset to the minute, used instead of the zone entry and the
+    // daylight-saving flag when set.
+    std::optional<UtcOffset> exactOffset;
 };
-
-// "UTC+05:45", "UTC-04:30"
-std::string offsetText(int eastMinutes);
 
 // The first limit the request breaks, as "<column> <value> is outside <a>-<b>".
 std::optional<std::string> checkRequest(const ChartRequest& r);

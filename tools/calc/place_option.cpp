@@ -22,7 +22,9 @@ std::optional<Place> findPlace(const std::string& query, PlaceResolution& out)
         out.error = "'" + query + "' not found";
         const auto near = atlas.nearest(asked, 5);
         for (std::size_t i = 0; i < near.size(); ++i) {
-            out.error += i == 0 ? "; did you mean \"" : i + 1 == near.size() ? "\" or \"" : "\", \"";
+            out.error += i == 0                 ? "; did you mean \""
+                         : i + 1 == near.size() ? "\" or \""
+                                                : "\", \"";
             out.error += near[i].suggestionText().toStdString();
         }
         if (!near.empty())
@@ -33,17 +35,21 @@ std::optional<Place> findPlace(const std::string& query, PlaceResolution& out)
     out.lines.push_back("Place:          " + place.suggestionText().toStdString());
     // Never a partial match without a word: say what was taken for it.
     if (!found.front().exact)
-        out.lines.push_back("Note:           no place matches '" + query + "' exactly; took the best match, " +
-                            place.displayName().toStdString());
+        out.lines.push_back("Note:           no place matches '" + query +
+                            "' exactly; took the best match, " + place.displayName().toStdString());
     return place;
 }
 
-bool fits(const PlaceChoice& choice) { return choice.zonePosition >= 0 || choice.exactOffsetMinutes; }
+bool fits(const PlaceChoice& choice)
+{
+    return choice.zonePosition >= 0 || choice.exactOffset;
+}
 
 std::string refusal(const PlaceChoice& choice)
 {
-    return "no zone fits the time of " + choice.place.displayName().toStdString() + " on that date (" +
-           (choice.time.valid ? formatUtcOffset(choice.time.offsetSeconds).toStdString()
+    return "no zone fits the time of " + choice.place.displayName().toStdString() +
+           " on that date (" +
+           (choice.time.valid ? UtcOffset::fromSeconds(choice.time.offsetSeconds).text()
                               : "unknown time zone " + choice.place.zoneId.toStdString()) +
            ")";
 }
@@ -51,12 +57,9 @@ std::string refusal(const PlaceChoice& choice)
 // The zone the engine takes for a choice that fits.
 ClockZone clockZone(const PlaceChoice& choice)
 {
-    if (choice.exactOffsetMinutes) {
-        const ZoneOffset z = *zoneOffsetFromMinutes(*choice.exactOffsetMinutes);
-        return {z.hours, z.minutes, false};
-    }
-    const ZoneEntry& e = zoneEntry(choice.zonePosition);
-    return {e.hours, e.minutes, choice.dst};
+    if (choice.exactOffset)
+        return chartZone(*choice.exactOffset);
+    return chartZone(zoneEntry(choice.zonePosition).offset(), choice.dst);
 }
 
 bool operator!=(const ClockZone& a, const ClockZone& b)
@@ -80,7 +83,10 @@ void fillCoordinates(const WindowCoordinates& w, ChartRequest& request, PlaceRes
 
 } // namespace
 
-bool placeLookupAvailable() { return true; }
+bool placeLookupAvailable()
+{
+    return true;
+}
 
 PlaceResolution resolvePlace(const std::string& query, ChartRequest& request)
 {
@@ -88,15 +94,16 @@ PlaceResolution resolvePlace(const std::string& query, ChartRequest& request)
     const std::optional<Place> place = findPlace(query, out);
     if (!place)
         return out;
-    const PlaceChoice choice = choosePlaceTime(*place, QDate(request.year, request.month, request.day),
-                                               QTime(request.hour, request.minute));
+    const PlaceChoice choice =
+        choosePlaceTime(*place, QDate(request.year, request.month, request.day),
+                        QTime(request.hour, request.minute));
     out.lines.push_back("Place time:     " + choice.statusLine.toStdString());
     if (!fits(choice)) {
         out.error = refusal(choice);
         return out;
     }
-    if (choice.exactOffsetMinutes) {
-        request.offsetMinutes = choice.exactOffsetMinutes;
+    if (choice.exactOffset) {
+        request.exactOffset = choice.exactOffset;
         out.zoneText = choice.exactZoneText.toStdString();
     } else {
         request.zone = choice.zonePosition;
@@ -137,8 +144,10 @@ PlaceResolution resolvePlaceDay(const std::string& query, ChartRequest& request)
         out.dayZones.push_back(zone);
         last = std::move(choice);
     }
-    if (out.lines.size() == 1 || out.lines.back().rfind("Note:", 0) == 0) // the whole date was skipped
-        out.lines.push_back("Place time:     " + choosePlaceTime(*place, date, QTime(0, 0)).statusLine.toStdString());
+    if (out.lines.size() == 1 ||
+        out.lines.back().rfind("Note:", 0) == 0) // the whole date was skipped
+        out.lines.push_back("Place time:     " +
+                            choosePlaceTime(*place, date, QTime(0, 0)).statusLine.toStdString());
     fillCoordinates(toWindowCoordinates(place->latitude, place->longitude), request, out);
     out.ok = true;
     return out;
