@@ -8,11 +8,11 @@
 
 namespace zenthra {
 
-// The one record through which the request driver and the engine talk. The
-// domain names are kept as they are: they are the vocabulary shared with the
-// rest of the program. Angles are in degrees unless a name says Rad; inside
-// the engine longitude is positive west of Greenwich and latitude positive
-// north. Flags hold -1 for true and 0 for false.
+// One chart: the record through which the program and the engine talk, a
+// value each caller owns. The domain names are kept as they are: they are the
+// vocabulary shared with the rest of the program. Angles are in degrees unless a name says Rad;
+// inside the engine longitude is positive west of Greenwich and latitude positive north. Flags hold
+// -1 for true and 0 for false.
 struct ChartState {
     std::array<std::string, 14> arrPositionText; // short position texts; [10] is the ascendant
     std::string strPersonName;
@@ -52,7 +52,7 @@ struct ChartState {
     double varObliquityRad = 0;
     double varAscendant = 0; // [0, 360)
     std::string varAscendantText;
-    // Written by the zone resolution; 0 until a zone has been resolved.
+    // The zone resolved for the chart, as intZoneHours and intZoneMinutes.
     std::int16_t varZoneHours = 0;
     std::int16_t varZoneMinutes = 0;
     std::string strAscSign;
@@ -65,8 +65,5 @@ struct ClockZone {
     std::int16_t zoneMinutes = 0;
     bool dst = false;
 };
-
-// The process-wide chart state.
-ChartState& chartState();
 
 } // namespace zenthra

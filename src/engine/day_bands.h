@@ -28,11 +28,10 @@ struct RisingBand {
 // skipped.
 using ZoneAtMinute = std::function<std::optional<ClockZone>(int minuteOfDay)>;
 
-// Runs the unchanged engine once for each clock minute of the birth date in
-// chartState(), at its place, and joins equal neighbours into bands. The
-// zone comes from zoneAt, or is the chart state's own when zoneAt is empty.
-// The chart state is left exactly as it was.
-std::vector<RisingBand> dayBands(const ZoneAtMinute& zoneAt = {});
+// Runs the unchanged engine once for each clock minute of the birth date of
+// a chart, at its place, and joins equal neighbours into bands. The zone
+// comes from zoneAt, or is the chart's own when zoneAt is empty.
+std::vector<RisingBand> dayBands(const ChartState& birth, const ZoneAtMinute& zoneAt = {});
 
 // "HH:MM" of a clock minute, "24:00" at the end of the day.
 std::string clockText(int minuteOfDay);

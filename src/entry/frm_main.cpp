@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "entry/frm_main.h"
 
-#include "engine/chart_report.h"
-#include "engine/chart_state.h"
+#include "births/birth.h"
 #include "entry/day_strip.h"
 #include "entry/input_filter.h"
 #include "entry/place_completer.h"
@@ -10,8 +9,8 @@
 #include "links/mod_help.h"
 #include "place/place_day.h"
 #include "place/place_time.h"
+#include "rules/calendar_text.h"
 #include "rules/input_rules.h"
-#include "rules/zone_table.h"
 #include "ui/accessibility.h"
 #include "ui/app_icon.h"
 #include "ui/app_strings.h"
@@ -427,11 +426,10 @@ void FrmMain::fillLists()
         for (int n = first; n <= last; ++n)
             list->addItem(QString::number(n));
     };
-    addNumbers(cboDate, 1, 31);
-    addNumbers(cboYear, 1900, 2050);
-    addNumbers(cboHH, 0, 23);
-    addNumbers(cboMM, 0, 59);
-    addNumbers(cboSS, 0, 59);
+    for (const auto& [list, limit] : {std::pair{cboDate, kDayLimit}, std::pair{cboYear, kYearLimit},
+                                      std::pair{cboHH, kHourLimit}, std::pair{cboMM, kMinuteLimit},
+                                      std::pair{cboSS, kSecondLimit}})
+        addNumbers(list, limit.low, limit.high);
     for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM, cboSS})
         list->setCurrentIndex(0);
     cmbTimeZone->setCurrentIndex(kDefaultZonePosition);
@@ -570,33 +568,15 @@ void FrmMain::connectDayStrip()
     refreshDayStrip();
 }
 
-DayStripInputs FrmMain::dayStripInputs() const
-{
-    DayStripInputs in;
-    in.year = cboYear->currentText().toInt();
-    in.monthIndex = cboMonth->currentIndex();
-    in.dayIndex = cboDate->currentIndex();
-    in.lonDeg = txtLonD->text().toStdString();
-    in.lonMin = txtLonM->text().toStdString();
-    in.latDeg = txtLatD->text().toStdString();
-    in.latMin = txtLatM->text().toStdString();
-    in.lonEast = optLong[0]->isChecked();
-    in.latSouth = optLat[1]->isChecked();
-    if (pickedPlace_ && !zoneByHand_)
-        in.place = pickedPlace_;
-    else if (exactZone_ && cmbTimeZone->currentIndex() == kZoneCount)
-        in.zone = exactZone_;
-    else if (const auto zone = resolveZone(cmbTimeZone->currentIndex()))
-        in.zone = zone->offset();
-    in.dst = chkDST->checkState() != Qt::Unchecked; // greyed counts as ticked
-    return in;
-}
-
 void FrmMain::refreshDayStrip()
 {
     if (stripHeld_)
         return;
-    std::optional<std::vector<RisingBand>> computed = dayStripBands(dayStripInputs());
+    // A picked place's own time applies minute by minute unless the zone was set by hand.
+    const std::optional<ChartInputs> inputs = chartInputs();
+    std::optional<std::vector<RisingBand>> computed;
+    if (inputs)
+        computed = dayStripBands(*inputs, zoneByHand_ ? std::nullopt : pickedPlace_);
     std::vector<RisingBand> bands = computed ? std::move(*computed) : std::vector<RisingBand>();
     const int birthMinute = cboHH->currentText().toInt() * 60 + cboMM->currentText().toInt();
     dayStrip->setMarker(bands.empty() ? -1 : birthMinute);
@@ -719,7 +699,7 @@ bool FrmMain::checkPlaceTime()
     return false;
 }
 
-bool FrmMain::Input_Validation()
+BirthInputs FrmMain::typedInputs() const
 {
     BirthInputs in;
     in.name = txtName->text().toStdString();
@@ -730,8 +710,19 @@ bool FrmMain::Input_Validation()
     in.year = cboYear->currentText().toInt();
     in.monthIndex = cboMonth->currentIndex();
     in.dayIndex = cboDate->currentIndex();
+    return in;
+}
 
-    const auto problem = validateInputs(in);
+std::optional<ChartInputs> FrmMain::chartInputs() const
+{
+    if (validatePlaceAndDate(typedInputs()) || !Zone_Calculation())
+        return std::nullopt;
+    return birthChartInputs(currentBirth());
+}
+
+bool FrmMain::Input_Validation()
+{
+    const auto problem = validateInputs(typedInputs());
     if (!problem)
         return true;
     showMessage(QString::fromStdString(problem->message), problem->icon);

@@ -3,7 +3,7 @@
 
 #include "place/atlas.h"
 #include "result/sign_image_list.h"
-#include "rules/zone_table.h"
+#include "rules/chart_inputs.h"
 #include "ui/status_label.h"
 
 #include <QWidget>
@@ -25,8 +25,8 @@ class QStackedLayout;
 namespace zenthra {
 
 class DayStrip;
-struct DayStripInputs;
 struct Birth;
+struct BirthInputs;
 class BirthStore;
 class LinkLabel;
 class PlaceCompleter;
@@ -76,6 +76,10 @@ public:
     BirthStore* birthStore() const { return store_; }
     // The window's entries as a birth, under the id of the birth shown.
     Birth currentBirth() const;
+    // What a chart of the window's entries is computed with: those of
+    // currentBirth(), as a saved birth gives them. Nothing while the place or
+    // the date fails the window's checks or no zone is chosen.
+    std::optional<ChartInputs> chartInputs() const;
     // Fills every input as the birth was saved, a picked place's time and
     // the extra place-time entry included.
     void showBirth(const Birth& birth);
@@ -164,13 +168,13 @@ private:
     void scrollIfTooBig(QWidget* page);
     void installKeyFilters();
     void showMessage(const QString& text, MessageIcon icon);
+    BirthInputs typedInputs() const;
     void connectPlaceTime();
     void resolvePlaceTime(bool announceNoFit);
     void showExactZone(const QString& text, UtcOffset offset);
     void dropExactZone();
     void clearZone();
     void connectDayStrip();
-    DayStripInputs dayStripInputs() const;
     void refreshDayStrip();
     void onBandChosen(int fromMinute, int toMinute);
     void createBirthMenus();

@@ -6,6 +6,7 @@
 #include "births/birth_store.h"
 #include "entry/frm_open_birth.h"
 #include "place/place_time.h"
+#include "rules/input_rules.h"
 #include "ui/message_box.h"
 
 #include <QAction>
@@ -26,6 +27,12 @@ namespace {
 void selectText(QComboBox* list, int value)
 {
     list->setCurrentIndex(list->findText(QString::number(value)));
+}
+
+// A coordinate box as the window's checks read it; 0 when it holds no number.
+int boxNumber(const QLineEdit* box)
+{
+    return toInt16(box->text().toStdString()).value_or(0);
 }
 
 // The list entry nearest an offset: what a reader of the zone column alone
@@ -125,11 +132,11 @@ Birth FrmMain::currentBirth() const
     b.city = txtMCity->text();
     b.state = txtMState->text();
     b.country = txtMCountry->text();
-    b.latDeg = txtLatD->text().toInt();
-    b.latMin = txtLatM->text().toInt();
+    b.latDeg = boxNumber(txtLatD);
+    b.latMin = boxNumber(txtLatM);
     b.south = optLat[1]->isChecked();
-    b.lonDeg = txtLonD->text().toInt();
-    b.lonMin = txtLonM->text().toInt();
+    b.lonDeg = boxNumber(txtLonD);
+    b.lonMin = boxNumber(txtLonM);
     b.west = optLong[1]->isChecked();
     b.dst = chkDST->checkState();
     const int position = cmbTimeZone->currentIndex();

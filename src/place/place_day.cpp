@@ -89,53 +89,19 @@ std::optional<ZoneAtMinute> placeZoneAtMinute(const Place& place, QDate date)
     });
 }
 
-std::optional<std::vector<RisingBand>> dayStripBands(const DayStripInputs& in)
+std::optional<std::vector<RisingBand>> dayStripBands(const ChartInputs& in,
+                                                     const std::optional<Place>& place)
 {
-    BirthInputs check;
-    check.lonDeg = in.lonDeg;
-    check.lonMin = in.lonMin;
-    check.latDeg = in.latDeg;
-    check.latMin = in.latMin;
-    check.year = in.year;
-    check.monthIndex = in.monthIndex;
-    check.dayIndex = in.dayIndex;
-    const QDate date(in.year, in.monthIndex + 1, in.dayIndex + 1);
-    if (validatePlaceAndDate(check) || !date.isValid())
+    if (checkChartInputs(in))
         return std::nullopt;
-
     ZoneAtMinute zoneAt;
-    if (in.place) {
-        auto byMinute = placeZoneAtMinute(*in.place, date);
+    if (place) {
+        auto byMinute = placeZoneAtMinute(*place, QDate(in.year, in.month, in.day));
         if (!byMinute)
             return std::nullopt;
         zoneAt = std::move(*byMinute);
-    } else if (!in.zone) {
-        return std::nullopt;
     }
-
-    // The values pass the checks above, so each converts.
-    const auto number = [](const std::string& text) { return toInt16(text).value_or(0); };
-    const auto flag = [](bool on) -> std::int16_t { return on ? -1 : 0; };
-    const ChartState saved = chartState();
-    ChartState& c = chartState();
-    c.intBirthYear = static_cast<std::int16_t>(in.year);
-    c.intBirthMonth = static_cast<std::int16_t>(in.monthIndex + 1);
-    c.intBirthDay = static_cast<std::int16_t>(in.dayIndex + 1);
-    c.intLonDeg = number(in.lonDeg);
-    c.intLonMin = number(in.lonMin);
-    c.intLatDeg = number(in.latDeg);
-    c.intLatMin = number(in.latMin);
-    c.bLonEast = flag(in.lonEast);
-    c.bLatSouth = flag(in.latSouth);
-    if (in.zone) {
-        const ClockZone zone = chartZone(*in.zone);
-        c.intZoneHours = zone.zoneHours;
-        c.intZoneMinutes = zone.zoneMinutes;
-    }
-    c.bDST = flag(in.dst);
-    std::vector<RisingBand> bands = dayBands(zoneAt);
-    chartState() = saved;
-    return bands;
+    return dayBands(chartOf(in), zoneAt);
 }
 
 } // namespace zenthra

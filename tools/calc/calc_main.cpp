@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/calc_main.h"
 
-#include "calc/chart_request.h"
 #include "calc/place_option.h"
 #include "calc/store_option.h"
 #include "engine/chart_report.h"
-#include "engine/chart_state.h"
 #include "engine/day_bands.h"
 #include "engine/sky_positions.h"
+#include "rules/calendar_text.h"
+#include "rules/chart_inputs.h"
 #include "rules/chart_notes.h"
 #include "rules/csv.h"
 #include "rules/sign_facts.h"
@@ -240,7 +240,7 @@ std::string skyLine(double longitude)
     return s + "\u00B0)";
 }
 
-std::string zoneLine(const ChartRequest& r, const std::string& exactZoneText)
+std::string zoneLine(const ChartInputs& r, const std::string& exactZoneText)
 {
     if (r.exactOffset)
         return "Zone:           " + (exactZoneText.empty() ? r.exactOffset->text() : exactZoneText);
@@ -248,44 +248,43 @@ std::string zoneLine(const ChartRequest& r, const std::string& exactZoneText)
            (r.dst ? ", daylight saving" : "");
 }
 
-// One chart of a request that passed checkRequest, after the lines that say
+// One chart of inputs that passed checkChartInputs, after the lines that say
 // where its values came from.
-void printChart(const ChartRequest& r, const std::vector<std::string>& leadLines,
+void printChart(const ChartInputs& r, const std::vector<std::string>& leadLines,
                 const std::string& exactZoneText, std::FILE* out)
 {
-    const ChartResult res = computeRequest(r);
+    const ChartState chart = chartOf(r);
     for (const std::string& line : leadLines)
         std::fprintf(out, "%s\n", escaped(line).c_str());
-    const int sign = signIndexOfCode(res.code);
+    const int sign = signIndexOfCode(chart.strAscSign);
     std::string ascendant;
-    appendFixed6(ascendant, res.ascendant);
+    appendFixed6(ascendant, chart.varAscendant);
     std::fprintf(out, "%s\n", zoneLine(r, exactZoneText).c_str());
-    std::fprintf(out, "Universal time: %s\n", universalTimeText().c_str());
+    std::fprintf(out, "Universal time: %s\n", universalTimeText(chart).c_str());
     std::fprintf(out, "Ascendant:      %s\n", ascendant.c_str());
-    std::fprintf(out, "Long text:      %s\n", res.longText.c_str());
-    std::fprintf(out, "Short text:     %s\n", res.shortText.c_str());
-    std::fprintf(out, "Sign:           %s (%s)\n", res.code.c_str(),
+    std::fprintf(out, "Long text:      %s\n", chart.varAscendantText.c_str());
+    std::fprintf(out, "Short text:     %s\n", chart.arrPositionText[10].c_str());
+    std::fprintf(out, "Sign:           %s (%s)\n", chart.strAscSign.c_str(),
                  sign >= 0 ? signFacts(sign).name : "?");
-    std::fprintf(out, "%s, %s\n", ascendantLine(res.longText).c_str(),
-                 universalTimeLine(universalTimeText()).c_str());
-    if (const auto change = nearestSignChange())
+    std::fprintf(out, "%s, %s\n", ascendantLine(chart.varAscendantText).c_str(),
+                 universalTimeLine(universalTimeText(chart)).c_str());
+    if (const auto change = nearestSignChange(chart))
         std::fprintf(out, "%s\n", cuspNote(*change).c_str());
-    const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt());
+    const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt(chart));
     std::fprintf(out, "Sun:            %s\n", skyLine(sky.sunLongitude).c_str());
     std::fprintf(out, "Moon:           %s\n", skyLine(sky.moonLongitude).c_str());
-    std::fprintf(out, "%s\n", bigThreeLine(sky, res.code).c_str());
+    std::fprintf(out, "%s\n", bigThreeLine(sky, chart.strAscSign).c_str());
 }
 
 // The rising signs of the request's whole date, band by band. dayZones, when
 // not empty, gives the zone at each clock minute.
-void printDay(const ChartRequest& r, const std::vector<std::optional<ClockZone>>& dayZones,
-              bool csv, std::FILE* out)
+void printDay(const ChartInputs& r, const std::vector<std::optional<ClockZone>>& dayZones, bool csv,
+              std::FILE* out)
 {
-    runRequest(r);
     ZoneAtMinute zoneAt;
     if (!dayZones.empty())
         zoneAt = [&dayZones](int minute) { return dayZones[static_cast<std::size_t>(minute)]; };
-    const std::vector<RisingBand> bands = dayBands(zoneAt);
+    const std::vector<RisingBand> bands = dayBands(chartOf(r), zoneAt);
     std::string text = csv ? "sign,from,to\n" : "Rising sign       From   To\n";
     for (const RisingBand& band : bands) {
         const int sign = signIndexOfCode(band.code);
@@ -315,7 +314,7 @@ bool isOneOf(const std::string& name, const char* const* from, const char* const
 
 int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
 {
-    ChartRequest r;
+    ChartInputs r;
     bool haveDate = false, haveTime = false, haveZone = false, haveLon = false, haveLat = false;
     bool day = false;
     std::optional<std::string> place, format;
@@ -472,7 +471,7 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         }
         // The atlas needs a real date; the limits are checked again below.
         r.zone = kDefaultZonePosition;
-        if (const auto problem = checkRequest(r)) {
+        if (const auto problem = checkChartInputs(r)) {
             inputError(err, *problem);
             return 1;
         }
@@ -494,7 +493,7 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
                             : "a chart needs --date, --time, --zone, --lon and --lat");
         return 2;
     }
-    if (const auto problem = checkRequest(r)) {
+    if (const auto problem = checkChartInputs(r)) {
         inputError(err, *problem);
         return 1;
     }
@@ -601,7 +600,7 @@ int runStore(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
         person.lines.clear();
         return printReply(person, out, err);
     }
-    if (const auto problem = checkRequest(person.request)) {
+    if (const auto problem = checkChartInputs(person.request)) {
         inputError(err, *problem);
         return 1;
     }
@@ -670,7 +669,7 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
         if (reader.blank())
             continue;
         std::string problem;
-        ChartRequest r;
+        ChartInputs r;
         if (reader.tooLong()) {
             problem = "the record is longer than " + std::to_string(limits.maxRecord) + " bytes";
         } else if (reader.unterminatedQuote()) {
@@ -722,12 +721,11 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
                 }
             }
             if (problem.empty())
-                if (auto limit = checkRequest(r))
+                if (auto limit = checkChartInputs(r))
                     problem = std::move(*limit);
         }
         if (problem.empty()) {
-            runRequest(r);
-            const ChartState& c = chartState();
+            const ChartState c = chartOf(r);
             appendFixed6(buf, c.varAscendant);
             buf += ',';
             appendCsvField(buf, c.varAscendantText);
@@ -736,7 +734,7 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
             buf += ',';
             buf += c.strAscSign;
             if (bigThree) {
-                const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt());
+                const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt(c));
                 for (const double longitude : {sky.sunLongitude, sky.moonLongitude}) {
                     buf += ',';
                     appendFixed4(buf, longitude);

@@ -67,7 +67,7 @@ bool operator!=(const ClockZone& a, const ClockZone& b)
     return a.zoneHours != b.zoneHours || a.zoneMinutes != b.zoneMinutes || a.dst != b.dst;
 }
 
-void fillCoordinates(const WindowCoordinates& w, ChartRequest& request, PlaceResolution& out)
+void fillCoordinates(const WindowCoordinates& w, ChartInputs& request, PlaceResolution& out)
 {
     request.latDeg = w.latDegrees;
     request.latMin = w.latMinutes;
@@ -88,7 +88,7 @@ bool placeLookupAvailable()
     return true;
 }
 
-PlaceResolution resolvePlace(const std::string& query, ChartRequest& request)
+PlaceResolution resolvePlace(const std::string& query, ChartInputs& request)
 {
     PlaceResolution out;
     const std::optional<Place> place = findPlace(query, out);
@@ -114,7 +114,7 @@ PlaceResolution resolvePlace(const std::string& query, ChartRequest& request)
     return out;
 }
 
-PlaceResolution resolvePlaceDay(const std::string& query, ChartRequest& request)
+PlaceResolution resolvePlaceDay(const std::string& query, ChartInputs& request)
 {
     PlaceResolution out;
     const std::optional<Place> place = findPlace(query, out);

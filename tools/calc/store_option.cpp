@@ -212,24 +212,10 @@ PersonReply findPerson(const std::string& storePath, const std::string& name)
                                "' cannot be computed: " + problem->toStdString());
         return out;
     }
-    ChartRequest& r = out.request;
-    r.year = b.year, r.month = b.month, r.day = b.day, r.hour = b.hour, r.minute = b.minute;
-    r.latDeg = b.latDeg, r.latMin = b.latMin, r.south = b.south;
-    r.lonDeg = b.lonDeg, r.lonMin = b.lonMin, r.east = !b.west;
-    r.zone = b.zonePosition;
-    r.dst = b.dstInForce();
-    // A picked place whose time no entry has was computed with its own offset.
-    if (b.placeTime && !b.placeTime->zoneByHand) {
-        const UtcOffset applied =
-            UtcOffset::fromSeconds(b.placeTime->offsetSeconds).roundedToMinute();
-        const UtcOffset entry = UtcOffset::fromSeconds(
-            zoneEntry(b.zonePosition).offset().seconds() + (r.dst ? 3600 : 0));
-        if (applied != entry && applied.inRange()) {
-            r.exactOffset = applied;
-            out.zoneText =
-                "Place time, " + applied.text() + " (" + b.placeTime->zoneId.toStdString() + ")";
-        }
-    }
+    out.request = birthChartInputs(b);
+    if (const auto offset = out.request.exactOffset)
+        out.zoneText =
+            "Place time, " + offset->text() + " (" + b.placeTime->zoneId.toStdString() + ")";
     out.lines.push_back("Name:           " + b.name.toStdString());
     out.lines.push_back("Place:          " + placeOf(b));
     return out;
