@@ -88,48 +88,4 @@ int resolveZonePosition(int position, const QString& text)
     return position >= 0 && position < kZoneCount ? position : -1;
 }
 
-QString foldForSearch(const QString& text)
-{
-    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
-    QString out;
-    out.reserve(decomposed.size());
-    for (const QChar ch : decomposed) {
-        const auto cat = ch.category();
-        if (cat == QChar::Mark_NonSpacing || cat == QChar::Mark_SpacingCombining ||
-            cat == QChar::Mark_Enclosing)
-            continue;
-        switch (ch.unicode()) {
-        case 0x00DF:
-            out += QLatin1String("ss");
-            break; // ß
-        case 0x00C6:
-        case 0x00E6:
-            out += QLatin1String("ae");
-            break; // Æ æ
-        case 0x0152:
-        case 0x0153:
-            out += QLatin1String("oe");
-            break; // Œ œ
-        case 0x00D8:
-        case 0x00F8:
-            out += QLatin1Char('o');
-            break; // Ø ø
-        case 0x0141:
-        case 0x0142:
-            out += QLatin1Char('l');
-            break; // Ł ł
-        case 0x0110:
-        case 0x0111:
-            out += QLatin1Char('d');
-            break; // Đ đ
-        case 0x0131:
-            out += QLatin1Char('i');
-            break; // dotless ı
-        default:
-            out += ch.toCaseFolded();
-        }
-    }
-    return out;
-}
-
 } // namespace zenthra

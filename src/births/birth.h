@@ -62,8 +62,4 @@ ChartInputs birthChartInputs(const Birth& b);
 // it is in the list, else the entry with that text, else -1.
 int resolveZonePosition(int position, const QString& text);
 
-// Folds text for type-ahead matching: accents dropped, case folded, a few
-// letters that do not decompose spelled out ("Zoë Ødegård" → "zoe odegard").
-QString foldForSearch(const QString& text);
-
 } // namespace zenthra
