@@ -64,6 +64,12 @@ struct ClockZone {
     std::int16_t zoneHours = 0;
     std::int16_t zoneMinutes = 0;
     bool dst = false;
+
+    friend bool operator==(const ClockZone& a, const ClockZone& b)
+    {
+        return a.zoneHours == b.zoneHours && a.zoneMinutes == b.zoneMinutes && a.dst == b.dst;
+    }
+    friend bool operator!=(const ClockZone& a, const ClockZone& b) { return !(a == b); }
 };
 
 } // namespace zenthra

@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "place/place_day.h"
 
-#include "engine/chart_state.h"
-#include "place/place_time.h"
-#include "rules/input_rules.h"
-
 #include <QDateTime>
 #include <QTimeZone>
 
@@ -15,43 +11,34 @@ namespace {
 
 constexpr qint64 kDaySeconds = 86400;
 
-struct Stretch {
-    int fromMinute = 0;
-    std::optional<ClockZone> zone;
-};
-
-// The zone the window applies for a birth at this clock time: none for a
-// skipped time; fits is false when no zone of the window expresses it.
-struct Applied {
-    bool fits = false;
-    std::optional<ClockZone> zone;
-};
-
-Applied zoneFor(const Place& place, QDate date, int minute)
+// The zone the window applies for a birth at a stretch's first minute.
+PlaceStretch stretchFrom(const Place& place, QDate date, int minute)
 {
-    const PlaceChoice choice = choosePlaceTime(place, date, QTime(minute / 60, minute % 60));
-    Applied applied;
+    PlaceStretch s;
+    s.fromMinute = minute;
+    s.choice = choosePlaceTime(place, date, QTime(minute / 60, minute % 60));
+    const PlaceChoice& choice = s.choice;
     if (!choice.time.valid)
-        return applied;
-    applied.fits = true;
+        return s;
+    s.fits = true;
     if (choice.time.reading == ClockReading::Skipped)
-        return applied;
+        return s;
     if (choice.zonePosition >= 0)
-        applied.zone = chartZone(zoneEntry(choice.zonePosition).offset(), choice.dst);
+        s.zone = chartZone(zoneEntry(choice.zonePosition).offset(), choice.dst);
     else if (choice.exactOffset)
-        applied.zone = chartZone(*choice.exactOffset);
+        s.zone = chartZone(*choice.exactOffset);
     else
-        applied.fits = false;
-    return applied;
+        s.fits = false;
+    return s;
 }
 
 } // namespace
 
-std::optional<ZoneAtMinute> placeZoneAtMinute(const Place& place, QDate date)
+std::vector<PlaceStretch> placeDayStretches(const Place& place, QDate date)
 {
     const QTimeZone zone(place.zoneId.toUtf8());
     if (!zone.isValid() || !date.isValid())
-        return std::nullopt;
+        return {};
 
     // Between two clock changes every minute is read alike, so the day splits
     // where a change lands on the clock, read with the offset before it and
@@ -75,18 +62,36 @@ std::optional<ZoneAtMinute> placeZoneAtMinute(const Place& place, QDate date)
     std::sort(starts.begin(), starts.end());
     starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
 
-    std::vector<Stretch> stretches;
-    for (const int from : starts) {
-        const Applied applied = zoneFor(place, date, from);
-        if (!applied.fits)
+    std::vector<PlaceStretch> stretches;
+    for (const int from : starts)
+        stretches.push_back(stretchFrom(place, date, from));
+    return stretches;
+}
+
+std::optional<ZoneAtMinute> zoneAtMinute(const std::vector<PlaceStretch>& stretches)
+{
+    struct Zone {
+        int fromMinute;
+        std::optional<ClockZone> zone;
+    };
+    std::vector<Zone> zones;
+    for (const PlaceStretch& s : stretches) {
+        if (!s.fits)
             return std::nullopt;
-        stretches.push_back(Stretch{from, applied.zone});
+        zones.push_back(Zone{s.fromMinute, s.zone});
     }
-    return ZoneAtMinute([stretches](int minute) {
-        auto it = std::upper_bound(stretches.begin(), stretches.end(), minute,
-                                   [](int m, const Stretch& s) { return m < s.fromMinute; });
+    if (zones.empty())
+        return std::nullopt;
+    return ZoneAtMinute([zones](int minute) {
+        auto it = std::upper_bound(zones.begin(), zones.end(), minute,
+                                   [](int m, const Zone& z) { return m < z.fromMinute; });
         return std::prev(it)->zone;
     });
+}
+
+std::optional<ZoneAtMinute> placeZoneAtMinute(const Place& place, QDate date)
+{
+    return zoneAtMinute(placeDayStretches(place, date));
 }
 
 std::optional<std::vector<RisingBand>> dayStripBands(const ChartInputs& in,

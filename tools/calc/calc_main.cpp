@@ -276,14 +276,10 @@ void printChart(const ChartInputs& r, const std::vector<std::string>& leadLines,
     std::fprintf(out, "%s\n", bigThreeLine(sky, chart.strAscSign).c_str());
 }
 
-// The rising signs of the request's whole date, band by band. dayZones, when
-// not empty, gives the zone at each clock minute.
-void printDay(const ChartInputs& r, const std::vector<std::optional<ClockZone>>& dayZones, bool csv,
-              std::FILE* out)
+// The rising signs of the request's whole date, band by band. zoneAt, when
+// set, gives the zone at each clock minute.
+void printDay(const ChartInputs& r, const ZoneAtMinute& zoneAt, bool csv, std::FILE* out)
 {
-    ZoneAtMinute zoneAt;
-    if (!dayZones.empty())
-        zoneAt = [&dayZones](int minute) { return dayZones[static_cast<std::size_t>(minute)]; };
     const std::vector<RisingBand> bands = dayBands(chartOf(r), zoneAt);
     std::string text = csv ? "sign,from,to\n" : "Rising sign       From   To\n";
     for (const RisingBand& band : bands) {
@@ -513,7 +509,7 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         if (!place)
             std::fprintf(out, "%s\n", zoneLine(r, {}).c_str());
     }
-    printDay(r, resolved.dayZones, csv, out);
+    printDay(r, resolved.zoneAt, csv, out);
     return 0;
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/place_option.h"
 
-#include "engine/day_bands.h"
 #include "place/atlas.h"
+#include "place/place_day.h"
 #include "place/place_time.h"
 #include "rules/zone_table.h"
 
@@ -52,19 +52,6 @@ std::string refusal(const PlaceChoice& choice)
            (choice.time.valid ? UtcOffset::fromSeconds(choice.time.offsetSeconds).text()
                               : "unknown time zone " + choice.place.zoneId.toStdString()) +
            ")";
-}
-
-// The zone the engine takes for a choice that fits.
-ClockZone clockZone(const PlaceChoice& choice)
-{
-    if (choice.exactOffset)
-        return chartZone(*choice.exactOffset);
-    return chartZone(zoneEntry(choice.zonePosition).offset(), choice.dst);
-}
-
-bool operator!=(const ClockZone& a, const ClockZone& b)
-{
-    return a.zoneHours != b.zoneHours || a.zoneMinutes != b.zoneMinutes || a.dst != b.dst;
 }
 
 void fillCoordinates(const WindowCoordinates& w, ChartInputs& request, PlaceResolution& out)
@@ -121,33 +108,38 @@ PlaceResolution resolvePlaceDay(const std::string& query, ChartInputs& request)
     if (!place)
         return out;
     const QDate date(request.year, request.month, request.day);
-    std::optional<PlaceChoice> last; // of the minute before, when it existed
-    for (int minute = 0; minute < kMinutesPerDay; ++minute) {
-        PlaceChoice choice = choosePlaceTime(*place, date, QTime(minute / 60, minute % 60));
-        if (!fits(choice)) {
-            out.lines.push_back("Place time:     " + choice.statusLine.toStdString());
-            out.error = refusal(choice);
+    const std::vector<PlaceStretch> stretches = placeDayStretches(*place, date);
+    if (stretches.empty()) { // the place's zone is unknown
+        const PlaceChoice choice = choosePlaceTime(*place, date, QTime(0, 0));
+        out.lines.push_back("Place time:     " + choice.statusLine.toStdString());
+        out.error = refusal(choice);
+        return out;
+    }
+    std::optional<ClockZone> last; // of the stretch before, when it existed
+    for (const PlaceStretch& s : stretches) {
+        if (!s.fits) {
+            out.lines.push_back("Place time:     " + s.choice.statusLine.toStdString());
+            out.error = refusal(s.choice);
             return out;
         }
-        if (choice.time.reading == ClockReading::Skipped) {
-            out.dayZones.emplace_back();
+        if (!s.zone) {
             last.reset();
             continue;
         }
-        const ClockZone zone = clockZone(choice);
         // A line for the first minute of each stretch of one zone.
-        if (!last || clockZone(*last) != zone) {
-            const std::string label =
-                out.dayZones.empty() ? "Place time:     " : "From " + clockText(minute) + ":     ";
-            out.lines.push_back(label + choice.statusLine.toStdString());
+        if (!last || *last != *s.zone) {
+            const std::string label = s.fromMinute == 0
+                                          ? "Place time:     "
+                                          : "From " + clockText(s.fromMinute) + ":     ";
+            out.lines.push_back(label + s.choice.statusLine.toStdString());
         }
-        out.dayZones.push_back(zone);
-        last = std::move(choice);
+        last = s.zone;
     }
     if (out.lines.size() == 1 ||
         out.lines.back().rfind("Note:", 0) == 0) // the whole date was skipped
         out.lines.push_back("Place time:     " +
                             choosePlaceTime(*place, date, QTime(0, 0)).statusLine.toStdString());
+    out.zoneAt = *zoneAtMinute(stretches);
     fillCoordinates(toWindowCoordinates(place->latitude, place->longitude), request, out);
     out.ok = true;
     return out;

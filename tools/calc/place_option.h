@@ -19,7 +19,7 @@ struct PlaceResolution {
     std::string zoneText;
     // Only from resolvePlaceDay: the zone in force at each clock minute of
     // the day, nothing for a minute the clocks skipped.
-    std::vector<std::optional<ClockZone>> dayZones;
+    ZoneAtMinute zoneAt;
 };
 
 // Finds the place in the offline atlas (best match first) and fills in its
