@@ -2,6 +2,7 @@
 #include "entry/frm_open_birth.h"
 
 #include "births/birth_store.h"
+#include "rules/calendar_text.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -10,7 +11,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QTime>
 #include <QTreeWidget>
@@ -73,12 +73,9 @@ FrmOpenBirth::FrmOpenBirth(const BirthStore& store, QWidget* parent)
 
 QString FrmOpenBirth::dateText(const Birth& birth)
 {
-    const QLocale english(QLocale::English);
-    return QStringLiteral("%1 %2 %3, %4")
-        .arg(birth.day)
-        .arg(english.monthName(birth.month))
-        .arg(birth.year)
-        .arg(QTime(birth.hour, birth.minute).toString(QStringLiteral("HH:mm")));
+    return QStringLiteral("%1, %2").arg(
+        QString::fromStdString(birthDateText(birth.year, birth.month, birth.day)),
+        QTime(birth.hour, birth.minute).toString(QStringLiteral("HH:mm")));
 }
 
 void FrmOpenBirth::onSearchChanged(const QString& text)

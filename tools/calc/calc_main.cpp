@@ -224,14 +224,6 @@ void appendFixed4(std::string& out, double v)
     out.append(buf, res.ptr);
 }
 
-// The sign a longitude in [0, 360) lies in, by its whole degrees as every
-// position the program shows.
-int signOfLongitude(double longitude)
-{
-    const int sign = static_cast<int>(std::floor(longitude / 30)) % kSignCount;
-    return sign < 0 ? sign + kSignCount : sign;
-}
-
 // "Leo 21° 30′ (141.5012°)"
 std::string skyLine(double longitude)
 {
@@ -737,7 +729,7 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
                 }
                 for (const double longitude : {sky.sunLongitude, sky.moonLongitude}) {
                     buf += ',';
-                    buf += signFacts(signOfLongitude(longitude)).code;
+                    buf += signFacts(signPositionOf(longitude).sign).code;
                 }
             }
             buf += ",\n";

@@ -3,7 +3,7 @@
 
 #include "births/birth_store.h"
 #include "births/births_csv.h"
-#include "rules/zone_table.h"
+#include "rules/calendar_text.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -69,7 +69,7 @@ std::string twoDigits(int v)
 
 std::string dateText(const Birth& b)
 {
-    return std::to_string(b.year) + '-' + twoDigits(b.month) + '-' + twoDigits(b.day);
+    return birthDateText(b.year, b.month, b.day, DateStyle::Iso);
 }
 
 std::string timeText(const Birth& b)
