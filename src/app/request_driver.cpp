@@ -23,9 +23,7 @@ void describeBirth(ResultPage& page, const FrmMain& main, const ChartInputs& in)
 {
     page.personName = main.txtName->text().trimmed();
     page.birthDate = QString::fromStdString(birthDateText(in.year, in.month, in.day));
-    page.birthTime = QStringLiteral("%1:%2")
-                         .arg(in.hour, 2, 10, QLatin1Char('0'))
-                         .arg(in.minute, 2, 10, QLatin1Char('0'));
+    page.birthTime = QString::fromStdString(clockText(in.hour * 60 + in.minute));
     QStringList parts;
     for (const QLineEdit* box : {main.txtMCity, main.txtMState, main.txtMCountry})
         if (!box->text().trimmed().isEmpty())

@@ -3,8 +3,6 @@
 
 #include "engine/western_planet_position.h"
 
-#include <cstdio>
-
 namespace zenthra {
 
 std::vector<RisingBand> dayBands(const ChartState& birth, const ZoneAtMinute& zoneAt)
@@ -31,13 +29,6 @@ std::vector<RisingBand> dayBands(const ChartState& birth, const ZoneAtMinute& zo
             bands.push_back(RisingBand{std::move(code), minute, minute + 1});
     }
     return bands;
-}
-
-std::string clockText(int minuteOfDay)
-{
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02d:%02d", (minuteOfDay / 60) % 100, minuteOfDay % 60);
-    return buf;
 }
 
 std::optional<std::size_t> bandAt(const std::vector<RisingBand>& bands, int minuteOfDay)

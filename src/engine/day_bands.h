@@ -33,9 +33,6 @@ using ZoneAtMinute = std::function<std::optional<ClockZone>(int minuteOfDay)>;
 // comes from zoneAt, or is the chart's own when zoneAt is empty.
 std::vector<RisingBand> dayBands(const ChartState& birth, const ZoneAtMinute& zoneAt = {});
 
-// "HH:MM" of a clock minute, "24:00" at the end of the day.
-std::string clockText(int minuteOfDay);
-
 // The band holding a clock minute, or nothing past the day.
 std::optional<std::size_t> bandAt(const std::vector<RisingBand>& bands, int minuteOfDay);
 

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTime>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -73,9 +72,8 @@ FrmOpenBirth::FrmOpenBirth(const BirthStore& store, QWidget* parent)
 
 QString FrmOpenBirth::dateText(const Birth& birth)
 {
-    return QStringLiteral("%1, %2").arg(
-        QString::fromStdString(birthDateText(birth.year, birth.month, birth.day)),
-        QTime(birth.hour, birth.minute).toString(QStringLiteral("HH:mm")));
+    return QString::fromStdString(birthDateText(birth.year, birth.month, birth.day) + ", " +
+                                  clockText(birth.hour * 60 + birth.minute));
 }
 
 void FrmOpenBirth::onSearchChanged(const QString& text)

@@ -5,6 +5,13 @@
 
 namespace zenthra {
 
+std::string clockText(int minuteOfDay)
+{
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02d:%02d", (minuteOfDay / 60) % 100, minuteOfDay % 60);
+    return buf;
+}
+
 std::string birthDateText(int year, int month, int day, DateStyle style)
 {
     char buf[64];
@@ -22,10 +29,8 @@ std::string universalTimeText(const ChartState& chart)
     const auto moment = universalMoment(chart);
     if (!moment)
         return {};
-    char buf[32];
-    std::snprintf(buf, sizeof buf, ", %02d:%02d UT", moment->minuteOfDay / 60,
-                  moment->minuteOfDay % 60);
-    return birthDateText(moment->year, moment->month, moment->day) + buf;
+    return birthDateText(moment->year, moment->month, moment->day) + ", " +
+           clockText(moment->minuteOfDay) + " UT";
 }
 
 } // namespace zenthra

@@ -18,6 +18,9 @@ enum class DateStyle {
     Iso,   // "1947-08-15", as zenthra-calc's --date takes it
 };
 
+// "HH:MM" of a clock minute, "24:00" at the end of the day.
+std::string clockText(int minuteOfDay);
+
 // A birth date; a month outside 1..12 is written as its number.
 std::string birthDateText(int year, int month, int day, DateStyle style = DateStyle::Words);
 

@@ -101,11 +101,8 @@ TEST(DayBands, SkippedClockHourIsAGap)
     EXPECT_EQ(bands.back().toMinute, kMinutesPerDay);
 }
 
-TEST(DayBands, ClockTexts)
+TEST(DayBands, NoBandPastTheEnd)
 {
-    EXPECT_EQ(clockText(0), "00:00");
-    EXPECT_EQ(clockText(372), "06:12");
-    EXPECT_EQ(clockText(kMinutesPerDay), "24:00");
     EXPECT_FALSE(bandAt({{"Ari", 0, 10}}, 10));
 }
 

@@ -11,6 +11,7 @@
 #include "place/place_day.h"
 #include "place/place_time.h"
 #include "result/frm_display.h"
+#include "rules/calendar_text.h"
 #include "rules/zone_table.h"
 #include "ui/shutdown.h"
 

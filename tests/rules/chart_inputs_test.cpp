@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "../engine/chart_fixture.h"
 
+#include "engine/day_bands.h"
 #include "rules/calendar_text.h"
 #include "rules/chart_inputs.h"
 
@@ -129,6 +130,13 @@ TEST(ChartInputs, EachFieldOutsideItsLimitIsNamed)
         const auto problem = checkChartInputs(in);
         EXPECT_EQ(problem.value_or("valid"), c.problem ? c.problem : "valid");
     }
+}
+
+TEST(CalendarText, ClockTexts)
+{
+    EXPECT_EQ(clockText(0), "00:00");
+    EXPECT_EQ(clockText(372), "06:12");
+    EXPECT_EQ(clockText(kMinutesPerDay), "24:00");
 }
 
 TEST(CalendarText, BirthDates)

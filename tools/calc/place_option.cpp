@@ -4,6 +4,7 @@
 #include "place/atlas.h"
 #include "place/place_day.h"
 #include "place/place_time.h"
+#include "rules/calendar_text.h"
 #include "rules/zone_table.h"
 
 #include <cstdio>
