@@ -4,8 +4,8 @@
 // user sees it follow each keystroke, so the median must stay under 2 ms.
 // Runs in process on the offscreen platform.
 #include "entry/day_strip.h"
-#include "place/place_day.h"
 #include "entry/frm_main.h"
+#include "place/place_day.h"
 
 #include <benchmark/benchmark.h>
 
@@ -89,17 +89,17 @@ BENCHMARK(stripAfterAnEditPickedPlace)
 // on its clock-change day.
 void inputsToBandsPickedPlace(benchmark::State& state)
 {
-    zenthra::DayStripInputs in;
+    zenthra::ChartInputs in;
     in.year = 1985;
-    in.monthIndex = 2;
-    in.dayIndex = 30;
-    in.latDeg = "51";
-    in.latMin = "30";
-    in.lonDeg = "0";
-    in.lonMin = "7";
-    in.place = london();
+    in.month = 3;
+    in.day = 31;
+    in.latDeg = 51;
+    in.latMin = 30;
+    in.lonDeg = 0;
+    in.lonMin = 7;
+    const std::optional<zenthra::Place> place = london();
     for (auto _ : state) {
-        auto bands = zenthra::dayStripBands(in);
+        auto bands = zenthra::dayStripBands(in, place);
         benchmark::DoNotOptimize(bands);
     }
 }

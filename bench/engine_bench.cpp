@@ -11,9 +11,9 @@
 namespace {
 
 // Delhi, 15 August 1947, at +05:30: the place and date every run starts from.
-zenthra::ChartState& delhi1947()
+zenthra::ChartState delhi1947()
 {
-    zenthra::ChartState& c = zenthra::chartState();
+    zenthra::ChartState c;
     c.intBirthYear = 1947;
     c.intBirthMonth = 8;
     c.intBirthDay = 15;
@@ -29,15 +29,15 @@ zenthra::ChartState& delhi1947()
 
 void BM_OneChart(benchmark::State& state)
 {
-    zenthra::ChartState& c = delhi1947();
+    zenthra::ChartState c = delhi1947();
     std::int16_t minute = 0;
     for (auto _ : state) {
         // A different time each round, so no result can be reused.
         c.intBirthHour = static_cast<std::int16_t>(minute / 60);
         c.intBirthMinute = static_cast<std::int16_t>(minute % 60);
         minute = static_cast<std::int16_t>((minute + 7) % 1440);
-        zenthra::Chart_Angles();
-        zenthra::Position_Table();
+        zenthra::Chart_Angles(c);
+        zenthra::Position_Table(c);
         benchmark::DoNotOptimize(c.arrPositionText[10].data());
     }
     state.SetItemsProcessed(state.iterations());
@@ -62,9 +62,9 @@ BENCHMARK(BM_SignDmsAndShortText);
 // edit: 1,440 charts.
 void BM_DayBands(benchmark::State& state)
 {
-    zenthra::ChartState& c = delhi1947();
+    zenthra::ChartState c = delhi1947();
     for (auto _ : state) {
-        auto bands = zenthra::dayBands();
+        auto bands = zenthra::dayBands(c);
         benchmark::DoNotOptimize(bands.data());
         c.intBirthDay = static_cast<std::int16_t>(c.intBirthDay % 28 + 1);
     }

@@ -2,8 +2,8 @@
 // The input rules and the key rules. The input is read as text for the
 // number parsers, as lines (name, four coordinates, then date bytes) for the
 // validation, and as UTF-16 for the key rules.
-#include "rules/input_rules.h"
 #include "fuzz_check.h"
+#include "rules/input_rules.h"
 #include "rules/key_rules.h"
 
 #include <cmath>
@@ -17,7 +17,6 @@
 using namespace zenthra;
 
 namespace {
-
 
 bool allowed(KeyRule rule, int code)
 {
@@ -56,11 +55,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         in.dayIndex = static_cast<unsigned char>(date[2]) % 31;
     }
     if (!validateInputs(in)) {
-        const std::pair<const std::string*, int> limits[] = {
-            {&in.lonDeg, 179}, {&in.lonMin, 59}, {&in.latDeg, 89}, {&in.latMin, 59}};
-        for (const auto& [value, max] : limits) {
+        const std::pair<const std::string*, InputLimit> limits[] = {{&in.lonDeg, kLonDegLimit},
+                                                                    {&in.lonMin, kLonMinLimit},
+                                                                    {&in.latDeg, kLatDegLimit},
+                                                                    {&in.latMin, kLatMinLimit}};
+        for (const auto& [value, limit] : limits) {
             const auto n = toInt16(*value);
-            require(n && *n >= 0 && *n <= max, "a passing text converts within its limits");
+            require(n && !checkLimit(limit, *n), "a passing text converts within its limits");
         }
     }
 
@@ -70,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const KeyRule rule : {KeyRule::Letters, KeyRule::Digits}) {
         for (const char16_t c : wide) {
             const int kept = filterKeyCode(rule, c);
-            require(kept == 0 || allowed(rule, kept) || kept == 8 || (rule == KeyRule::Letters && kept == 13),
+            require(kept == 0 || allowed(rule, kept) || kept == 8 ||
+                        (rule == KeyRule::Letters && kept == 13),
                     "a typed key goes on as an allowed code");
         }
         if (const auto kept = filterArrivingText(rule, wide)) {

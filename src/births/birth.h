@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "rules/zone_table.h"
+#include "rules/chart_inputs.h"
 
 #include <QDateTime>
 #include <QString>
@@ -12,8 +12,8 @@ namespace zenthra {
 
 // What the place-time line held when the birth place was picked from the atlas.
 struct PickedPlaceTime {
-    QString zoneId;        // IANA id, "Asia/Kolkata"
-    int offsetSeconds = 0; // offset from UTC in force at the birth, east positive
+    QString zoneId;          // IANA id, "Asia/Kolkata"
+    int offsetSeconds = 0;   // offset from UTC in force at the birth, east positive
     bool zoneByHand = false; // the zone or the box was changed after the pick
     bool operator==(const PickedPlaceTime& o) const
     {
@@ -51,12 +51,15 @@ struct Birth {
 // nothing when the birth can be computed.
 std::optional<QString> checkBirth(const Birth& b);
 
+// What a birth is computed with, wherever it is computed: the zone entry
+// and the daylight-saving box (greyed counts as ticked), unless the place was
+// picked from the atlas and its time, kept to the minute, is not what the
+// entry and the box give (an offset no entry has, or the place's own local
+// mean time): then that offset. A zone set by hand always takes the entry.
+ChartInputs birthChartInputs(const Birth& b);
+
 // The zone list position for a stored position and text: the position when
 // it is in the list, else the entry with that text, else -1.
 int resolveZonePosition(int position, const QString& text);
-
-// Folds text for type-ahead matching: accents dropped, case folded, a few
-// letters that do not decompose spelled out ("Zoë Ødegård" → "zoe odegard").
-QString foldForSearch(const QString& text);
 
 } // namespace zenthra

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "births/birth_store.h"
 
+#include "place/atlas.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -23,19 +25,48 @@ constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteNotADatabase = 26;
 
 // Milliseconds since 1970 UTC; the column type of every time.
-qint64 nowMs() { return QDateTime::currentMSecsSinceEpoch(); }
+qint64 nowMs()
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
 
 // dst column: 0 clear, 1 ticked, 2 greyed (version 1 knew only 0 and 1).
-int dstCode(Qt::CheckState s) { return s == Qt::Checked ? 1 : s == Qt::PartiallyChecked ? 2 : 0; }
+int dstCode(Qt::CheckState s)
+{
+    return s == Qt::Checked ? 1 : s == Qt::PartiallyChecked ? 2 : 0;
+}
 Qt::CheckState dstState(int code)
 {
     return code == 1 ? Qt::Checked : code == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
 }
 
+// Name and place folded as place names are ("Zoë Ødegård" → "zoe odegard"),
+// one field a line, so that no search matches across two of them.
 QString searchKey(const Birth& b)
 {
-    return foldForSearch(b.name + QLatin1Char('\n') + b.city + QLatin1Char('\n') + b.state +
-                         QLatin1Char('\n') + b.country);
+    QStringList fields;
+    for (const QString& field : {b.name, b.city, b.state, b.country})
+        fields << foldPlaceName(field);
+    return fields.join(QLatin1Char('\n'));
+}
+
+// Every birth's id, name, place and zone position, for an upgrade.
+QList<Birth> namesAndZones(QSqlQuery& q, bool& ok)
+{
+    QList<Birth> rows;
+    ok = q.exec(QStringLiteral("SELECT id, name, city, state, country, zone FROM births"));
+    while (ok && q.next()) {
+        Birth b;
+        b.id = q.value(0).toLongLong();
+        b.name = q.value(1).toString();
+        b.city = q.value(2).toString();
+        b.state = q.value(3).toString();
+        b.country = q.value(4).toString();
+        b.zonePosition = q.value(5).toInt();
+        rows << b;
+    }
+    q.finish();
+    return rows;
 }
 
 int sqliteCode(const QSqlError& e)
@@ -92,20 +123,38 @@ Birth readRow(const QSqlQuery& q)
 }
 
 // A null QString would be bound as NULL.
-QVariant text(const QString& s) { return s.isNull() ? QVariant(QString(QLatin1String(""))) : QVariant(s); }
+QVariant text(const QString& s)
+{
+    return s.isNull() ? QVariant(QString(QLatin1String(""))) : QVariant(s);
+}
 
 // Binds every column a birth writes, in kColumns' order from name on.
 void bindFields(QSqlQuery& q, const Birth& b)
 {
     for (const QVariant& v :
-         {text(b.name), QVariant(b.year), QVariant(b.month), QVariant(b.day), QVariant(b.hour),
-          QVariant(b.minute), QVariant(b.second), text(b.city), text(b.state),
-          text(b.country), QVariant(b.latDeg), QVariant(b.latMin), QVariant(int(b.south)),
-          QVariant(b.lonDeg), QVariant(b.lonMin), QVariant(int(b.west)), QVariant(b.zonePosition),
-          text(b.zoneText), QVariant(dstCode(b.dst)),
+         {text(b.name),
+          QVariant(b.year),
+          QVariant(b.month),
+          QVariant(b.day),
+          QVariant(b.hour),
+          QVariant(b.minute),
+          QVariant(b.second),
+          text(b.city),
+          text(b.state),
+          text(b.country),
+          QVariant(b.latDeg),
+          QVariant(b.latMin),
+          QVariant(int(b.south)),
+          QVariant(b.lonDeg),
+          QVariant(b.lonMin),
+          QVariant(int(b.west)),
+          QVariant(b.zonePosition),
+          text(b.zoneText),
+          QVariant(dstCode(b.dst)),
           b.placeTime ? QVariant(b.placeTime->zoneId) : QVariant(QMetaType(QMetaType::QString)),
           b.placeTime ? QVariant(b.placeTime->offsetSeconds) : QVariant(QMetaType(QMetaType::Int)),
-          QVariant(int(b.placeTime && b.placeTime->zoneByHand)), QVariant(searchKey(b))})
+          QVariant(int(b.placeTime && b.placeTime->zoneByHand)),
+          QVariant(searchKey(b))})
         q.addBindValue(v);
 }
 
@@ -113,7 +162,10 @@ std::atomic<int> connectionCount{0};
 
 } // namespace
 
-BirthStore::BirthStore() : BirthStore(defaultPath()) {}
+BirthStore::BirthStore()
+    : BirthStore(defaultPath())
+{
+}
 
 BirthStore::BirthStore(const QString& path)
     : path_(QFileInfo(path).absoluteFilePath())
@@ -160,8 +212,8 @@ bool BirthStore::open()
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     const bool existed = file.exists();
     if (!db.open()) {
-        const QString why = db.lastError().driverText() + QLatin1Char(' ') +
-                            db.lastError().databaseText();
+        const QString why =
+            db.lastError().driverText() + QLatin1Char(' ') + db.lastError().databaseText();
         if (existed && openReadOnly())
             openError_ = QStringLiteral("Births cannot be saved: %1 cannot be written (%2).")
                              .arg(QDir::toNativeSeparators(path_), why.trimmed());
@@ -253,8 +305,9 @@ bool BirthStore::openReadOnly()
         if (!db.open())
             continue;
         QSqlQuery q(db);
-        if (q.exec(QStringLiteral("PRAGMA user_version")) && q.next() &&
-            q.value(0).toInt() == kSchemaVersion)
+        // Version 3 only refolded the search texts: a version 2 file reads alike.
+        if (q.exec(QStringLiteral("PRAGMA user_version")) && q.next() && q.value(0).toInt() >= 2 &&
+            q.value(0).toInt() <= kSchemaVersion)
             return true;
     }
     db.close();
@@ -279,10 +332,10 @@ bool BirthStore::moveAside(const QString& why)
         if (QFileInfo::exists(path_ + QLatin1String(tail)))
             QFile::rename(path_ + QLatin1String(tail), aside + QLatin1String(tail));
     movedAside_ = aside;
-    recovery_ = QStringLiteral("The saved births in %1 could not be read (%2). The file was moved "
-                               "aside as %3 and a new, empty one was started.")
-                    .arg(QDir::toNativeSeparators(path_), why.trimmed(),
-                         QDir::toNativeSeparators(aside));
+    recovery_ =
+        QStringLiteral("The saved births in %1 could not be read (%2). The file was moved "
+                       "aside as %3 and a new, empty one was started.")
+            .arg(QDir::toNativeSeparators(path_), why.trimmed(), QDir::toNativeSeparators(aside));
     return open();
 }
 
@@ -328,20 +381,7 @@ bool BirthStore::migrate(int from)
              run("ALTER TABLE births ADD COLUMN search_key TEXT NOT NULL DEFAULT ''") &&
              run("UPDATE births SET last_used = saved_at");
         // Texts come from the program's own tables and folding: row by row.
-        QList<Birth> old;
-        if (ok && (ok = run("SELECT id, name, city, state, country, zone FROM births"))) {
-            while (q.next()) {
-                Birth b;
-                b.id = q.value(0).toLongLong();
-                b.name = q.value(1).toString();
-                b.city = q.value(2).toString();
-                b.state = q.value(3).toString();
-                b.country = q.value(4).toString();
-                b.zonePosition = q.value(5).toInt();
-                old << b;
-            }
-        }
-        q.finish();
+        const QList<Birth> old = ok ? namesAndZones(q, ok) : QList<Birth>();
         ok = ok && q.prepare(QStringLiteral(
                        "UPDATE births SET zone_text = ?, search_key = ? WHERE id = ?"));
         for (const Birth& b : std::as_const(old)) {
@@ -357,6 +397,20 @@ bool BirthStore::migrate(int from)
         ok = ok && run("CREATE INDEX births_last_used ON births(last_used)") &&
              run("CREATE INDEX births_entries ON births(name, year, month, day, hour, minute)") &&
              run("PRAGMA user_version = 2");
+        version = 2;
+    }
+    if (ok && version == 2) {
+        // Version 3: the text for searching folded as place names are.
+        const QList<Birth> old = namesAndZones(q, ok);
+        ok = ok && q.prepare(QStringLiteral("UPDATE births SET search_key = ? WHERE id = ?"));
+        for (const Birth& b : old) {
+            if (!ok)
+                break;
+            q.addBindValue(searchKey(b));
+            q.addBindValue(b.id);
+            ok = q.exec();
+        }
+        ok = ok && run("PRAGMA user_version = 3");
     }
     if (!ok) {
         const QString why = q.lastError().databaseText();
@@ -429,12 +483,11 @@ bool BirthStore::write(Birth& birth, bool matchEntries, bool keepLaterUse, bool*
             "country = ? AND lat_deg = ? AND lat_min = ? AND south = ? AND lon_deg = ? AND "
             "lon_min = ? AND west = ? ORDER BY last_used DESC LIMIT 1"));
         for (const QVariant& v :
-             {text(birth.name), QVariant(birth.year), QVariant(birth.month),
-              QVariant(birth.day), QVariant(birth.hour), QVariant(birth.minute),
-              QVariant(birth.second), text(birth.city), text(birth.state),
-              text(birth.country), QVariant(birth.latDeg), QVariant(birth.latMin),
-              QVariant(int(birth.south)), QVariant(birth.lonDeg), QVariant(birth.lonMin),
-              QVariant(int(birth.west))})
+             {text(birth.name), QVariant(birth.year), QVariant(birth.month), QVariant(birth.day),
+              QVariant(birth.hour), QVariant(birth.minute), QVariant(birth.second),
+              text(birth.city), text(birth.state), text(birth.country), QVariant(birth.latDeg),
+              QVariant(birth.latMin), QVariant(int(birth.south)), QVariant(birth.lonDeg),
+              QVariant(birth.lonMin), QVariant(int(birth.west))})
             q.addBindValue(v);
     } else {
         q.prepare(QStringLiteral("SELECT id, last_used FROM births WHERE id = ?"));
@@ -492,7 +545,10 @@ bool BirthStore::write(Birth& birth, bool matchEntries, bool keepLaterUse, bool*
     return true;
 }
 
-bool BirthStore::saveRecent(Birth& birth) { return saveChecked(birth, true); }
+bool BirthStore::saveRecent(Birth& birth)
+{
+    return saveChecked(birth, true);
+}
 
 bool BirthStore::save(Birth& birth)
 {
@@ -624,17 +680,21 @@ QList<Birth> BirthStore::recent(int count) const
 
 QList<Birth> BirthStore::search(const QString& text, int limit) const
 {
-    const QString needle = foldForSearch(text.trimmed());
-    if (needle.isEmpty())
+    if (text.trimmed().isEmpty())
         return recent(limit);
+    // Only punctuation: folded away, it is in no name.
+    const QString needle = foldPlaceName(text);
+    if (needle.isEmpty())
+        return {};
     return select(QStringLiteral("instr(search_key, ?) > 0"), {needle, limit},
                   QStringLiteral("ORDER BY last_used DESC, id DESC LIMIT ?"));
 }
 
 QList<Birth> BirthStore::all() const
 {
-    return select(QString(), {},
-                  QStringLiteral("ORDER BY name COLLATE NOCASE, year, month, day, hour, minute, id"));
+    return select(
+        QString(), {},
+        QStringLiteral("ORDER BY name COLLATE NOCASE, year, month, day, hour, minute, id"));
 }
 
 int BirthStore::count() const

@@ -19,7 +19,7 @@ namespace zenthra {
 class BirthStore {
 public:
     // The schema version this build writes; older files are upgraded.
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     // births.sqlite in the user's data folder, which Qt names after the
     // application: zenthra-calc must call itself "Zenthra" too to share it.
@@ -82,8 +82,7 @@ private:
     void rollback();
     bool fail(const QString& what, const QString& why);
     bool savingFailed(); // rolls back and names the file in lastError()
-    bool write(Birth& birth, bool matchEntries, bool keepLaterUse = false,
-               bool* updated = nullptr);
+    bool write(Birth& birth, bool matchEntries, bool keepLaterUse = false, bool* updated = nullptr);
     QList<Birth> select(const QString& where, const QVariantList& values,
                         const QString& tail) const;
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/chart_state.h"
+
 #include <optional>
 #include <string>
 
@@ -8,13 +10,18 @@
 // made for, and how close the birth time lies to a change of rising sign.
 namespace zenthra {
 
-inline constexpr const char* kMonthNames[12] = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
+// A civil date and the minute of that day, in universal time.
+struct UniversalMoment {
+    int year = 0;
+    int month = 0; // 1..12
+    int day = 0;
+    int minuteOfDay = 0; // 0..1439
+};
 
-// "14 August 1947, 18:30 UT": the universal date and time of the chart last
-// computed into chartState().
-std::string universalTimeText();
+// The universal date and time of a computed chart, to the nearest minute; the
+// day follows when the universal hours run past either end of the civil
+// day. Nothing for a chart whose date cannot be read back.
+std::optional<UniversalMoment> universalMoment(const ChartState& chart);
 
 struct SignChange {
     int minutes;      // how far from the birth time: negative earlier, positive later
@@ -22,9 +29,8 @@ struct SignChange {
 };
 
 // Runs the engine at clock times up to window minutes before and after the
-// birth time in chartState(), minute by minute outwards, and returns the
-// nearest time at which another sign rises (earlier wins a tie). The chart
-// state is left exactly as it was.
-std::optional<SignChange> nearestSignChange(int window = 10);
+// birth time of a computed chart, minute by minute outwards, and returns the
+// nearest time at which another sign rises (earlier wins a tie).
+std::optional<SignChange> nearestSignChange(const ChartState& chart, int window = 10);
 
 } // namespace zenthra

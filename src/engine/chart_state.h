@@ -8,11 +8,11 @@
 
 namespace zenthra {
 
-// The one record through which the request driver and the engine talk. The
-// domain names are kept as they are: they are the vocabulary shared with the
-// rest of the program. Angles are in degrees unless a name says Rad; inside
-// the engine longitude is positive west of Greenwich and latitude positive
-// north. Flags hold -1 for true and 0 for false.
+// One chart: the record through which the program and the engine talk, a
+// value each caller owns. The domain names are kept as they are: they are the
+// vocabulary shared with the rest of the program. Angles are in degrees unless a name says Rad;
+// inside the engine longitude is positive west of Greenwich and latitude positive north. Flags hold
+// -1 for true and 0 for false.
 struct ChartState {
     std::array<std::string, 14> arrPositionText; // short position texts; [10] is the ascendant
     std::string strPersonName;
@@ -42,23 +42,34 @@ struct ChartState {
     std::int16_t varDay = 0;
     std::int16_t varYear = 0;
     double varLocalHours = 0;
-    double varZoneOffset = 0;     // hours, west positive, after the daylight-saving hour
+    double varZoneOffset = 0; // hours, west positive, after the daylight-saving hour
     double varLongitude = 0;
     double varLatitude = 0;
     double varUniversalHours = 0; // not reduced to 0..24; T carries the overflow
     double varJulianDayNumber = 0;
-    double varCenturies = 0;      // Julian centuries since JD 2415020.0
+    double varCenturies = 0; // Julian centuries since JD 2415020.0
     double varRamcRad = 0;
     double varObliquityRad = 0;
-    double varAscendant = 0;      // [0, 360)
+    double varAscendant = 0; // [0, 360)
     std::string varAscendantText;
-    // Written by the zone resolution; 0 until a zone has been resolved.
+    // The zone resolved for the chart, as intZoneHours and intZoneMinutes.
     std::int16_t varZoneHours = 0;
     std::int16_t varZoneMinutes = 0;
     std::string strAscSign;
 };
 
-// The process-wide chart state.
-ChartState& chartState();
+// The zone in force at one clock minute, as the chart state holds it: signed
+// zone hours and minutes (west positive) and the daylight-saving flag.
+struct ClockZone {
+    std::int16_t zoneHours = 0;
+    std::int16_t zoneMinutes = 0;
+    bool dst = false;
+
+    friend bool operator==(const ClockZone& a, const ClockZone& b)
+    {
+        return a.zoneHours == b.zoneHours && a.zoneMinutes == b.zoneMinutes && a.dst == b.dst;
+    }
+    friend bool operator!=(const ClockZone& a, const ClockZone& b) { return !(a == b); }
+};
 
 } // namespace zenthra

@@ -1,50 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/day_bands.h"
 
-#include "engine/chart_state.h"
 #include "engine/western_planet_position.h"
-
-#include <cstdio>
 
 namespace zenthra {
 
-std::vector<RisingBand> dayBands(const ZoneAtMinute& zoneAt)
+std::vector<RisingBand> dayBands(const ChartState& birth, const ZoneAtMinute& zoneAt)
 {
-    const ChartState original = chartState();
-    ChartState& c = chartState();
     std::vector<RisingBand> bands;
     for (int minute = 0; minute < kMinutesPerDay; ++minute) {
         std::string code;
         const std::optional<ClockZone> zone =
             zoneAt ? zoneAt(minute)
-                   : ClockZone{original.intZoneHours, original.intZoneMinutes, original.bDST != 0};
+                   : ClockZone{birth.intZoneHours, birth.intZoneMinutes, birth.bDST != 0};
         if (zone) {
-            c = original;
+            ChartState c = birth;
             c.intBirthHour = static_cast<std::int16_t>(minute / 60);
             c.intBirthMinute = static_cast<std::int16_t>(minute % 60);
             c.intZoneHours = zone->zoneHours;
             c.intZoneMinutes = zone->zoneMinutes;
             c.bDST = zone->dst ? -1 : 0;
-            Chart_Angles();
-            Position_Table();
-            // Characters 4 to 6 of the short text, as the request takes them.
-            code = c.arrPositionText[10].size() >= 6 ? c.arrPositionText[10].substr(3, 3)
-                                                     : std::string();
+            computeChart(c);
+            code = std::move(c.strAscSign);
         }
         if (!bands.empty() && bands.back().code == code)
             bands.back().toMinute = minute + 1;
         else
             bands.push_back(RisingBand{std::move(code), minute, minute + 1});
     }
-    chartState() = original;
     return bands;
-}
-
-std::string clockText(int minuteOfDay)
-{
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02d:%02d", (minuteOfDay / 60) % 100, minuteOfDay % 60);
-    return buf;
 }
 
 std::optional<std::size_t> bandAt(const std::vector<RisingBand>& bands, int minuteOfDay)

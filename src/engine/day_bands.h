@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/chart_state.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -22,26 +24,14 @@ struct RisingBand {
     int toMinute = 0;
 };
 
-// The zone in force at one clock minute, as the chart state holds it: signed
-// zone hours and minutes (west positive) and the daylight-saving flag.
-struct ClockZone {
-    std::int16_t zoneHours = 0;
-    std::int16_t zoneMinutes = 0;
-    bool dst = false;
-};
-
 // The zone at a clock minute of the day, or nothing when that clock time was
 // skipped.
 using ZoneAtMinute = std::function<std::optional<ClockZone>(int minuteOfDay)>;
 
-// Runs the unchanged engine once for each clock minute of the birth date in
-// chartState(), at its place, and joins equal neighbours into bands. The
-// zone comes from zoneAt, or is the chart state's own when zoneAt is empty.
-// The chart state is left exactly as it was.
-std::vector<RisingBand> dayBands(const ZoneAtMinute& zoneAt = {});
-
-// "HH:MM" of a clock minute, "24:00" at the end of the day.
-std::string clockText(int minuteOfDay);
+// Runs the unchanged engine once for each clock minute of the birth date of
+// a chart, at its place, and joins equal neighbours into bands. The zone
+// comes from zoneAt, or is the chart's own when zoneAt is empty.
+std::vector<RisingBand> dayBands(const ChartState& birth, const ZoneAtMinute& zoneAt = {});
 
 // The band holding a clock minute, or nothing past the day.
 std::optional<std::size_t> bandAt(const std::vector<RisingBand>& bands, int minuteOfDay);

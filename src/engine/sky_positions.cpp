@@ -106,9 +106,8 @@ SunAndMoon sunAndMoonAt(double julianDayUt)
     return {sunLongitudeAtDynamicalTime(jde), moonLongitudeAtDynamicalTime(jde)};
 }
 
-double chartJulianDayUt()
+double chartJulianDayUt(const ChartState& c)
 {
-    const ChartState& c = chartState();
     // The day number is reckoned at noon; universal hours count from midnight
     // and may run past either end of the civil day.
     return c.varJulianDayNumber - 0.5 + c.varUniversalHours / 24;

@@ -7,6 +7,8 @@
 // other header.
 namespace zenthra {
 
+struct ChartState;
+
 struct SunAndMoon {
     double sunLongitude = 0;  // degrees, [0, 360)
     double moonLongitude = 0; // degrees, [0, 360)
@@ -22,7 +24,7 @@ double moonLongitudeAtDynamicalTime(double julianEphemerisDay);
 // Positions at a Julian Day in universal time.
 SunAndMoon sunAndMoonAt(double julianDayUt);
 
-// The universal Julian Day of the chart last computed into chartState().
-double chartJulianDayUt();
+// The universal Julian Day of a computed chart.
+double chartJulianDayUt(const ChartState& chart);
 
 } // namespace zenthra

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/western_planet_position.h"
 
-#include "engine/chart_state.h"
-
 #include <charconv>
 #include <cmath>
 
@@ -11,7 +9,10 @@ namespace {
 
 constexpr std::string_view kDegreeSign = "\xC2\xB0"; // U+00B0 in UTF-8
 
-int sgn(double v) { return (v > 0) - (v < 0); }
+int sgn(double v)
+{
+    return (v > 0) - (v < 0);
+}
 
 void appendNumber(std::string& out, long value)
 {
@@ -57,7 +58,8 @@ long Julian_Day_Number(long month, long day, long year)
     // Floor division on doubles, as the month-count form is defined.
     const auto intDiv = [](double a, double b) { return static_cast<long>(std::floor(a / b)); };
     const long m = 12 * (year + 4800) + month - 3;
-    long j = intDiv(2.0 * (m - 12 * intDiv(m, 12)) + 7 + 365.0 * m, 12) + day + intDiv(m, 48) - 32083;
+    long j =
+        intDiv(2.0 * (m - 12 * intDiv(m, 12)) + 7 + 365.0 * m, 12) + day + intDiv(m, 48) - 32083;
     if (j > 2299171)
         j = j + intDiv(m, 4800) - intDiv(m, 1200) + 38;
     return j;
@@ -121,7 +123,8 @@ std::optional<std::string> Short_Position_Text(std::string_view s)
     if (a == std::string_view::npos || b == std::string_view::npos || b < a + kDegreeSign.size())
         return std::nullopt;
     const std::string_view deg = trimBlanks(t.substr(0, a));
-    const std::string_view min = trimBlanks(t.substr(a + kDegreeSign.size(), b - a - kDegreeSign.size()));
+    const std::string_view min =
+        trimBlanks(t.substr(a + kDegreeSign.size(), b - a - kDegreeSign.size()));
     const std::string_view code = trimBlanks(lastChars(s, 3));
 
     std::string out;
@@ -135,9 +138,8 @@ std::optional<std::string> Short_Position_Text(std::string_view s)
     return out;
 }
 
-void Chart_Angles()
+void Chart_Angles(ChartState& c)
 {
-    ChartState& c = chartState();
 
     // Birth moment and sidereal time.
     c.varSignCodes = kSignCodes;
@@ -163,8 +165,8 @@ void Chart_Angles()
 
     const double t = ((c.varJulianDayNumber - 2415020) + c.varUniversalHours / 24 - 0.5) / 36525;
     c.varCenturies = t;
-    double theta = 15 * (6.6460656 + 2400.0513 * t + 0.0000258 * t * t + c.varUniversalHours) -
-                   c.varLongitude;
+    double theta =
+        15 * (6.6460656 + 2400.0513 * t + 0.0000258 * t * t + c.varUniversalHours) - c.varLongitude;
     while (theta >= 360)
         theta -= 360;
     c.varRamcRad = theta * c.dblDegToRad;
@@ -188,12 +190,24 @@ void Chart_Angles()
     c.varAscendantText = Sign_DMS_Text(normalized);
 }
 
-void Position_Table()
+void Position_Table(ChartState& c)
 {
-    ChartState& c = chartState();
     c.varSignCodes = kSignCodes;
     if (auto text = Short_Position_Text(c.varAscendantText))
         c.arrPositionText[10] = std::move(*text);
+}
+
+std::string risingCode(const ChartState& c)
+{
+    const std::string& entry = c.arrPositionText[10];
+    return entry.size() >= 6 ? entry.substr(3, 3) : std::string();
+}
+
+void computeChart(ChartState& c)
+{
+    Chart_Angles(c);
+    Position_Table(c);
+    c.strAscSign = risingCode(c);
 }
 
 CivilDate civilFromDayNumber(long jdn)

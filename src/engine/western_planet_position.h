@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/chart_state.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,12 +20,19 @@ inline constexpr double kRadToDeg = 57.2957795130823;
 inline constexpr double kPi = 3.14159265358979;
 inline constexpr const char* kSignCodes = "AriTauGemCanLeoVirLibScoSagCapAquPis";
 
-// Reads the inputs of chartState(), writes every intermediate value and the
+// Reads the inputs of the chart, writes every intermediate value and the
 // ascendant's long position text back into it.
-void Chart_Angles();
+void Chart_Angles(ChartState& c);
 // Writes the short form of the ascendant text into arrPositionText[10]. When
 // the long text cannot be read, entry 10 keeps its previous content.
-void Position_Table();
+void Position_Table(ChartState& c);
+// The rising sign's code: characters 4 to 6 of the short position text
+// arrPositionText[10], or nothing when it is too short to hold one (a chart
+// never computed).
+std::string risingCode(const ChartState& c);
+// Chart_Angles, Position_Table, and strAscSign set to the rising code: a
+// whole chart.
+void computeChart(ChartState& c);
 
 // Julian Day Number of a civil date (reckoned at noon); Gregorian above
 // JD 2299171, Julian below.

@@ -2,6 +2,7 @@
 #include "entry/day_strip.h"
 
 #include "engine/western_planet_position.h"
+#include "rules/calendar_text.h"
 #include "rules/sign_facts.h"
 #include "ui/accessibility.h"
 #include "ui/sign_colors.h"

@@ -1,27 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "entry/frm_main.h"
 
+#include "births/birth.h"
+#include "entry/day_strip.h"
+#include "entry/input_filter.h"
+#include "entry/place_completer.h"
+#include "links/frm_about.h"
+#include "links/mod_help.h"
+#include "place/place_day.h"
+#include "place/place_time.h"
+#include "rules/calendar_text.h"
+#include "rules/input_rules.h"
 #include "ui/accessibility.h"
+#include "ui/app_icon.h"
 #include "ui/app_strings.h"
 #include "ui/banner_draw.h"
+#include "ui/link_label.h"
 #include "ui/message_box.h"
 #include "ui/program_font.h"
-#include "ui/shutdown.h"
-#include "engine/chart_report.h"
-#include "engine/chart_state.h"
-#include "entry/day_strip.h"
-#include "place/place_day.h"
-#include "entry/input_filter.h"
-#include "rules/input_rules.h"
-#include "entry/place_completer.h"
-#include "place/place_time.h"
-#include "rules/zone_table.h"
-#include "ui/app_icon.h"
-#include "links/frm_about.h"
-#include "ui/link_label.h"
 #include "ui/screen_fit.h"
+#include "ui/shutdown.h"
 #include "ui/status_label.h"
-#include "links/mod_help.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -59,9 +58,7 @@ const QColor kBannerShadow(200, 200, 200);
 
 constexpr int kTextColumnEm = 34; // least width of the wrapped texts, in em
 
-
-template <typename W>
-W* named(W* widget, const char* name)
+template <typename W> W* named(W* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -156,8 +153,8 @@ FrmMain::FrmMain(QWidget* parent)
     const int columnWidth =
         std::max(fontMetrics().horizontalAdvance(QLatin1Char('M')) * kTextColumnEm,
                  inputs->sizeHint().width());
-    for (QLabel* label : {Label3, Label2, static_cast<QLabel*>(lblCobrand),
-                          static_cast<QLabel*>(lblFullBrand)}) {
+    for (QLabel* label :
+         {Label3, Label2, static_cast<QLabel*>(lblCobrand), static_cast<QLabel*>(lblFullBrand)}) {
         label->setFixedWidth(columnWidth);
         label->setMinimumHeight(label->heightForWidth(columnWidth));
     }
@@ -227,8 +224,8 @@ void FrmMain::createMenus()
     mnuOnline = named(mnuHelp->addAction(QStringLiteral("&Online Help")), "mnuOnline");
     mnuVisit = named(mnuHelp->addAction(QStringLiteral("&Visit Us Online")), "mnuVisit");
     mnuHelp1 = named(mnuHelp->addSeparator(), "mnuHelp1");
-    mnuUpdate = named(mnuHelp->addAction(QStringLiteral("Check for Software &Update")),
-                      "mnuUpdate");
+    mnuUpdate =
+        named(mnuHelp->addAction(QStringLiteral("Check for Software &Update")), "mnuUpdate");
     mnuHelp2 = named(mnuHelp->addSeparator(), "mnuHelp2");
     mnuAbout = named(mnuHelp->addAction(QStringLiteral("&About Software")), "mnuAbout");
 
@@ -262,9 +259,9 @@ QWidget* FrmMain::createInputs()
     txtMCity = makeTextBox("txtMCity", QStringLiteral("City"), 0, box);
     txtMState = makeTextBox("txtMState", QStringLiteral("State"), 0, box);
     txtMCountry = makeTextBox("txtMCountry", QStringLiteral("Country"), 0, box);
-    cmdBrowser = named(
-        new QPushButton(QStringLiteral("Click Here To Find Latitude && Longitude"), box),
-        "cmdBrowser");
+    cmdBrowser =
+        named(new QPushButton(QStringLiteral("Click Here To Find Latitude && Longitude"), box),
+              "cmdBrowser");
 
     auto* form = new QGridLayout;
     int row = 0;
@@ -295,42 +292,40 @@ QWidget* FrmMain::createInputs()
     form->setColumnStretch(4, 1);
 
     // Degrees, minutes and the hemisphere of one coordinate, in one frame.
-    const auto makeCoordinate = [box](const char* frameName, const QString& title,
-                                      QLineEdit*& deg, const char* degName,
-                                      const QString& degAccessible, int degLength,
-                                      QLineEdit*& min, const char* minName,
-                                      const QString& minAccessible, QRadioButton* (&opt)[2],
-                                      const char* optName, const QString& first,
-                                      const QString& second) {
-        auto* frame = named(new QGroupBox(title, box), frameName);
-        deg = makeTextBox(degName, degAccessible, degLength, frame);
-        min = makeTextBox(minName, minAccessible, 2, frame);
-        const int digitWidth = deg->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-        // Room for the longest value plus the frame of the box.
-        deg->setFixedWidth(digitWidth * (degLength + 3));
-        min->setFixedWidth(digitWidth * (2 + 3));
-        opt[0] = named(new QRadioButton(first, frame), (std::string(optName) + "_0").c_str());
-        opt[1] = named(new QRadioButton(second, frame), (std::string(optName) + "_1").c_str());
-        opt[0]->setChecked(true);
+    const auto makeCoordinate =
+        [box](const char* frameName, const QString& title, QLineEdit*& deg, const char* degName,
+              const QString& degAccessible, int degLength, QLineEdit*& min, const char* minName,
+              const QString& minAccessible, QRadioButton*(&opt)[2], const char* optName,
+              const QString& first, const QString& second) {
+            auto* frame = named(new QGroupBox(title, box), frameName);
+            deg = makeTextBox(degName, degAccessible, degLength, frame);
+            min = makeTextBox(minName, minAccessible, 2, frame);
+            const int digitWidth = deg->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+            // Room for the longest value plus the frame of the box.
+            deg->setFixedWidth(digitWidth * (degLength + 3));
+            min->setFixedWidth(digitWidth * (2 + 3));
+            opt[0] = named(new QRadioButton(first, frame), (std::string(optName) + "_0").c_str());
+            opt[1] = named(new QRadioButton(second, frame), (std::string(optName) + "_1").c_str());
+            opt[0]->setChecked(true);
 
-        auto* grid = new QGridLayout(frame);
-        grid->addWidget(makeBuddyLabel(QStringLiteral("Deg"), deg, frame), 0, 0);
-        grid->addWidget(deg, 0, 1);
-        grid->addWidget(makeBuddyLabel(QStringLiteral("Min"), min, frame), 0, 2);
-        grid->addWidget(min, 0, 3);
-        grid->addWidget(opt[0], 1, 0, 1, 2);
-        grid->addWidget(opt[1], 1, 2, 1, 2);
-        grid->setColumnStretch(4, 1);
-        return frame;
-    };
+            auto* grid = new QGridLayout(frame);
+            grid->addWidget(makeBuddyLabel(QStringLiteral("Deg"), deg, frame), 0, 0);
+            grid->addWidget(deg, 0, 1);
+            grid->addWidget(makeBuddyLabel(QStringLiteral("Min"), min, frame), 0, 2);
+            grid->addWidget(min, 0, 3);
+            grid->addWidget(opt[0], 1, 0, 1, 2);
+            grid->addWidget(opt[1], 1, 2, 1, 2);
+            grid->setColumnStretch(4, 1);
+            return frame;
+        };
     fraLatitude = makeCoordinate("fraLatitude", QStringLiteral("&Latitude"), txtLatD, "txtLatD",
                                  QStringLiteral("Latitude degrees"), 2, txtLatM, "txtLatM",
                                  QStringLiteral("Latitude minutes"), optLat, "optLat",
                                  QStringLiteral("North"), QStringLiteral("South"));
-    fraLongitude = makeCoordinate("fraLongitude", QStringLiteral("Lon&gitude"), txtLonD,
-                                  "txtLonD", QStringLiteral("Longitude degrees"), 3, txtLonM,
-                                  "txtLonM", QStringLiteral("Longitude minutes"), optLong,
-                                  "optLong", QStringLiteral("East"), QStringLiteral("West"));
+    fraLongitude = makeCoordinate("fraLongitude", QStringLiteral("Lon&gitude"), txtLonD, "txtLonD",
+                                  QStringLiteral("Longitude degrees"), 3, txtLonM, "txtLonM",
+                                  QStringLiteral("Longitude minutes"), optLong, "optLong",
+                                  QStringLiteral("East"), QStringLiteral("West"));
 
     fraZone = named(new QGroupBox(QStringLiteral("&Zone"), box), "fraZone");
     cmbTimeZone = makeList("cmbTimeZone", QStringLiteral("Time zone"), fraZone);
@@ -340,8 +335,8 @@ QWidget* FrmMain::createInputs()
     chkDST = named(new QCheckBox(QStringLiteral("Daylight Sa&ving Time"), box), "chkDST");
     chkDST->setAutoFillBackground(true);
 
-    cmdRashi = named(new QPushButton(QStringLiteral("Find My Zodiac &Rising Sign"), box),
-                     "cmdRashi");
+    cmdRashi =
+        named(new QPushButton(QStringLiteral("Find My Zodiac &Rising Sign"), box), "cmdRashi");
 
     auto* coordinates = new QHBoxLayout;
     coordinates->addWidget(fraLatitude);
@@ -431,11 +426,10 @@ void FrmMain::fillLists()
         for (int n = first; n <= last; ++n)
             list->addItem(QString::number(n));
     };
-    addNumbers(cboDate, 1, 31);
-    addNumbers(cboYear, 1900, 2050);
-    addNumbers(cboHH, 0, 23);
-    addNumbers(cboMM, 0, 59);
-    addNumbers(cboSS, 0, 59);
+    for (const auto& [list, limit] : {std::pair{cboDate, kDayLimit}, std::pair{cboYear, kYearLimit},
+                                      std::pair{cboHH, kHourLimit}, std::pair{cboMM, kMinuteLimit},
+                                      std::pair{cboSS, kSecondLimit}})
+        addNumbers(list, limit.low, limit.high);
     for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM, cboSS})
         list->setCurrentIndex(0);
     cmbTimeZone->setCurrentIndex(kDefaultZonePosition);
@@ -443,10 +437,9 @@ void FrmMain::fillLists()
 
 void FrmMain::applyColours()
 {
-    for (QWidget* input :
-         std::initializer_list<QWidget*>{txtName, cboMonth, cboDate, cboYear, cboHH, cboMM, cboSS,
-                                         txtMCity, txtMState, txtMCountry, fraLatitude,
-                                         fraLongitude, fraZone, chkDST})
+    for (QWidget* input : std::initializer_list<QWidget*>{
+             txtName, cboMonth, cboDate, cboYear, cboHH, cboMM, cboSS, txtMCity, txtMState,
+             txtMCountry, fraLatitude, fraLongitude, fraZone, chkDST})
         paint(input, kPeach, kDarkRed);
     // Frames and the check box fill their own background; the boxes and
     // buttons inside the frames take the frame's colours.
@@ -461,11 +454,11 @@ void FrmMain::applyColours()
 
 void FrmMain::setTabOrderChain()
 {
-    QWidget* const order[] = {
-        txtName,    cboMonth,   cboDate,     cboYear,    cboHH,      cboMM,      cboSS,
-        txtMCity,   txtMState,  txtMCountry, cmdBrowser, txtLatD,    txtLatM,    optLat[0],
-        optLat[1],  txtLonD,    txtLonM,     optLong[0], optLong[1], cmbTimeZone, chkDST,
-        cmdRashi,   Label61,    lblCobrand,  lblFullBrand};
+    QWidget* const order[] = {txtName,    cboMonth, cboDate,    cboYear,    cboHH,
+                              cboMM,      cboSS,    txtMCity,   txtMState,  txtMCountry,
+                              cmdBrowser, txtLatD,  txtLatM,    optLat[0],  optLat[1],
+                              txtLonD,    txtLonM,  optLong[0], optLong[1], cmbTimeZone,
+                              chkDST,     cmdRashi, Label61,    lblCobrand, lblFullBrand};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -575,33 +568,15 @@ void FrmMain::connectDayStrip()
     refreshDayStrip();
 }
 
-DayStripInputs FrmMain::dayStripInputs() const
-{
-    DayStripInputs in;
-    in.year = cboYear->currentText().toInt();
-    in.monthIndex = cboMonth->currentIndex();
-    in.dayIndex = cboDate->currentIndex();
-    in.lonDeg = txtLonD->text().toStdString();
-    in.lonMin = txtLonM->text().toStdString();
-    in.latDeg = txtLatD->text().toStdString();
-    in.latMin = txtLatM->text().toStdString();
-    in.lonEast = optLong[0]->isChecked();
-    in.latSouth = optLat[1]->isChecked();
-    if (pickedPlace_ && !zoneByHand_)
-        in.place = pickedPlace_;
-    else if (exactZone_ && cmbTimeZone->currentIndex() == kZoneCount)
-        in.zone = exactZone_;
-    else if (const auto zone = resolveZone(cmbTimeZone->currentIndex()))
-        in.zone = ZoneOffset{zone->hours, zone->minutes};
-    in.dst = chkDST->checkState() != Qt::Unchecked; // greyed counts as ticked
-    return in;
-}
-
 void FrmMain::refreshDayStrip()
 {
     if (stripHeld_)
         return;
-    std::optional<std::vector<RisingBand>> computed = dayStripBands(dayStripInputs());
+    // A picked place's own time applies minute by minute unless the zone was set by hand.
+    const std::optional<ChartInputs> inputs = chartInputs();
+    std::optional<std::vector<RisingBand>> computed;
+    if (inputs)
+        computed = dayStripBands(*inputs, zoneByHand_ ? std::nullopt : pickedPlace_);
     std::vector<RisingBand> bands = computed ? std::move(*computed) : std::vector<RisingBand>();
     const int birthMinute = cboHH->currentText().toInt() * 60 + cboMM->currentText().toInt();
     dayStrip->setMarker(bands.empty() ? -1 : birthMinute);
@@ -643,8 +618,8 @@ void FrmMain::resolvePlaceTime(bool announceNoFit)
     if (!date.isValid()) {
         clearZone();
         lblPlaceTime->setText(where + QStringLiteral(": choose a real date to find its time zone"));
-        placeTimeRefusal_ = QStringLiteral("Choose a real date to find the time zone of %1.")
-                                .arg(where);
+        placeTimeRefusal_ =
+            QStringLiteral("Choose a real date to find the time zone of %1.").arg(where);
         return;
     }
     const QTime time(cboHH->currentText().toInt(), cboMM->currentText().toInt());
@@ -656,33 +631,34 @@ void FrmMain::resolvePlaceTime(bool announceNoFit)
         chkDST->setChecked(choice.dst);
         return;
     }
-    if (choice.exactOffsetMinutes) {
-        if (const auto offset = zoneOffsetFromMinutes(*choice.exactOffsetMinutes)) {
-            showExactZone(choice.exactZoneText, *offset);
-            return;
-        }
+    if (choice.exactOffset) {
+        showExactZone(choice.exactZoneText, *choice.exactOffset);
+        return;
     }
     // No zone is shown rather than one that is not this place's time.
     clearZone();
     lblPlaceTime->setText(choice.statusLine + QStringLiteral("; choose a zone by hand"));
     const QString byHand = QStringLiteral("Choose a zone by hand, or another place or date, "
                                           "to find the rising sign.");
-    placeTimeRefusal_ = choice.time.valid
-        ? QStringLiteral("No time zone in the list is %1, the time of %2 on that date. %3")
-              .arg(formatUtcOffset(choice.time.offsetSeconds), where, byHand)
-        : QStringLiteral("The time zone of %1 is unknown (%2). %3")
-              .arg(where, pickedPlace_->zoneId, byHand);
+    const QString inForce =
+        QString::fromStdString(UtcOffset::fromSeconds(choice.time.offsetSeconds).text());
+    placeTimeRefusal_ =
+        choice.time.valid
+            ? QStringLiteral("No time zone in the list is %1, the time of %2 on that date. %3")
+                  .arg(inForce, where, byHand)
+            : QStringLiteral("The time zone of %1 is unknown (%2). %3")
+                  .arg(where, pickedPlace_->zoneId, byHand);
     if (announceNoFit && choice.time.valid) {
         showMessage(QStringLiteral("No time zone in the list is %1, the time of %2 on that date, "
                                    "so no zone is chosen.")
-                        .arg(formatUtcOffset(choice.time.offsetSeconds), where),
+                        .arg(inForce, where),
                     MessageIcon::Information);
     }
 }
 
 // Daylight saving is part of the exact offset, so the box is clear and cannot
 // be ticked (greyed would count as ticked).
-void FrmMain::showExactZone(const QString& text, ZoneOffset offset)
+void FrmMain::showExactZone(const QString& text, UtcOffset offset)
 {
     exactZone_ = offset;
     if (cmbTimeZone->count() == kZoneCount)
@@ -714,7 +690,8 @@ bool FrmMain::checkPlaceTime()
 {
     QString refusal = placeTimeRefusal_;
     if (refusal.isEmpty() && cmbTimeZone->currentIndex() < 0)
-        refusal = QStringLiteral("Choose the time zone of the birth place to find the rising sign.");
+        refusal =
+            QStringLiteral("Choose the time zone of the birth place to find the rising sign.");
     if (refusal.isEmpty())
         return true;
     showMessage(refusal, MessageIcon::Information);
@@ -722,7 +699,7 @@ bool FrmMain::checkPlaceTime()
     return false;
 }
 
-bool FrmMain::Input_Validation()
+BirthInputs FrmMain::typedInputs() const
 {
     BirthInputs in;
     in.name = txtName->text().toStdString();
@@ -733,8 +710,19 @@ bool FrmMain::Input_Validation()
     in.year = cboYear->currentText().toInt();
     in.monthIndex = cboMonth->currentIndex();
     in.dayIndex = cboDate->currentIndex();
+    return in;
+}
 
-    const auto problem = validateInputs(in);
+std::optional<ChartInputs> FrmMain::chartInputs() const
+{
+    if (validatePlaceAndDate(typedInputs()) || !Zone_Calculation())
+        return std::nullopt;
+    return birthChartInputs(currentBirth());
+}
+
+bool FrmMain::Input_Validation()
+{
+    const auto problem = validateInputs(typedInputs());
     if (!problem)
         return true;
     showMessage(QString::fromStdString(problem->message), problem->icon);
@@ -760,19 +748,13 @@ bool FrmMain::Input_Validation()
     return false;
 }
 
-void FrmMain::Zone_Calculation()
+std::optional<UtcOffset> FrmMain::Zone_Calculation() const
 {
-    ChartState& state = chartState();
-    if (exactZone_ && cmbTimeZone->currentIndex() == kZoneCount) {
-        state.varZoneHours = exactZone_->hours;
-        state.varZoneMinutes = exactZone_->minutes;
-        return;
-    }
-    const auto zone = resolveZone(cmbTimeZone->currentIndex());
-    if (!zone)
-        return;
-    state.varZoneHours = zone->hours;
-    state.varZoneMinutes = zone->minutes;
+    if (exactZone_ && cmbTimeZone->currentIndex() == kZoneCount)
+        return exactZone_;
+    if (const auto zone = resolveZone(cmbTimeZone->currentIndex()))
+        return zone->offset();
+    return std::nullopt;
 }
 
 void FrmMain::applyBannerDraw(int draw)

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "place/atlas.h"
-#include "rules/zone_table.h"
 #include "result/sign_image_list.h"
+#include "rules/chart_inputs.h"
 #include "ui/status_label.h"
 
 #include <QWidget>
@@ -25,8 +25,8 @@ class QStackedLayout;
 namespace zenthra {
 
 class DayStrip;
-struct DayStripInputs;
 struct Birth;
+struct BirthInputs;
 class BirthStore;
 class LinkLabel;
 class PlaceCompleter;
@@ -40,10 +40,10 @@ class FrmMain : public QWidget {
 public:
     explicit FrmMain(QWidget* parent = nullptr);
 
-    // Stores the selected zone's resolved offset (west positive) in the chart
-    // state, the exact one for the extra place-time entry; with no selection
-    // the previous values stay.
-    void Zone_Calculation();
+    // The selected zone's offset, without the daylight-saving hour: the
+    // entry's, or the exact one of the extra place-time entry; nothing with no
+    // selection.
+    std::optional<UtcOffset> Zone_Calculation() const;
 
     // Checks the inputs before a calculation. On the first problem it shows
     // the message, moves the focus where the problem is and returns false;
@@ -76,6 +76,10 @@ public:
     BirthStore* birthStore() const { return store_; }
     // The window's entries as a birth, under the id of the birth shown.
     Birth currentBirth() const;
+    // What a chart of the window's entries is computed with: those of
+    // currentBirth(), as a saved birth gives them. Nothing while the place or
+    // the date fails the window's checks or no zone is chosen.
+    std::optional<ChartInputs> chartInputs() const;
     // Fills every input as the birth was saved, a picked place's time and
     // the extra place-time entry included.
     void showBirth(const Birth& birth);
@@ -164,13 +168,13 @@ private:
     void scrollIfTooBig(QWidget* page);
     void installKeyFilters();
     void showMessage(const QString& text, MessageIcon icon);
+    BirthInputs typedInputs() const;
     void connectPlaceTime();
     void resolvePlaceTime(bool announceNoFit);
-    void showExactZone(const QString& text, ZoneOffset offset);
+    void showExactZone(const QString& text, UtcOffset offset);
     void dropExactZone();
     void clearZone();
     void connectDayStrip();
-    DayStripInputs dayStripInputs() const;
     void refreshDayStrip();
     void onBandChosen(int fromMinute, int toMinute);
     void createBirthMenus();
@@ -186,7 +190,7 @@ private:
     // Why the zone shown is not the picked place's; empty when it is.
     QString placeTimeRefusal_;
     // The offset of the extra entry at position kZoneCount while it is listed.
-    std::optional<ZoneOffset> exactZone_;
+    std::optional<UtcOffset> exactZone_;
     bool timeFromDayStrip_ = false;
     bool settingTimeFromStrip_ = false;
     // Set while several inputs change together; the strip follows once after.

@@ -6,6 +6,7 @@
 #include "births/birth_store.h"
 #include "entry/frm_open_birth.h"
 #include "place/place_time.h"
+#include "rules/input_rules.h"
 #include "ui/message_box.h"
 
 #include <QAction>
@@ -28,20 +29,22 @@ void selectText(QComboBox* list, int value)
     list->setCurrentIndex(list->findText(QString::number(value)));
 }
 
-// Minutes east of Greenwich of a zone-list entry (which keeps west positive).
-int eastMinutes(const ZoneEntry& e)
+// A coordinate box as the window's checks read it; 0 when it holds no number.
+int boxNumber(const QLineEdit* box)
 {
-    return -(e.hours * 60 + e.minutes);
+    return toInt16(box->text().toStdString()).value_or(0);
 }
 
 // The list entry nearest an offset: what a reader of the zone column alone
 // gets for a place time no entry has.
-int nearestZonePosition(int offsetSeconds)
+int nearestZonePosition(UtcOffset offset)
 {
+    const auto distance = [offset](int position) {
+        return std::abs(zoneEntry(position).offset().seconds() - offset.seconds());
+    };
     int best = kDefaultZonePosition;
     for (int p = 0; p < kZoneCount; ++p)
-        if (std::abs(eastMinutes(zoneEntry(p)) * 60 - offsetSeconds) <
-            std::abs(eastMinutes(zoneEntry(best)) * 60 - offsetSeconds))
+        if (distance(p) < distance(best))
             best = p;
     return best;
 }
@@ -129,22 +132,24 @@ Birth FrmMain::currentBirth() const
     b.city = txtMCity->text();
     b.state = txtMState->text();
     b.country = txtMCountry->text();
-    b.latDeg = txtLatD->text().toInt();
-    b.latMin = txtLatM->text().toInt();
+    b.latDeg = boxNumber(txtLatD);
+    b.latMin = boxNumber(txtLatM);
     b.south = optLat[1]->isChecked();
-    b.lonDeg = txtLonD->text().toInt();
-    b.lonMin = txtLonM->text().toInt();
+    b.lonDeg = boxNumber(txtLonD);
+    b.lonMin = boxNumber(txtLonM);
     b.west = optLong[1]->isChecked();
     b.dst = chkDST->checkState();
     const int position = cmbTimeZone->currentIndex();
     // The offset the chart is computed with, daylight saving included.
     int offsetSeconds = 0;
-    if (exactZone_ && position == kZoneCount) {
-        offsetSeconds = -(exactZone_->hours * 60 + exactZone_->minutes) * 60;
-        b.zonePosition = nearestZonePosition(offsetSeconds);
-    } else if (position >= 0 && position < kZoneCount) {
-        offsetSeconds = eastMinutes(zoneEntry(position)) * 60 + (b.dstInForce() ? 3600 : 0);
-        b.zonePosition = position;
+    if (const auto zone = Zone_Calculation()) {
+        if (position == kZoneCount) {
+            offsetSeconds = zone->seconds();
+            b.zonePosition = nearestZonePosition(*zone);
+        } else {
+            offsetSeconds = zone->seconds() + (b.dstInForce() ? 3600 : 0);
+            b.zonePosition = position;
+        }
     }
     if (pickedPlace_)
         b.placeTime = PickedPlaceTime{pickedPlace_->zoneId, offsetSeconds, zoneByHand_};
@@ -198,7 +203,7 @@ void FrmMain::showBirth(const Birth& birth)
             // The same place, date and time choose the same zone as when saved.
             resolvePlaceTime(false);
             const int savedMinutes = birth.placeTime->offsetSeconds / 60;
-            if (exactZone_ && -(exactZone_->hours * 60 + exactZone_->minutes) != savedMinutes) {
+            if (exactZone_ && exactZone_->seconds() / 60 != savedMinutes) {
                 // A place's own mean time comes from its longitude, which the
                 // window keeps to the minute of arc only: take the saved one.
                 pickedPlace_->longitude = savedMinutes / 4.0;

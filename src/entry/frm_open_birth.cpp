@@ -2,6 +2,7 @@
 #include "entry/frm_open_birth.h"
 
 #include "births/birth_store.h"
+#include "rules/calendar_text.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -10,9 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
-#include <QTime>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -73,12 +72,8 @@ FrmOpenBirth::FrmOpenBirth(const BirthStore& store, QWidget* parent)
 
 QString FrmOpenBirth::dateText(const Birth& birth)
 {
-    const QLocale english(QLocale::English);
-    return QStringLiteral("%1 %2 %3, %4")
-        .arg(birth.day)
-        .arg(english.monthName(birth.month))
-        .arg(birth.year)
-        .arg(QTime(birth.hour, birth.minute).toString(QStringLiteral("HH:mm")));
+    return QString::fromStdString(birthDateText(birth.year, birth.month, birth.day) + ", " +
+                                  clockText(birth.hour * 60 + birth.minute));
 }
 
 void FrmOpenBirth::onSearchChanged(const QString& text)

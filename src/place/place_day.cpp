@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "place/place_day.h"
 
-#include "engine/chart_state.h"
-#include "rules/input_rules.h"
-#include "place/place_time.h"
-
 #include <QDateTime>
 #include <QTimeZone>
 
@@ -15,49 +11,34 @@ namespace {
 
 constexpr qint64 kDaySeconds = 86400;
 
-struct Stretch {
-    int fromMinute = 0;
-    std::optional<ClockZone> zone;
-};
-
-// The zone the window applies for a birth at this clock time: none for a
-// skipped time; fits is false when no zone of the window expresses it.
-struct Applied {
-    bool fits = false;
-    std::optional<ClockZone> zone;
-};
-
-Applied zoneFor(const Place& place, QDate date, int minute)
+// The zone the window applies for a birth at a stretch's first minute.
+PlaceStretch stretchFrom(const Place& place, QDate date, int minute)
 {
-    const PlaceChoice choice = choosePlaceTime(place, date, QTime(minute / 60, minute % 60));
-    Applied applied;
+    PlaceStretch s;
+    s.fromMinute = minute;
+    s.choice = choosePlaceTime(place, date, QTime(minute / 60, minute % 60));
+    const PlaceChoice& choice = s.choice;
     if (!choice.time.valid)
-        return applied;
-    applied.fits = true;
+        return s;
+    s.fits = true;
     if (choice.time.reading == ClockReading::Skipped)
-        return applied;
-    if (choice.zonePosition >= 0) {
-        const ZoneEntry& e = zoneEntry(choice.zonePosition);
-        applied.zone = ClockZone{e.hours, e.minutes, choice.dst};
-        return applied;
-    }
-    const auto offset = choice.exactOffsetMinutes
-                            ? zoneOffsetFromMinutes(*choice.exactOffsetMinutes)
-                            : std::nullopt;
-    if (offset)
-        applied.zone = ClockZone{offset->hours, offset->minutes, false};
+        return s;
+    if (choice.zonePosition >= 0)
+        s.zone = chartZone(zoneEntry(choice.zonePosition).offset(), choice.dst);
+    else if (choice.exactOffset)
+        s.zone = chartZone(*choice.exactOffset);
     else
-        applied.fits = false;
-    return applied;
+        s.fits = false;
+    return s;
 }
 
 } // namespace
 
-std::optional<ZoneAtMinute> placeZoneAtMinute(const Place& place, QDate date)
+std::vector<PlaceStretch> placeDayStretches(const Place& place, QDate date)
 {
     const QTimeZone zone(place.zoneId.toUtf8());
     if (!zone.isValid() || !date.isValid())
-        return std::nullopt;
+        return {};
 
     // Between two clock changes every minute is read alike, so the day splits
     // where a change lands on the clock, read with the offset before it and
@@ -81,66 +62,51 @@ std::optional<ZoneAtMinute> placeZoneAtMinute(const Place& place, QDate date)
     std::sort(starts.begin(), starts.end());
     starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
 
-    std::vector<Stretch> stretches;
-    for (const int from : starts) {
-        const Applied applied = zoneFor(place, date, from);
-        if (!applied.fits)
+    std::vector<PlaceStretch> stretches;
+    for (const int from : starts)
+        stretches.push_back(stretchFrom(place, date, from));
+    return stretches;
+}
+
+std::optional<ZoneAtMinute> zoneAtMinute(const std::vector<PlaceStretch>& stretches)
+{
+    struct Zone {
+        int fromMinute;
+        std::optional<ClockZone> zone;
+    };
+    std::vector<Zone> zones;
+    for (const PlaceStretch& s : stretches) {
+        if (!s.fits)
             return std::nullopt;
-        stretches.push_back(Stretch{from, applied.zone});
+        zones.push_back(Zone{s.fromMinute, s.zone});
     }
-    return ZoneAtMinute([stretches](int minute) {
-        auto it = std::upper_bound(stretches.begin(), stretches.end(), minute,
-                                   [](int m, const Stretch& s) { return m < s.fromMinute; });
+    if (zones.empty())
+        return std::nullopt;
+    return ZoneAtMinute([zones](int minute) {
+        auto it = std::upper_bound(zones.begin(), zones.end(), minute,
+                                   [](int m, const Zone& z) { return m < z.fromMinute; });
         return std::prev(it)->zone;
     });
 }
 
-std::optional<std::vector<RisingBand>> dayStripBands(const DayStripInputs& in)
+std::optional<ZoneAtMinute> placeZoneAtMinute(const Place& place, QDate date)
 {
-    BirthInputs check;
-    check.lonDeg = in.lonDeg;
-    check.lonMin = in.lonMin;
-    check.latDeg = in.latDeg;
-    check.latMin = in.latMin;
-    check.year = in.year;
-    check.monthIndex = in.monthIndex;
-    check.dayIndex = in.dayIndex;
-    const QDate date(in.year, in.monthIndex + 1, in.dayIndex + 1);
-    if (validatePlaceAndDate(check) || !date.isValid())
-        return std::nullopt;
+    return zoneAtMinute(placeDayStretches(place, date));
+}
 
+std::optional<std::vector<RisingBand>> dayStripBands(const ChartInputs& in,
+                                                     const std::optional<Place>& place)
+{
+    if (checkChartInputs(in))
+        return std::nullopt;
     ZoneAtMinute zoneAt;
-    if (in.place) {
-        auto byMinute = placeZoneAtMinute(*in.place, date);
+    if (place) {
+        auto byMinute = placeZoneAtMinute(*place, QDate(in.year, in.month, in.day));
         if (!byMinute)
             return std::nullopt;
         zoneAt = std::move(*byMinute);
-    } else if (!in.zone) {
-        return std::nullopt;
     }
-
-    // The values pass the checks above, so each converts.
-    const auto number = [](const std::string& text) { return toInt16(text).value_or(0); };
-    const auto flag = [](bool on) -> std::int16_t { return on ? -1 : 0; };
-    const ChartState saved = chartState();
-    ChartState& c = chartState();
-    c.intBirthYear = static_cast<std::int16_t>(in.year);
-    c.intBirthMonth = static_cast<std::int16_t>(in.monthIndex + 1);
-    c.intBirthDay = static_cast<std::int16_t>(in.dayIndex + 1);
-    c.intLonDeg = number(in.lonDeg);
-    c.intLonMin = number(in.lonMin);
-    c.intLatDeg = number(in.latDeg);
-    c.intLatMin = number(in.latMin);
-    c.bLonEast = flag(in.lonEast);
-    c.bLatSouth = flag(in.latSouth);
-    if (in.zone) {
-        c.intZoneHours = in.zone->hours;
-        c.intZoneMinutes = in.zone->minutes;
-    }
-    c.bDST = flag(in.dst);
-    std::vector<RisingBand> bands = dayBands(zoneAt);
-    chartState() = saved;
-    return bands;
+    return dayBands(chartOf(in), zoneAt);
 }
 
 } // namespace zenthra

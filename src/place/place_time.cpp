@@ -47,11 +47,6 @@ QString standardAbbreviationNear(const QTimeZone& zone, const QDateTime& at)
     return {};
 }
 
-int entryOffsetSeconds(const ZoneEntry& e)
-{
-    return -(e.hours * kHour + e.minutes * 60); // entries are west positive
-}
-
 QString entryAbbreviation(const ZoneEntry& e)
 {
     const QStringList parts = QString::fromLatin1(e.text).split(u',');
@@ -63,10 +58,10 @@ int bestEntry(int offsetSeconds, const QString& abbreviation)
     int first = -1;
     for (int pos = 0; pos < kZoneCount; ++pos) {
         const ZoneEntry& e = zoneEntry(pos);
-        if (entryOffsetSeconds(e) != offsetSeconds)
+        if (e.offset().seconds() != offsetSeconds)
             continue;
-        if (!abbreviation.isEmpty()
-            && entryAbbreviation(e).compare(abbreviation, Qt::CaseInsensitive) == 0)
+        if (!abbreviation.isEmpty() &&
+            entryAbbreviation(e).compare(abbreviation, Qt::CaseInsensitive) == 0)
             return pos;
         if (first < 0)
             first = pos;
@@ -85,16 +80,9 @@ void toDegreesMinutes(double value, int maxDegrees, int& degrees, int& minutes, 
     negative = value < 0 && total > 0; // 0° 0' is always North / East
 }
 
-QString signOf(int value) { return value < 0 ? QStringLiteral("\u2212") : QStringLiteral("+"); }
-
-// "+05:45", "−03:06": an offset in whole minutes.
-QString formatMinutes(int offsetMinutes)
+QString text(UtcOffset offset, OffsetStyle style = OffsetStyle::People)
 {
-    const int m = std::abs(offsetMinutes);
-    return QStringLiteral("%1%2:%3")
-        .arg(signOf(offsetMinutes))
-        .arg(m / 60, 2, 10, QLatin1Char('0'))
-        .arg(m % 60, 2, 10, QLatin1Char('0'));
+    return QString::fromStdString(offset.text(style));
 }
 
 // "+2:00", "+0:30": the size of a daylight-saving shift.
@@ -102,7 +90,7 @@ QString formatShift(int seconds)
 {
     const int minutes = std::abs(seconds) / 60;
     return QStringLiteral("%1%2:%3")
-        .arg(signOf(seconds))
+        .arg(seconds < 0 ? QStringLiteral("\u2212") : QStringLiteral("+"))
         .arg(minutes / 60)
         .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
@@ -155,9 +143,8 @@ LocalTime resolveLocalTime(const QString& zoneId, QDate date, QTime time)
     result.standardOffsetSeconds = zone.standardTimeOffset(state);
     result.daylightSaving = result.offsetSeconds > result.standardOffsetSeconds;
     result.abbreviation = zone.abbreviation(state);
-    result.standardAbbreviation = zone.isDaylightTime(state)
-        ? standardAbbreviationNear(zone, state)
-        : result.abbreviation;
+    result.standardAbbreviation =
+        zone.isDaylightTime(state) ? standardAbbreviationNear(zone, state) : result.abbreviation;
     return result;
 }
 
@@ -182,17 +169,6 @@ WindowCoordinates toWindowCoordinates(double latitude, double longitude)
     return c;
 }
 
-QString formatUtcOffset(int offsetSeconds)
-{
-    QString text = QStringLiteral("UTC") + formatMinutes(offsetSeconds / 60);
-    if (offsetSeconds % 60 != 0) {
-        if (offsetSeconds > -60 && offsetSeconds < 0)
-            text.replace(3, 1, signOf(-1)); // -00:00:30 keeps its sign
-        text += QStringLiteral(":%1").arg(std::abs(offsetSeconds % 60), 2, 10, QLatin1Char('0'));
-    }
-    return text;
-}
-
 int localMeanTimeMinutes(double longitude)
 {
     if (!std::isfinite(longitude))
@@ -214,20 +190,21 @@ PlaceChoice choosePlaceTime(const Place& place, QDate date, QTime time)
     }
     const LocalTime& t = choice.time;
     choice.localMeanTime = t.abbreviation == QLatin1String("LMT");
-    const int applied = choice.localMeanTime
-        ? localMeanTimeMinutes(place.longitude)
-        : static_cast<int>(std::lround(t.offsetSeconds / 60.0));
+    const UtcOffset inForce = UtcOffset::fromSeconds(t.offsetSeconds);
+    const UtcOffset applied = choice.localMeanTime
+                                  ? UtcOffset::fromMinutes(localMeanTimeMinutes(place.longitude))
+                                  : inForce.roundedToMinute();
     ZoneChoice zone;
-    if (!choice.localMeanTime && applied * 60 == t.offsetSeconds)
+    if (!choice.localMeanTime && applied == inForce)
         zone = chooseZoneEntry(t);
     choice.zonePosition = zone.position;
     choice.dst = zone.dst;
-    if (zone.position < 0 && zoneOffsetFromMinutes(applied)) {
-        choice.exactOffsetMinutes = applied;
-        choice.exactZoneText = QStringLiteral("Place time, %1 (%2)")
-                                   .arg(formatUtcOffset(applied * 60), place.zoneId);
+    if (zone.position < 0 && applied.inRange()) {
+        choice.exactOffset = applied;
+        choice.exactZoneText =
+            QStringLiteral("Place time, %1 (%2)").arg(text(applied), place.zoneId);
     }
-    const bool fits = zone.position >= 0 || choice.exactOffsetMinutes;
+    const bool fits = zone.position >= 0 || choice.exactOffset;
 
     QString daylight;
     if (!t.daylightSaving)
@@ -240,12 +217,12 @@ PlaceChoice choosePlaceTime(const Place& place, QDate date, QTime time)
 
     QString offset;
     if (choice.localMeanTime)
-        offset = QStringLiteral("local mean time of the place, %1").arg(formatUtcOffset(applied * 60));
-    else if (applied * 60 != t.offsetSeconds)
+        offset = QStringLiteral("local mean time of the place, %1").arg(text(applied));
+    else if (applied != inForce)
         offset = QStringLiteral("%1, used as %2")
-                     .arg(formatUtcOffset(t.offsetSeconds), formatMinutes(applied));
+                     .arg(text(inForce), text(applied, OffsetStyle::PeopleNoUtc));
     else
-        offset = formatUtcOffset(t.offsetSeconds);
+        offset = text(inForce);
     QString line = QStringLiteral("%1: %2 (%3), %4").arg(where, offset, place.zoneId, daylight);
     const QString clock = time.toString(QStringLiteral("HH:mm"));
     if (t.reading == ClockReading::Skipped)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "place/atlas.h"
+#include "rules/utc_offset.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -28,7 +29,7 @@ struct LocalTime {
     QString abbreviation;          // of the time in force, "EDT"
     QString standardAbbreviation;  // of standard time around that date, "EST"; may be empty
     ClockReading reading = ClockReading::Normal;
-    QDateTime utc;                 // the moment read
+    QDateTime utc; // the moment read
 };
 
 LocalTime resolveLocalTime(const QString& zoneId, QDate date, QTime time);
@@ -59,10 +60,6 @@ struct WindowCoordinates {
 
 WindowCoordinates toWindowCoordinates(double latitude, double longitude);
 
-// "UTC+05:30", "UTC−04:00" (with a minus sign, U+2212); seconds only when
-// there are any, "UTC+05:21:10".
-QString formatUtcOffset(int offsetSeconds);
-
 // The mean solar time of a longitude (degrees, east positive): four minutes a
 // degree, east ahead, rounded to the whole minute.
 int localMeanTimeMinutes(double longitude);
@@ -71,14 +68,14 @@ int localMeanTimeMinutes(double longitude);
 struct PlaceChoice {
     Place place;
     WindowCoordinates coordinates;
-    int zonePosition = -1; // -1: no entry of the list (see exactOffsetMinutes)
+    int zonePosition = -1; // -1: no entry of the list (see exactOffset)
     bool dst = false;
     // Set instead of zonePosition when the time applied is not the offset of
     // an entry: an offset no entry has (Kathmandu +05:45), one with seconds
     // (rounded to the minute) or the place's own local mean time. Whole
-    // minutes east of Greenwich, daylight saving included; the window shows
+    // minutes, daylight saving included; the window shows
     // it as an extra entry, exactZoneText, with the box clear.
-    std::optional<int> exactOffsetMinutes;
+    std::optional<UtcOffset> exactOffset;
     QString exactZoneText; // "Place time, UTC+05:45 (Asia/Kathmandu)"
     // The database gives a zone's local mean time ("LMT"), which is its
     // reference city's: the place's own, from its longitude, is applied.

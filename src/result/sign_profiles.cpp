@@ -63,13 +63,14 @@ std::vector<SignProfile> parseSignProfiles(const QByteArray& json)
         const QJsonObject sign = signs.at(k).toObject();
         // The driver finds a row by its code, so the order is part of the data.
         const QString code = sign.value(QLatin1String("code")).toString();
-        if (code != QLatin1String(facts.code))
+        const QString factsCode = QString::fromLatin1(facts.code.data(), facts.code.size());
+        if (code != factsCode)
             refuse(QStringLiteral("sign %1 is \"%2\", expected \"%3\"")
                        .arg(k + 1)
-                       .arg(code, QLatin1String(facts.code)));
+                       .arg(code, factsCode));
 
         SignProfile row;
-        row.code = QString::fromUtf8(facts.code);
+        row.code = factsCode;
         row.name = QString::fromUtf8(facts.name);
         row.rulingPlanet = QString::fromUtf8(facts.rulingPlanet);
         row.symbol = QString::fromUtf8(facts.symbol);

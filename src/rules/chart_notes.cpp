@@ -15,30 +15,13 @@ std::string signName(const std::string& code)
     return k >= 0 ? signFacts(k).name : code;
 }
 
-// Whole degrees and minutes within the sign, and the sign's index.
-struct SignPosition {
-    int sign;
-    int degrees;
-    int minutes;
-};
-
-SignPosition signPosition(double longitude)
-{
-    double l = std::fmod(longitude, 360.0);
-    if (l < 0)
-        l += 360;
-    const int whole = static_cast<int>(std::floor(l));
-    const int minutes = static_cast<int>(std::floor((l - whole) * 60));
-    return {(whole / 30) % kSignCount, whole % 30, minutes};
-}
-
 } // namespace
 
 std::string signPositionText(double longitude)
 {
     if (!std::isfinite(longitude))
         return {};
-    const SignPosition p = signPosition(longitude);
+    const SignPosition p = signPositionOf(longitude);
     return std::string(signFacts(p.sign).name) + " " + std::to_string(p.degrees) + "\u00B0 " +
            std::to_string(p.minutes) + "\u2032";
 }

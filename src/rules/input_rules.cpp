@@ -49,26 +49,20 @@ std::optional<std::int16_t> toInt16(std::string_view text)
     return static_cast<std::int16_t>(rounded);
 }
 
-bool isLeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int daysInMonth(int year, int month)
-{
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12)
-        return 0;
-    return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
-}
-
 namespace {
 
-// Empty, not a number, or outside 0..max: a refusal.
-bool inRange(std::string_view text, double max)
+// Empty, not a number, or outside the limit: a refusal.
+bool inRange(std::string_view text, const InputLimit& limit)
 {
     const auto value = parseNumber(text);
-    return value && *value >= 0 && *value <= max;
+    return value && *value >= limit.low && *value <= limit.high;
+}
+
+// "Please Enter Value Between 0 And 179 in the Degree of Longitude"
+std::string between(const InputLimit& limit, const char* what)
+{
+    return "Please Enter Value Between " + std::to_string(limit.low) + " And " +
+           std::to_string(limit.high) + " in the " + what;
 }
 
 std::string trimmedSpaces(const std::string& s)
@@ -90,25 +84,26 @@ std::optional<InputProblem> validateInputs(const BirthInputs& in)
 
 std::optional<InputProblem> validatePlaceAndDate(const BirthInputs& in)
 {
-    if (!inRange(in.lonDeg, 179))
-        return InputProblem{"Please Enter Value Between 0 And 179 in the Degree of Longitude",
-                            MessageIcon::Stop, InputField::LonDeg};
-    if (!inRange(in.lonMin, 59))
-        return InputProblem{"Please Enter Value Between 0 And 59 in the  Minute of Longitude",
-                            MessageIcon::Stop, InputField::LonMin};
-    if (!inRange(in.latDeg, 89))
-        return InputProblem{"Please Enter Value Between 0 And 89 in the Degree of Latitude",
-                            MessageIcon::Stop, InputField::LatDeg};
-    if (!inRange(in.latMin, 59))
-        return InputProblem{"Please Enter Value Between 0 And 59 in the  Minute of Latitude",
-                            MessageIcon::Stop, InputField::LatMin};
+    if (!inRange(in.lonDeg, kLonDegLimit))
+        return InputProblem{between(kLonDegLimit, "Degree of Longitude"), MessageIcon::Stop,
+                            InputField::LonDeg};
+    if (!inRange(in.lonMin, kLonMinLimit))
+        return InputProblem{between(kLonMinLimit, " Minute of Longitude"), MessageIcon::Stop,
+                            InputField::LonMin};
+    if (!inRange(in.latDeg, kLatDegLimit))
+        return InputProblem{between(kLatDegLimit, "Degree of Latitude"), MessageIcon::Stop,
+                            InputField::LatDeg};
+    if (!inRange(in.latMin, kLatMinLimit))
+        return InputProblem{between(kLatMinLimit, " Minute of Latitude"), MessageIcon::Stop,
+                            InputField::LatMin};
 
     const int month = in.monthIndex + 1;
     const int day = in.dayIndex + 1;
-    if (month == 2 && day > daysInMonth(in.year, 2))
+    if (month == 2 && day > dayLimit(in.year, 2).high)
         return InputProblem{"Please Enter Correct Date Or Month!", MessageIcon::Information,
                             InputField::None};
-    if ((month == 4 || month == 6 || month == 9 || month == 11) && day > 30)
+    if (month != 2 && day > dayLimit(in.year, month).high && month >= kMonthLimit.low &&
+        month <= kMonthLimit.high)
         return InputProblem{"Please Enter Correct Date Or Month !", MessageIcon::Information,
                             InputField::None};
     return std::nullopt;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "rules/input_limits.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,9 +21,6 @@ std::optional<double> parseNumber(std::string_view text);
 // neighbour; nothing for empty text, text that is not a number, or a value
 // outside -32768..32767.
 std::optional<std::int16_t> toInt16(std::string_view text);
-
-bool isLeapYear(int year); // Gregorian
-int daysInMonth(int year, int month); // month 1..12
 
 enum class MessageIcon { Stop, Information };
 

@@ -9,7 +9,7 @@ inline constexpr int kSignCount = 12;
 
 // The short facts of one sign, exactly as they are shown.
 struct SignFacts {
-    const char* code; // "Ari" .. "Pis", as in the engine's position texts
+    std::string_view code; // "Ari" .. "Pis", from the engine's kSignCodes
     const char* name;
     const char* rulingPlanet;
     const char* symbol;
@@ -28,5 +28,15 @@ struct SignFacts {
 const SignFacts& signFacts(int index);
 // Exact, case-sensitive match in zodiac order; -1 when no sign has the code.
 int signIndexOfCode(std::string_view code);
+
+// Where an ecliptic longitude lies: the sign (0 Aries .. 11 Pisces) and the
+// whole degrees and minutes within it, truncated like every position the
+// program shows. Any finite longitude, reduced to [0, 360).
+struct SignPosition {
+    int sign = 0;
+    int degrees = 0;
+    int minutes = 0;
+};
+SignPosition signPositionOf(double longitude);
 
 } // namespace zenthra

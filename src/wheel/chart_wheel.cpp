@@ -2,6 +2,7 @@
 #include "wheel/chart_wheel.h"
 
 #include "rules/chart_notes.h"
+#include "rules/sign_facts.h"
 #include "ui/sign_colors.h"
 
 #include <QPainter>
@@ -43,12 +44,13 @@ void drawCentredText(QPainter& p, QPointF at, const QString& text)
     p.drawText(QPointF(at.x() - box.width() / 2, at.y() + (m.ascent() - m.descent()) / 2), text);
 }
 
+// "22°05′": the degrees and minutes within the sign.
 QString degreesText(double longitude)
 {
-    const double inSign = std::fmod(std::fmod(longitude, 360.0) + 360, 30.0);
-    const int d = static_cast<int>(std::floor(inSign));
-    const int m = static_cast<int>(std::floor((inSign - d) * 60));
-    return QStringLiteral("%1\u00B0%2\u2032").arg(d).arg(m, 2, 10, QLatin1Char('0'));
+    const SignPosition p = signPositionOf(longitude);
+    return QStringLiteral("%1\u00B0%2\u2032")
+        .arg(p.degrees)
+        .arg(p.minutes, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -87,8 +89,14 @@ QSize ChartWheel::sizeHint() const
     return {440, 440};
 }
 
-QColor ChartWheel::sectorColor(int sign) { return signFillColor(sign); }
-QColor ChartWheel::glyphColor(int sign) { return signInkColor(sign); }
+QColor ChartWheel::sectorColor(int sign)
+{
+    return signFillColor(sign);
+}
+QColor ChartWheel::glyphColor(int sign)
+{
+    return signInkColor(sign);
+}
 
 void ChartWheel::paintEvent(QPaintEvent*)
 {

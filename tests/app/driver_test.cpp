@@ -4,22 +4,21 @@
 #include "browser_stand_in.h"
 #include "modal_watcher.h"
 
-#include "ui/shutdown.h"
-#include "engine/chart_state.h"
-#include "place/atlas.h"
-#include "entry/frm_main.h"
 #include "app/place_lookup.h"
 #include "app/request_driver.h"
-#include "links/web_search.h"
+#include "entry/frm_main.h"
 #include "links/mod_help.h"
+#include "links/web_search.h"
+#include "place/atlas.h"
 #include "result/frm_display.h"
 #include "result/result_labels.h"
+#include "ui/shutdown.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -51,8 +50,14 @@ namespace {
 // Counts the components the place lookup asks for and what they are given.
 struct RecordingSearch : WebSearch {
     QStringList* calls;
-    explicit RecordingSearch(QStringList* c) : calls(c) {}
-    void search(const QString& text, const QString& page) override { calls->append(text + '|' + page); }
+    explicit RecordingSearch(QStringList* c)
+        : calls(c)
+    {
+    }
+    void search(const QString& text, const QString& page) override
+    {
+        calls->append(text + '|' + page);
+    }
 };
 
 } // namespace
@@ -96,12 +101,12 @@ private:
 
 void DriverTest::init()
 {
-    chartState() = ChartState{};
     setProcessEnder([this] { ++enderCalls_; });
     modHelp::setPageOpener([](const QUrl&) {});
     main_ = std::make_unique<FrmMain>();
     driver_ = std::make_unique<RequestDriver>(*main_);
-    connect(main_.get(), &FrmMain::placeLookupRequested, main_.get(), [this] { lookUpPlace(*main_); });
+    connect(main_.get(), &FrmMain::placeLookupRequested, main_.get(),
+            [this] { lookUpPlace(*main_); });
     main_->show();
     QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
 }
@@ -163,22 +168,28 @@ void DriverTest::workedBirths_data()
     QTest::addColumn<QString>("time");
     // The engine's worked rows, with each zone given as the list entry it
     // stands for (29 GMT, 27 EST, 8 AEST, 34 IST).
-    QTest::newRow("2000 equator") << BirthEntry{"ADA", 2000, 1, 1, 12, 0, "0", "0", true, "0", "0", false, 29, false}
+    QTest::newRow("2000 equator") << BirthEntry{"ADA", 2000, 1,   1,   12,    0,  "0",
+                                                "0",   true, "0", "0", false, 29, false}
                                   << "Aries" << QString::fromUtf8("Ascendant 11° 22' 41\" Aries")
                                   << "for 1 January 2000, 12:00 UT";
-    QTest::newRow("2000 51N30") << BirthEntry{"ADA", 2000, 1, 1, 12, 0, "0", "0", true, "51", "30", false, 29, false}
+    QTest::newRow("2000 51N30") << BirthEntry{"ADA", 2000, 1,    1,    12,    0,  "0",
+                                              "0",   true, "51", "30", false, 29, false}
                                 << "Aries" << QString::fromUtf8("Ascendant 24° 17' 52\" Aries")
                                 << "for 1 January 2000, 12:00 UT";
-    QTest::newRow("1900 midnight") << BirthEntry{"ADA", 1900, 1, 1, 0, 0, "0", "0", true, "0", "0", false, 29, false}
-                                   << "Libra" << QString::fromUtf8("Ascendant 11° 4' 44\" Libra")
-                                   << "for 1 January 1900, 00:00 UT";
-    QTest::newRow("New York 1976") << BirthEntry{"ADA", 1976, 7, 4, 12, 0, "74", "0", true, "40", "43", false, 27, true}
-                                   << "Virgo" << QString::fromUtf8("Ascendant 29° 2' 8\" Virgo")
-                                   << "for 4 July 1976, 16:00 UT";
-    QTest::newRow("Sydney 1985") << BirthEntry{"ADA", 1985, 3, 21, 6, 30, "151", "12", false, "33", "52", true, 8, false}
+    QTest::newRow("1900 midnight")
+        << BirthEntry{"ADA", 1900, 1, 1, 0, 0, "0", "0", true, "0", "0", false, 29, false}
+        << "Libra" << QString::fromUtf8("Ascendant 11° 4' 44\" Libra")
+        << "for 1 January 1900, 00:00 UT";
+    QTest::newRow("New York 1976")
+        << BirthEntry{"ADA", 1976, 7, 4, 12, 0, "74", "0", true, "40", "43", false, 27, true}
+        << "Virgo" << QString::fromUtf8("Ascendant 29° 2' 8\" Virgo")
+        << "for 4 July 1976, 16:00 UT";
+    QTest::newRow("Sydney 1985") << BirthEntry{"ADA", 1985,  3,    21,   6,    30, "151",
+                                               "12",  false, "33", "52", true, 8,  false}
                                  << "Aries" << QString::fromUtf8("Ascendant 5° 55' 13\" Aries")
                                  << "for 20 March 1985, 20:30 UT";
-    QTest::newRow("Delhi 1947") << BirthEntry{"ADA", 1947, 8, 15, 0, 0, "77", "13", false, "28", "40", false, 34, false}
+    QTest::newRow("Delhi 1947") << BirthEntry{"ADA", 1947,  8,    15,   0,     0,  "77",
+                                              "13",  false, "28", "40", false, 34, false}
                                 << "Gemini" << QString::fromUtf8("Ascendant 0° 53' 36\" Gemini")
                                 << "for 14 August 1947, 18:30 UT";
 }
@@ -209,7 +220,8 @@ void DriverTest::bigThreeAndTheChartWheel()
     enter({"ADA", 1947, 8, 15, 0, 0, "77", "13", false, "28", "40", false, 34, false});
     calculate();
     FrmDisplay* display = driver_->display();
-    const QString line = QString::fromUtf8("Sun in Leo 21° 6′ · Moon in Cancer 27° 6′ · Gemini rising");
+    const QString line =
+        QString::fromUtf8("Sun in Leo 21° 6′ · Moon in Cancer 27° 6′ · Gemini rising");
     QCOMPARE(display->lblBigThree->text(), line);
     QCOMPARE(display->lblBigThree->accessibleName(), line);
     QCOMPARE(display->lblBigThree->accessibleDescription(), QStringLiteral("Big three"));
@@ -220,7 +232,8 @@ void DriverTest::bigThreeAndTheChartWheel()
         else
             QTest::mouseClick(display->cmdChartWheel, Qt::LeftButton);
         QTRY_VERIFY(display->wheelWindow() && display->wheelWindow()->isVisible());
-        QCOMPARE(display->wheelWindow()->lblCaption->text(), QStringLiteral("ADA, 15 August 1947, 00:00"));
+        QCOMPARE(display->wheelWindow()->lblCaption->text(),
+                 QStringLiteral("ADA, 15 August 1947, 00:00"));
         QVERIFY(display->wheelWindow()->accessibleDescription().startsWith(
             QString::fromUtf8("Ascendant Gemini 0° 53′, Sun Leo 21° 6′, Moon Cancer 27° 6′")));
         display->wheelWindow()->close();
@@ -231,14 +244,12 @@ void DriverTest::bigThreeAndTheChartWheel()
 void DriverTest::refusedRequestChangesNothing()
 {
     enter({"ADA", 1901, 2, 29, 12, 0, "77", "13", false, "28", "40", false, 34, false});
-    chartState().intBirthYear = 1234;
-    chartState().arrPositionText[10] = "untouched";
     ModalWatcher watcher;
     calculate();
     QCOMPARE(watcher.seen().size(), 1);
     QCOMPARE(watcher.seen().first().text, QStringLiteral("Please Enter Correct Date Or Month!"));
-    QCOMPARE(chartState().intBirthYear, std::int16_t(1234));
-    QCOMPARE(chartState().arrPositionText[10], std::string("untouched"));
+    QCOMPARE(driver_->lastChart().intBirthYear, std::int16_t(0)); // nothing computed
+    QVERIFY(driver_->lastChart().arrPositionText[10].empty());
     QVERIFY(driver_->display() == nullptr);
     QVERIFY(main_->isVisible());
 }
@@ -282,7 +293,8 @@ void DriverTest::backKeepsInputsAndNextWindowIsFresh()
     QCOMPARE(second->lblYourRisingSign->text(), QStringLiteral("Gemini"));
     QCOMPARE(second->lblYourElement->text(), QStringLiteral("Air"));
     QCOMPARE(second->lblYourLuckyGemstone->text(), QStringLiteral("Emerald"));
-    QVERIFY(second->txtYourHealth->toPlainText().startsWith(QStringLiteral("You may have some problems of the sexual nature.")));
+    QVERIFY(second->txtYourHealth->toPlainText().startsWith(
+        QStringLiteral("You may have some problems of the sexual nature.")));
     QVERIFY(second->lblCuspNote->text().contains(QStringLiteral("4 minutes earlier")));
     QCOMPARE(second->lblCuspNote->accessibleDescription(), QStringLiteral("Cusp note"));
 }
@@ -293,8 +305,10 @@ void DriverTest::directionsAndDaylightSavingReachTheChart()
         bool west, south;
         Qt::CheckState dst;
     };
-    const Case cases[] = {{false, false, Qt::Unchecked}, {true, true, Qt::Checked},
-                          {true, false, Qt::PartiallyChecked}, {false, true, Qt::Unchecked}};
+    const Case cases[] = {{false, false, Qt::Unchecked},
+                          {true, true, Qt::Checked},
+                          {true, false, Qt::PartiallyChecked},
+                          {false, true, Qt::Unchecked}};
     for (const Case& c : cases) {
         if (FrmDisplay* d = driver_->display()) {
             QTest::mouseClick(d->cmdBack, Qt::LeftButton);
@@ -304,7 +318,7 @@ void DriverTest::directionsAndDaylightSavingReachTheChart()
         main_->chkDST->setTristate(c.dst == Qt::PartiallyChecked);
         main_->chkDST->setCheckState(c.dst);
         calculate();
-        const ChartState& s = chartState();
+        const ChartState& s = driver_->lastChart();
         QCOMPARE(s.bLonEast, std::int16_t(c.west ? 0 : -1));
         QCOMPARE(s.bLatSouth, std::int16_t(c.south ? -1 : 0));
         QCOMPARE(s.bDST, std::int16_t(c.dst == Qt::Unchecked ? 0 : -1)); // greyed counts as ticked
@@ -318,14 +332,14 @@ void DriverTest::zoneIsStoredSigned()
 {
     enter({"ADA", 1947, 8, 15, 0, 0, "77", "13", false, "28", "40", false, 34, false});
     calculate();
-    QCOMPARE(chartState().intZoneHours, std::int16_t(-5));
-    QCOMPARE(chartState().intZoneMinutes, std::int16_t(-30));
+    QCOMPARE(driver_->lastChart().intZoneHours, std::int16_t(-5));
+    QCOMPARE(driver_->lastChart().intZoneMinutes, std::int16_t(-30));
     QTest::mouseClick(driver_->display()->cmdBack, Qt::LeftButton);
     QTRY_VERIFY(driver_->display() == nullptr);
     main_->cmbTimeZone->setCurrentIndex(50); // Newfoundland, -3.5
     calculate();
-    QCOMPARE(chartState().intZoneHours, std::int16_t(3));
-    QCOMPARE(chartState().intZoneMinutes, std::int16_t(30));
+    QCOMPARE(driver_->lastChart().intZoneHours, std::int16_t(3));
+    QCOMPARE(driver_->lastChart().intZoneMinutes, std::int16_t(30));
 }
 
 void DriverTest::resultExitEndsTheProgram()
@@ -345,17 +359,17 @@ void DriverTest::placeTimeToTheMinute_data()
     QTest::addColumn<int>("minutes");
     QTest::addColumn<QString>("universalTime");
     // Births at 12:00 local time; offsets from the system's tzdata.
-    QTest::newRow("Kathmandu 2000, +05:45") << "Kathmandu" << QDate(2000, 6, 1) << -5 << -45
-                                            << "for 1 June 2000, 06:15 UT";
-    QTest::newRow("Caracas 2010, -04:30") << "Caracas" << QDate(2010, 6, 1) << 4 << 30
-                                          << "for 1 June 2010, 16:30 UT";
-    QTest::newRow("Amsterdam 1930, +00:19:32") << "Amsterdam" << QDate(1930, 1, 15) << 0 << -20
-                                               << "for 15 January 1930, 11:40 UT";
+    QTest::newRow("Kathmandu 2000, +05:45")
+        << "Kathmandu" << QDate(2000, 6, 1) << -5 << -45 << "for 1 June 2000, 06:15 UT";
+    QTest::newRow("Caracas 2010, -04:30")
+        << "Caracas" << QDate(2010, 6, 1) << 4 << 30 << "for 1 June 2010, 16:30 UT";
+    QTest::newRow("Amsterdam 1930, +00:19:32")
+        << "Amsterdam" << QDate(1930, 1, 15) << 0 << -20 << "for 15 January 1930, 11:40 UT";
     // Local mean time at 83° 58' E: +05:36, not Kathmandu's +05:41:16.
-    QTest::newRow("Pokhara 1910, LMT") << QString() << QDate(1910, 6, 1) << -5 << -36
-                                       << "for 1 June 1910, 06:24 UT";
-    QTest::newRow("Kathmandu 1980, +05:30 entry") << "Kathmandu" << QDate(1980, 6, 1) << -5 << -30
-                                                  << "for 1 June 1980, 06:30 UT";
+    QTest::newRow("Pokhara 1910, LMT")
+        << QString() << QDate(1910, 6, 1) << -5 << -36 << "for 1 June 1910, 06:24 UT";
+    QTest::newRow("Kathmandu 1980, +05:30 entry")
+        << "Kathmandu" << QDate(1980, 6, 1) << -5 << -30 << "for 1 June 1980, 06:30 UT";
 }
 
 void DriverTest::placeTimeToTheMinute()
@@ -383,9 +397,9 @@ void DriverTest::placeTimeToTheMinute()
     calculate();
     QVERIFY(watcher.seen().isEmpty());
     QVERIFY(driver_->display() != nullptr);
-    QCOMPARE(chartState().intZoneHours, std::int16_t(hours));
-    QCOMPARE(chartState().intZoneMinutes, std::int16_t(minutes));
-    QCOMPARE(chartState().bDST, std::int16_t(0));
+    QCOMPARE(driver_->lastChart().intZoneHours, std::int16_t(hours));
+    QCOMPARE(driver_->lastChart().intZoneMinutes, std::int16_t(minutes));
+    QCOMPARE(driver_->lastChart().bDST, std::int16_t(0));
     QVERIFY2(driver_->display()->lblAscendant->text().endsWith('\n' + universalTime),
              qPrintable(driver_->display()->lblAscendant->text()));
 }
@@ -401,8 +415,9 @@ void DriverTest::lettingGoOfAnExactZoneNeedsAZone()
         ModalWatcher watcher;
         calculate();
         QCOMPARE(watcher.seen().size(), 1);
-        QCOMPARE(watcher.seen().first().text,
-                 QStringLiteral("Choose the time zone of the birth place to find the rising sign."));
+        QCOMPARE(
+            watcher.seen().first().text,
+            QStringLiteral("Choose the time zone of the birth place to find the rising sign."));
         QCOMPARE(main_->focusWidget(), main_->cmbTimeZone);
     }
     QVERIFY(driver_->display() == nullptr);
@@ -410,7 +425,7 @@ void DriverTest::lettingGoOfAnExactZoneNeedsAZone()
     QCOMPARE(main_->cmbTimeZone->currentIndex(), 0);
     calculate();
     QVERIFY(driver_->display() != nullptr);
-    QCOMPARE(chartState().intZoneHours, std::int16_t(9));
+    QCOMPARE(driver_->lastChart().intZoneHours, std::int16_t(9));
 }
 
 void DriverTest::unknownPlaceTimeIsRefused()
@@ -427,9 +442,10 @@ void DriverTest::unknownPlaceTimeIsRefused()
         ModalWatcher watcher;
         calculate();
         QCOMPARE(watcher.seen().size(), 1);
-        QCOMPARE(watcher.seen().first().text,
-                 QStringLiteral("The time zone of Atlantis is unknown (Ocean/Atlantis). Choose a "
-                                "zone by hand, or another place or date, to find the rising sign."));
+        QCOMPARE(
+            watcher.seen().first().text,
+            QStringLiteral("The time zone of Atlantis is unknown (Ocean/Atlantis). Choose a "
+                           "zone by hand, or another place or date, to find the rising sign."));
     }
     QVERIFY(driver_->display() == nullptr);
     // Another place picked resolves afresh.

@@ -94,6 +94,7 @@ private slots:
     void search_data();
     void search();
     void migrationFromVersion1();
+    void migrationRefoldsSearchTexts();
     void damagedMovedAside_data();
     void damagedMovedAside();
     void newerFileLeftAlone();
@@ -105,7 +106,10 @@ private slots:
     void csvBadRows();
 
 private:
-    QString file(const char* name = "births.sqlite") const { return dir_->filePath(QLatin1String(name)); }
+    QString file(const char* name = "births.sqlite") const
+    {
+        return dir_->filePath(QLatin1String(name));
+    }
     QString helper() const { return QStringLiteral(BIRTHS_HELPER); }
     std::optional<QTemporaryDir> dir_; // a fresh folder for each test
 };
@@ -144,7 +148,8 @@ void BirthsTest::recentAndUpdate()
 {
     BirthStore store(file());
     QVERIFY(!store.mostRecent());
-    Birth a = birth(QStringLiteral("A")), b = birth(QStringLiteral("B")), c = birth(QStringLiteral("C"));
+    Birth a = birth(QStringLiteral("A")), b = birth(QStringLiteral("B")),
+          c = birth(QStringLiteral("C"));
     for (Birth* x : {&a, &b, &c})
         QVERIFY(store.saveRecent(*x));
     QCOMPARE(store.mostRecent()->name, QStringLiteral("C"));
@@ -193,14 +198,32 @@ void BirthsTest::search_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected"); // most recently used first
-    QTest::newRow("blank gives recent") << " " << "Zoë Ødegård|Sur|Asha";
-    QTest::newRow("accent typed plain") << "zoe" << "Zoë Ødegård";
-    QTest::newRow("letter spelled out") << "ODEG" << "Zoë Ødegård";
-    QTest::newRow("place, accent typed") << "são" << "Zoë Ødegård";
-    QTest::newRow("inside a name") << "SHA" << "Asha";
-    QTest::newRow("country of two") << "india" << "Sur|Asha";
-    QTest::newRow("no match") << "xyz" << "";
-    QTest::newRow("percent is plain text") << "%" << "";
+    QTest::newRow("blank gives recent") << " "
+                                        << "Zoë Ødegård|Sur|Asha|Æsa Strauß";
+    QTest::newRow("accent typed plain") << "zoe"
+                                        << "Zoë Ødegård";
+    QTest::newRow("letter spelled out") << "ODEG"
+                                        << "Zoë Ødegård";
+    QTest::newRow("place, accent typed") << "são"
+                                         << "Zoë Ødegård";
+    QTest::newRow("inside a name") << "SHA"
+                                   << "Asha";
+    QTest::newRow("country of two") << "india"
+                                    << "Sur|Asha";
+    QTest::newRow("no match") << "xyz"
+                              << "";
+    QTest::newRow("percent is plain text") << "%"
+                                           << "";
+    QTest::newRow("sharp s spelled out") << "STRAUSS"
+                                         << "Æsa Strauß";
+    QTest::newRow("ae spelled out") << "aesa"
+                                    << "Æsa Strauß";
+    QTest::newRow("o slash typed plain") << "tromso"
+                                         << "Æsa Strauß";
+    QTest::newRow("hyphen as a blank") << "saint etienne"
+                                       << "Æsa Strauß";
+    QTest::newRow("not across fields") << "asha delhi"
+                                       << "";
 }
 
 void BirthsTest::search()
@@ -208,6 +231,11 @@ void BirthsTest::search()
     QFETCH(QString, text);
     QFETCH(QString, expected);
     BirthStore store(file());
+    Birth north = birth(QStringLiteral("Æsa Strauß"));
+    north.city = QStringLiteral("Tromsø");
+    north.state = QStringLiteral("Saint-Étienne");
+    north.country = QStringLiteral("Norway");
+    QVERIFY(store.saveRecent(north));
     const auto rows = kinds();
     for (int i : {0, 3, 2}) {
         Birth b = rows[i].second;
@@ -221,7 +249,8 @@ void BirthsTest::migrationFromVersion1()
     const QString path = file();
     {
         // A file as the first version of the store wrote it.
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v1"));
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v1"));
         db.setDatabaseName(path);
         QVERIFY(db.open());
         QSqlQuery q(db);
@@ -259,6 +288,36 @@ void BirthsTest::migrationFromVersion1()
     QCOMPARE(again.mostRecent()->name, QStringLiteral("Next"));
 }
 
+// Version 2 kept punctuation in the search texts; version 3 folds it away as
+// the search itself does.
+void BirthsTest::migrationRefoldsSearchTexts()
+{
+    const QString path = file();
+    {
+        BirthStore store(path);
+        Birth b = birth(QStringLiteral("O'Neill"));
+        b.city = QStringLiteral("Saint-Étienne");
+        QVERIFY(store.saveRecent(b));
+    }
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v2"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("UPDATE births SET search_key = "
+                                      "'o''neill' || char(10) || 'saint-etienne' || char(10) || "
+                                      "char(10) || 'india'")));
+        QVERIFY(q.exec(QStringLiteral("PRAGMA user_version = 2")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("v2"));
+    BirthStore store(path);
+    QVERIFY2(store.isSaving(), qPrintable(store.openError()));
+    QCOMPARE(names(store.search(QStringLiteral("oneill"))), QStringLiteral("O'Neill"));
+    QCOMPARE(names(store.search(QStringLiteral("saint etienne"))), QStringLiteral("O'Neill"));
+}
+
 void BirthsTest::damagedMovedAside_data()
 {
     QTest::addColumn<QString>("damage");
@@ -289,7 +348,8 @@ void BirthsTest::damagedMovedAside()
         f.seek(3 * 4096);
         f.write(QByteArray(4 * 4096, '\xA5'));
     } else {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
         db.setDatabaseName(path);
         QVERIFY(db.open());
         QSqlQuery(db).exec(QStringLiteral("CREATE TABLE notes (text TEXT)"));
@@ -325,16 +385,19 @@ void BirthsTest::newerFileLeftAlone()
         QVERIFY(store.saveRecent(b));
     }
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("newer"));
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("newer"));
         db.setDatabaseName(path);
         QVERIFY(db.open());
-        QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = 3")));
+        QVERIFY(QSqlQuery(db).exec(
+            QStringLiteral("PRAGMA user_version = %1").arg(BirthStore::kSchemaVersion + 1)));
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("newer"));
     BirthStore store(path);
     QVERIFY(!store.isSaving());
-    QVERIFY2(store.openError().contains(QStringLiteral("newer version")), qPrintable(store.openError()));
+    QVERIFY2(store.openError().contains(QStringLiteral("newer version")),
+             qPrintable(store.openError()));
     QVERIFY(store.movedAsidePath().isEmpty());
     Birth b = birth(QStringLiteral("New"));
     QVERIFY(!store.saveRecent(b));
@@ -369,9 +432,11 @@ void BirthsTest::cannotWrite()
     QVERIFY(p.waitForFinished(30000));
     QFile::setPermissions(locked, QFile::Permissions(0x7700));
     const QString out = QString::fromUtf8(p.readAllStandardOutput());
-    QVERIFY2(out.startsWith(QStringLiteral("saving 0\nrecent Before\nsaved 0\nerror Births cannot be saved: ") +
-                            locked),
-             qPrintable(out + p.readAllStandardError()));
+    QVERIFY2(
+        out.startsWith(
+            QStringLiteral("saving 0\nrecent Before\nsaved 0\nerror Births cannot be saved: ") +
+            locked),
+        qPrintable(out + p.readAllStandardError()));
 }
 
 void BirthsTest::fullDisk()
@@ -465,7 +530,8 @@ void BirthsTest::csvRoundTrip()
 void BirthsTest::csvBadRows()
 {
     const QByteArray csv =
-        "name,year,month,day,hour,minute,zone,lon_deg,lon_min,lon_dir,lat_deg,lat_min,lat_dir,dst,city\n"
+        "name,year,month,day,hour,minute,zone,lon_deg,lon_min,lon_dir,lat_deg,lat_min,lat_dir,dst,"
+        "city\n"
         "Good,1947,8,15,0,0,34,77,13,E,28,40,N,0,Delhi\n"
         "Month,1947,13,15,0,0,34,77,13,E,28,40,N,0,Delhi\n"
         "\"Multi\nline\",1947,8,15,0,0,34,77,13,X,28,40,N,0,Delhi\n"

@@ -20,9 +20,9 @@ struct Birth {
     bool dst;
 };
 
-inline ChartState& computeChart(const Birth& b)
+// Puts the birth's inputs into a chart, leaving everything else as it is.
+inline void fillInputs(ChartState& c, const Birth& b)
 {
-    ChartState& c = chartState();
     c.intBirthYear = static_cast<std::int16_t>(b.year);
     c.intBirthMonth = static_cast<std::int16_t>(b.month);
     c.intBirthDay = static_cast<std::int16_t>(b.day);
@@ -37,8 +37,15 @@ inline ChartState& computeChart(const Birth& b)
     c.intLatMin = static_cast<std::int16_t>(b.latMin);
     c.bLatSouth = b.south ? -1 : 0;
     c.bDST = b.dst ? -1 : 0;
-    Chart_Angles();
-    Position_Table();
+}
+
+// The birth's chart, run as the engine's two steps.
+inline ChartState chartFor(const Birth& b)
+{
+    ChartState c;
+    fillInputs(c, b);
+    Chart_Angles(c);
+    Position_Table(c);
     return c;
 }
 

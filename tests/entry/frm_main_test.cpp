@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the user meets it: start state, lists, captions, menus,
 // links, the promotional labels and the zone resolution.
-#include "ui/shutdown.h"
-#include "engine/chart_state.h"
 #include "entry/frm_main.h"
-#include "modal_watcher.h"
 #include "links/frm_about.h"
-#include "ui/link_label.h"
 #include "links/mod_help.h"
+#include "modal_watcher.h"
+#include "rules/utc_offset.h"
+#include "ui/link_label.h"
+#include "ui/shutdown.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -30,7 +30,8 @@ using zenthra::test::ModalWatcher;
 namespace {
 
 // The text a caption shows: "&" marks an access key, "&&" is one ampersand.
-QString shown(const QString& caption) {
+QString shown(const QString& caption)
+{
     QString out;
     for (int i = 0; i < caption.size(); ++i) {
         if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
@@ -40,14 +41,16 @@ QString shown(const QString& caption) {
     return out;
 }
 
-QStringList numbers(int first, int last) {
+QStringList numbers(int first, int last)
+{
     QStringList out;
     for (int n = first; n <= last; ++n)
         out << QString::number(n);
     return out;
 }
 
-QString pageKeyOf(const QUrl& url) {
+QString pageKeyOf(const QUrl& url)
+{
     return QUrlQuery(url).queryItemValue(QStringLiteral("page"));
 }
 
@@ -62,7 +65,8 @@ private:
     int enderCalls_ = 0;
 
 private slots:
-    void init() {
+    void init()
+    {
         opened_.clear();
         enderCalls_ = 0;
         modHelp::setPageOpener([this](const QUrl& url) { opened_.append(url); });
@@ -70,14 +74,16 @@ private slots:
         window_ = new FrmMain;
     }
 
-    void cleanup() {
+    void cleanup()
+    {
         delete window_.data();
         modHelp::setPageOpener({});
         setProcessEnder({});
         QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
-    void startState() {
+    void startState()
+    {
         FrmMain& w = *window_;
         QCOMPARE(w.objectName(), QStringLiteral("frmMain"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Zenthra v1.35"));
@@ -96,7 +102,8 @@ private slots:
             QVERIFY2(!list->isEditable(), qPrintable(list->objectName()));
     }
 
-    void lists_data() {
+    void lists_data()
+    {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("items");
         QTest::newRow("months") << "cboMonth"
@@ -110,7 +117,8 @@ private slots:
         QTest::newRow("seconds") << "cboSS" << numbers(0, 59);
     }
 
-    void lists() {
+    void lists()
+    {
         QFETCH(QString, name);
         QFETCH(QStringList, items);
         auto* list = window_->findChild<QComboBox*>(name);
@@ -121,7 +129,8 @@ private slots:
         QCOMPARE(actual, items);
     }
 
-    void zoneCalculation_data() {
+    void zoneCalculation_data()
+    {
         FrmMain w;
         QCOMPARE(w.cmbTimeZone->count(), 71);
         QCOMPARE(w.cmbTimeZone->itemText(0),
@@ -146,23 +155,26 @@ private slots:
             QTest::addRow("%d %s", position, qPrintable(text))
                 << position << -sign * parts[0].toInt() << (parts[1] != "0" ? -sign * 30 : 0);
         }
-        QTest::newRow("no selection keeps the values") << -1 << 99 << 99;
+        QTest::newRow("no selection gives nothing") << -1 << 99 << 99;
     }
 
-    void zoneCalculation() {
+    void zoneCalculation()
+    {
         QFETCH(int, position);
         QFETCH(int, hours);
         QFETCH(int, minutes);
-        ChartState& state = chartState();
-        state.varZoneHours = 99; // what a calculation that writes nothing leaves
-        state.varZoneMinutes = 99;
         window_->cmbTimeZone->setCurrentIndex(position);
-        window_->Zone_Calculation();
-        QCOMPARE(int(state.varZoneHours), hours);
-        QCOMPARE(int(state.varZoneMinutes), minutes);
+        const auto offset = window_->Zone_Calculation();
+        QCOMPARE(offset.has_value(), position >= 0);
+        if (!offset)
+            return;
+        const ClockZone zone = chartZone(*offset);
+        QCOMPARE(int(zone.zoneHours), hours);
+        QCOMPARE(int(zone.zoneMinutes), minutes);
     }
 
-    void captions_data() {
+    void captions_data()
+    {
         // Buttons, menus and frames by their own caption; inputs by the caption
         // of the label that names them (its buddy, which Alt reaches).
         QTest::addColumn<QString>("name");
@@ -187,7 +199,8 @@ private slots:
             QTest::newRow(row[0]) << row[0] << row[1];
     }
 
-    void captions() {
+    void captions()
+    {
         QFETCH(QString, name);
         QFETCH(QString, caption);
         QObject* object = window_->findChild<QObject*>(name);
@@ -208,7 +221,8 @@ private slots:
         QCOMPARE(caption.contains(QLatin1Char('&')) ? actual : shown(actual), caption);
     }
 
-    void texts() {
+    void texts()
+    {
         FrmMain& w = *window_;
         QCOMPARE(w.Label3->text(),
                  QStringLiteral("Zenthra calculates your rising sign or ascendant based on Western "
@@ -239,7 +253,8 @@ private slots:
         }
     }
 
-    void menuOrder() {
+    void menuOrder()
+    {
         FrmMain& w = *window_;
         QCOMPARE(w.menuBar->actions(),
                  (QList<QAction*>{w.mnuFile->menuAction(), w.mnuHelp->menuAction(), w.mnuDonate,
@@ -251,17 +266,18 @@ private slots:
         for (QAction* a : w.mnuFile->actions())
             if (!a->isSeparator())
                 file << a;
-        QCOMPARE(file, (QList<QAction*>{w.mnuNext, w.mnuOpenBirth, w.mnuSaveBirth,
-                                        w.mnuSaveBirthAs, w.mnuDeleteBirth, w.mnuRecent[0],
-                                        w.mnuRecent[1], w.mnuRecent[2], w.mnuRecent[3],
-                                        w.mnuRecent[4], w.mnuExit}));
+        QCOMPARE(file,
+                 (QList<QAction*>{w.mnuNext, w.mnuOpenBirth, w.mnuSaveBirth, w.mnuSaveBirthAs,
+                                  w.mnuDeleteBirth, w.mnuRecent[0], w.mnuRecent[1], w.mnuRecent[2],
+                                  w.mnuRecent[3], w.mnuRecent[4], w.mnuExit}));
         QCOMPARE(w.mnuHelp->actions(), (QList<QAction*>{w.mnuOnline, w.mnuVisit, w.mnuHelp1,
                                                         w.mnuUpdate, w.mnuHelp2, w.mnuAbout}));
         for (const QAction* action : w.mnuHelp->actions())
             QCOMPARE(action->isSeparator(), action == w.mnuHelp1 || action == w.mnuHelp2);
     }
 
-    void pages_data() {
+    void pages_data()
+    {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("pageKey");
         const char* const rows[][2] = {
@@ -273,7 +289,8 @@ private slots:
             QTest::newRow(row[0]) << row[0] << row[1];
     }
 
-    void pages() {
+    void pages()
+    {
         QFETCH(QString, name);
         QFETCH(QString, pageKey);
         window_->show();
@@ -298,7 +315,8 @@ private slots:
         QCOMPARE(pageKeyOf(opened_.first()), pageKey);
     }
 
-    void aboutWindowIsModalAndReturns() {
+    void aboutWindowIsModalAndReturns()
+    {
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_));
         QPointer<QWidget> about;
@@ -319,7 +337,8 @@ private slots:
         QCOMPARE(enderCalls_, 0);
     }
 
-    void calculateAndLookupAreRequested() {
+    void calculateAndLookupAreRequested()
+    {
         window_->show();
         QSignalSpy calculate(window_.data(), &FrmMain::calculateRequested);
         QSignalSpy lookup(window_.data(), &FrmMain::placeLookupRequested);
@@ -334,7 +353,8 @@ private slots:
         QVERIFY(opened_.isEmpty());
     }
 
-    void bannerDrawStacking_data() {
+    void bannerDrawStacking_data()
+    {
         QTest::addColumn<QList<int>>("draws");
         QTest::addColumn<bool>("cobrandOnTop");
         QTest::newRow("as created") << QList<int>{} << false;
@@ -344,7 +364,8 @@ private slots:
         QTest::newRow("2 after 1") << QList<int>{1, 2} << false;
     }
 
-    void bannerDrawStacking() {
+    void bannerDrawStacking()
+    {
         QFETCH(QList<int>, draws);
         QFETCH(bool, cobrandOnTop);
         window_->show();
@@ -354,7 +375,8 @@ private slots:
         QCOMPARE(window_->lblFullBrand->isVisible(), !cobrandOnTop);
     }
 
-    void colours() {
+    void colours()
+    {
         // One input, one frame and one button stand for their kind.
         const QColor peach(255, 218, 185), darkRed(103, 10, 35), lightOrange(255, 224, 192);
         FrmMain& w = *window_;
@@ -366,7 +388,8 @@ private slots:
         QVERIFY(w.txtName->font().families().contains(QStringLiteral("Verdana")));
     }
 
-    void tabOrder() {
+    void tabOrder()
+    {
         FrmMain& w = *window_;
         w.show();
         w.activateWindow();

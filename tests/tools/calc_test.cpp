@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/calc_main.h"
-#include "rules/csv.h"
 #include "calc/place_option.h"
 #include "calc/store_option.h"
+#include "rules/csv.h"
 
 #include <gtest/gtest.h>
 
@@ -64,13 +64,12 @@ std::vector<std::string> lines(const std::string& s)
 
 TEST(CalcCsv, WorkedRows)
 {
-    const CalcRun r = run({"--csv"}, kHeader +
-                                     "2000,1,1,12,0,29,0,0,W,0,0,N,0\n"
-                                     "2000,1,1,12,0,29,0,0,W,51,30,N,0\n"
-                                     "1900,1,1,0,0,29,0,0,W,0,0,N,0\n"
-                                     "1976,7,4,12,0,27,74,0,W,40,43,N,1\n"
-                                     "1985,3,21,6,30,8,151,12,E,33,52,S,0\n"
-                                     "1947,8,15,0,0,34,77,13,E,28,40,N,0\n");
+    const CalcRun r = run({"--csv"}, kHeader + "2000,1,1,12,0,29,0,0,W,0,0,N,0\n"
+                                               "2000,1,1,12,0,29,0,0,W,51,30,N,0\n"
+                                               "1900,1,1,0,0,29,0,0,W,0,0,N,0\n"
+                                               "1976,7,4,12,0,27,74,0,W,40,43,N,1\n"
+                                               "1985,3,21,6,30,8,151,12,E,33,52,S,0\n"
+                                               "1947,8,15,0,0,34,77,13,E,28,40,N,0\n");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "ascendant,long_text,short_text,sign,error\n"
                      "11.378149,\"11\u00B0 22' 41\"\" Ari\",11 Ari 22,Ari,\n"
@@ -84,20 +83,19 @@ TEST(CalcCsv, WorkedRows)
 
 TEST(CalcCsv, BadRowsAreReportedAndTheRestComputed)
 {
-    const CalcRun r = run({"--csv"}, kHeader +
-                                     "2000,1,1,12,0,29,0,0,W,0,0,N,0\n"       // line 2
-                                     "2000,1,1,12,0,29,0,0,W,95,0,N,0\n"      // 3
-                                     "1901,2,29,12,0,29,0,0,W,0,0,N,0\n"      // 4
-                                     "1900,2,29,12,0,29,0,0,W,0,0,N,0\n"      // 5
-                                     "2000,1,1,12,0,71,0,0,W,0,0,N,0\n"       // 6
-                                     "2000,1,1,12,0,29,0,0,X,0,0,N,0\n"       // 7
-                                     "2000,1,1,1x,0,29,0,0,W,0,0,N,0\n"       // 8
-                                     "2000,1,1,12,0,29,0,0,W,0,0,N\n"         // 9
-                                     "2000,1,1,12,0,29,0,0,W,0,0,N,2\n"       // 10
-                                     "1899,12,31,12,0,29,0,0,W,0,0,N,0\n"     // 11
-                                     "2000,1,1,24,0,29,180,0,W,0,0,N,0\n"     // 12
-                                     "2000,1,1,12,60,29,0,0,W,0,0,N,0\n"      // 13
-                                     "2000,1,1,12,0,29,0,0,W,0,0,N,0\n");     // 14
+    const CalcRun r = run({"--csv"}, kHeader + "2000,1,1,12,0,29,0,0,W,0,0,N,0\n"   // line 2
+                                               "2000,1,1,12,0,29,0,0,W,95,0,N,0\n"  // 3
+                                               "1901,2,29,12,0,29,0,0,W,0,0,N,0\n"  // 4
+                                               "1900,2,29,12,0,29,0,0,W,0,0,N,0\n"  // 5
+                                               "2000,1,1,12,0,71,0,0,W,0,0,N,0\n"   // 6
+                                               "2000,1,1,12,0,29,0,0,X,0,0,N,0\n"   // 7
+                                               "2000,1,1,1x,0,29,0,0,W,0,0,N,0\n"   // 8
+                                               "2000,1,1,12,0,29,0,0,W,0,0,N\n"     // 9
+                                               "2000,1,1,12,0,29,0,0,W,0,0,N,2\n"   // 10
+                                               "1899,12,31,12,0,29,0,0,W,0,0,N,0\n" // 11
+                                               "2000,1,1,24,0,29,180,0,W,0,0,N,0\n" // 12
+                                               "2000,1,1,12,60,29,0,0,W,0,0,N,0\n"  // 13
+                                               "2000,1,1,12,0,29,0,0,W,0,0,N,0\n"); // 14
     EXPECT_EQ(r.status, 1);
     const auto out = lines(r.out);
     ASSERT_EQ(out.size(), 14u);
@@ -120,12 +118,12 @@ TEST(CalcCsv, Rfc4180Details)
 {
     // Columns in another order, quoted fields, CRLF line ends, a quoted line
     // break (which moves later line numbers), a blank line and no final newline.
-    const std::string input =
-        "dst,lat_dir,lat_min,lat_deg,lon_dir,lon_min,lon_deg,zone,minute,hour,day,month,year,note\r\n"
-        "0,\"N\",0,0,W,0,0,29,0,12,1,1,2000,\"a, b\"\r\n"
-        "0,N,0,0,W,0,0,29,0,12,1,1,2000,\"two\nlines\"\r\n"
-        "\r\n"
-        "0,N,0,99,W,0,0,29,0,12,1,1,2000,\"say \"\"hi\"\"\"";
+    const std::string input = "dst,lat_dir,lat_min,lat_deg,lon_dir,lon_min,lon_deg,zone,minute,"
+                              "hour,day,month,year,note\r\n"
+                              "0,\"N\",0,0,W,0,0,29,0,12,1,1,2000,\"a, b\"\r\n"
+                              "0,N,0,0,W,0,0,29,0,12,1,1,2000,\"two\nlines\"\r\n"
+                              "\r\n"
+                              "0,N,0,99,W,0,0,29,0,12,1,1,2000,\"say \"\"hi\"\"\"";
     const CalcRun r = run({"--csv"}, input);
     EXPECT_EQ(r.status, 1);
     const auto out = lines(r.out);
@@ -170,19 +168,25 @@ TEST(CalcCsv, EveryRecordGivesOneRowWhateverCameBefore)
          {",,,,line 2: the record is longer than " + over + " bytes", computed}},
         {"\"a\n\n\n" + std::string(CsvReader::kMaxRecord, '\n') + "\"\n" + good,
          {",,,,line 2: the record is longer than " + over + " bytes", computed}},
-        {std::string(5000, ',') + "\n" + good, {",,,,line 2: expected 13 fields but found 5001", computed}},
+        {std::string(5000, ',') + "\n" + good,
+         {",,,,line 2: expected 13 fields but found 5001", computed}},
         {"2000,1,1,12,0,29,0,0,W,0,0,N,0\r", {computed}},
         {good + "\r\n\r", {computed}},
         {"\r\n\n" + good, {computed}},
         {"\"\"\n" + good, {",,,,line 2: expected 13 fields but found 1", computed}},
-        {"2000,1,1,12,0,29,0,0,W,0,0,N,\"0\r\"\n", {",,,,line 2: dst '0\\r' is not a whole number"}},
-        {std::string("2000,1,1,12,0,29,0,0,\0,0,0,N,0\n", 31), {",,,,line 2: lon_dir '\\x00' is not E or W"}},
-        {std::string("2000,1,1,12,0,29,0,0,W,0,0,\0,0\n", 31), {",,,,line 2: lat_dir '\\x00' is not N or S"}},
+        {"2000,1,1,12,0,29,0,0,W,0,0,N,\"0\r\"\n",
+         {",,,,line 2: dst '0\\r' is not a whole number"}},
+        {std::string("2000,1,1,12,0,29,0,0,\0,0,0,N,0\n", 31),
+         {",,,,line 2: lon_dir '\\x00' is not E or W"}},
+        {std::string("2000,1,1,12,0,29,0,0,W,0,0,\0,0\n", 31),
+         {",,,,line 2: lat_dir '\\x00' is not N or S"}},
         {"2000,1,1,12,0,29,0,0,w,0,0,s,0\n", {computed}},
         {std::string("2000,1,1,1\0\x1B,0,29,0,0,W,0,0,N,0\n", 32),
          {",,,,line 2: hour '1\\x00\\x1B' is not a whole number"}},
-        {"2000,1,1,99999999999,0,29,0,0,W,0,0,N,0\n", {",,,,line 2: hour '99999999999' is out of range"}},
-        {"2000,1,1,12,0,29,0,0,W,0,0,N,-99999999999\n", {",,,,line 2: dst '-99999999999' is out of range"}},
+        {"2000,1,1,99999999999,0,29,0,0,W,0,0,N,0\n",
+         {",,,,line 2: hour '99999999999' is out of range"}},
+        {"2000,1,1,12,0,29,0,0,W,0,0,N,-99999999999\n",
+         {",,,,line 2: dst '-99999999999' is out of range"}},
         {"2000,1,1,+12,0,0000000000029,0,0,W,0,0,N,0\n", {computed}},
         {"2000,1,1,+-1,0,29,0,0,W,0,0,N,0\n", {",,,,line 2: hour '+-1' is not a whole number"}},
         {"2000,1,1,x" + std::string(100, '7') + ",0,29,0,0,W,0,0,N,0\n",
@@ -205,7 +209,8 @@ TEST(CalcCsv, HeaderNames)
     EXPECT_EQ(lines(bom.out).size(), 2u);
     const CalcRun twice = run({"--csv"}, "zone," + kHeader + "5," + row);
     EXPECT_EQ(twice.status, 2);
-    EXPECT_NE(twice.err.find("the header has the column 'zone' twice"), std::string::npos) << twice.err;
+    EXPECT_NE(twice.err.find("the header has the column 'zone' twice"), std::string::npos)
+        << twice.err;
     EXPECT_TRUE(twice.out.empty());
 }
 
@@ -229,7 +234,7 @@ TEST(CalcCsv, HeaderOnlyGivesHeaderOnly)
 TEST(CalcOne, PrintsTheChart)
 {
     const CalcRun r = run({"--date", "1947-08-15", "--time", "00:00", "--zone", "34", "--lon",
-                       "77:13E", "--lat=28:40N"});
+                           "77:13E", "--lat=28:40N"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("Universal time: 14 August 1947, 18:30 UT"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Ascendant:      60.893562"), std::string::npos) << r.out;
@@ -237,15 +242,18 @@ TEST(CalcOne, PrintsTheChart)
     EXPECT_NE(r.out.find("Short text:     00 Gem 53"), std::string::npos);
     EXPECT_NE(r.out.find("Sign:           Gem (Gemini)"), std::string::npos);
     EXPECT_NE(r.out.find("Ascendant 0\u00B0 53' 36\" Gemini, for 14 August 1947, 18:30 UT\n"),
-              std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("Near the cusp: born 4 minutes earlier, the rising sign would be Taurus.\n"),
-              std::string::npos) << r.out;
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(
+        r.out.find("Near the cusp: born 4 minutes earlier, the rising sign would be Taurus.\n"),
+        std::string::npos)
+        << r.out;
 }
 
 TEST(CalcOne, DaylightSavingAndWest)
 {
     const CalcRun r = run({"--date", "1976-07-04", "--time", "12:00", "--zone", "27", "--lon",
-                       "74:00W", "--lat", "40:43N", "--dst"});
+                           "74:00W", "--lat", "40:43N", "--dst"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("4 July 1976, 16:00 UT"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("179.035654"), std::string::npos) << r.out;
@@ -278,8 +286,8 @@ TEST(CalcOne, BadInput)
 
 TEST(CalcOne, ValuesAreReadWhollyAndShownSafely)
 {
-    const std::vector<std::string> base = {"--time", "12:00", "--zone", "29", "--lon", "0:00W",
-                                           "--lat", "0:00N"};
+    const std::vector<std::string> base = {"--time", "12:00", "--zone", "29",
+                                           "--lon",  "0:00W", "--lat",  "0:00N"};
     struct Case {
         std::vector<std::string> extra;
         int status;
@@ -291,8 +299,12 @@ TEST(CalcOne, ValuesAreReadWhollyAndShownSafely)
         {{"--date", "2000-01-01", "--dst=no"}, 2, "--dst takes no value"},
         {{"--date", "4294969243-08-15"}, 1, "year '4294969243' is out of range"},
         {{"--date", "2000-01-01", "--zone", "4294967325"}, 1, "zone '4294967325' is out of range"},
-        {{"--date", "2000-01-01", "--lat", "4294967296:00N"}, 1, "lat_deg '4294967296' is out of range"},
-        {{"--date", "2000-01-01", "--time", "12:99999999999"}, 1, "minute '99999999999' is out of range"},
+        {{"--date", "2000-01-01", "--lat", "4294967296:00N"},
+         1,
+         "lat_deg '4294967296' is out of range"},
+        {{"--date", "2000-01-01", "--time", "12:99999999999"},
+         1,
+         "minute '99999999999' is out of range"},
         {{"--date", "2000-01-01-01"}, 2, "--date wants YYYY-MM-DD"},
         {{"--date", "2000-01-01x"}, 2, "--date wants YYYY-MM-DD"},
         {{"--date", "2000-01-01", "--time", "12:0x"}, 2, "--time wants HH:MM"},
@@ -317,34 +329,43 @@ TEST(CalcPlace, ResolvesPlaceZoneAndDaylightSaving)
         GTEST_SKIP() << "built without the atlas";
     const CalcRun pune = run({"--date", "1947-08-15", "--time", "00:00", "--place", "Pune, India"});
     EXPECT_EQ(pune.status, 0) << pune.err;
-    EXPECT_NE(pune.out.find("Place:          Pune, Maharashtra, India\n"), std::string::npos) << pune.out;
+    EXPECT_NE(pune.out.find("Place:          Pune, Maharashtra, India\n"), std::string::npos)
+        << pune.out;
     EXPECT_NE(pune.out.find("Coordinates:    18:31N 73:51E\n"), std::string::npos) << pune.out;
-    EXPECT_NE(pune.out.find("Zone:           34  Indian Time, IST, +5.3\n"), std::string::npos) << pune.out;
+    EXPECT_NE(pune.out.find("Zone:           34  Indian Time, IST, +5.3\n"), std::string::npos)
+        << pune.out;
 
     const CalcRun ny = run({"--date", "1976-07-04", "--time", "12:00", "--place", "New York"});
     EXPECT_EQ(ny.status, 0) << ny.err;
     EXPECT_NE(ny.out.find("Zone:           27  Eastern Standard Time,EST,-5.0, daylight saving\n"),
-              std::string::npos) << ny.out;
+              std::string::npos)
+        << ny.out;
     EXPECT_NE(ny.out.find("179.035654"), std::string::npos) << ny.out;
 
     // No zone entry has Kathmandu's offset: it is applied to the minute, and
     // gives what the same offset given by hand gives.
     const CalcRun ktm = run({"--date", "2000-06-01", "--time", "12:00", "--place", "Kathmandu"});
     EXPECT_EQ(ktm.status, 0) << ktm.err;
-    EXPECT_NE(ktm.out.find("Zone:           Place time, UTC+05:45 (Asia/Kathmandu)\n"), std::string::npos)
+    EXPECT_NE(ktm.out.find("Zone:           Place time, UTC+05:45 (Asia/Kathmandu)\n"),
+              std::string::npos)
         << ktm.out;
-    EXPECT_NE(ktm.out.find("Universal time: 1 June 2000, 06:15 UT\n"), std::string::npos) << ktm.out;
-    const CalcRun byHand = run({"--date", "2000-06-01", "--time", "12:00", "--utc-offset", "+05:45", "--lon",
-                                "85:19E", "--lat", "27:42N"});
-    EXPECT_EQ(ktm.out.substr(ktm.out.find("Ascendant:")), byHand.out.substr(byHand.out.find("Ascendant:")));
+    EXPECT_NE(ktm.out.find("Universal time: 1 June 2000, 06:15 UT\n"), std::string::npos)
+        << ktm.out;
+    const CalcRun byHand = run({"--date", "2000-06-01", "--time", "12:00", "--utc-offset", "+05:45",
+                                "--lon", "85:19E", "--lat", "27:42N"});
+    EXPECT_EQ(ktm.out.substr(ktm.out.find("Ascendant:")),
+              byHand.out.substr(byHand.out.find("Ascendant:")));
     // Before standard time: the place's own mean time, from its longitude
     // (83° 58' E: 5 h 35 min 52 s, rounded), not Kathmandu's.
     const CalcRun pokhara = run({"--date", "1910-06-01", "--time", "12:00", "--place", "Pokhara"});
     EXPECT_EQ(pokhara.status, 0) << pokhara.err;
-    EXPECT_NE(pokhara.out.find("local mean time of the place, UTC+05:36"), std::string::npos) << pokhara.out;
-    EXPECT_NE(pokhara.out.find("Universal time: 1 June 1910, 06:24 UT\n"), std::string::npos) << pokhara.out;
+    EXPECT_NE(pokhara.out.find("local mean time of the place, UTC+05:36"), std::string::npos)
+        << pokhara.out;
+    EXPECT_NE(pokhara.out.find("Universal time: 1 June 1910, 06:24 UT\n"), std::string::npos)
+        << pokhara.out;
 
-    EXPECT_EQ(run({"--date", "2000-06-01", "--time", "12:00", "--place", "Pune", "--dst"}).status, 2);
+    EXPECT_EQ(run({"--date", "2000-06-01", "--time", "12:00", "--place", "Pune", "--dst"}).status,
+              2);
     EXPECT_EQ(run({"--date", "2000-06-01", "--place", "Pune"}).status, 2);
     EXPECT_EQ(run({"--date", "2001-02-29", "--time", "12:00", "--place", "Pune"}).status, 1);
 }
@@ -363,19 +384,25 @@ TEST(CalcPlace, SaysWhatItTookOrWhatWasMeant)
         {"Bombay", 0, "Place:          Mumbai (Bombay), Maharashtra, India\n", false},
         {"Houston, TX", 0, "Place:          Houston, Texas, United States of America\n", false},
         {"Pun", 0,
-         "Note:           no place matches 'Pun' exactly; took the best match, Pune, Maharashtra, India\n",
+         "Note:           no place matches 'Pun' exactly; took the best match, Pune, Maharashtra, "
+         "India\n",
          true},
-        {"Pune, Ind", 0, "Place:          Pune, Maharashtra, India\n", false}, // "IND", India's code
+        {"Pune, Ind", 0, "Place:          Pune, Maharashtra, India\n",
+         false}, // "IND", India's code
         // A control byte in the place asked for is shown, not sent to the terminal.
-        {"\x1BPun", 0, "Note:           no place matches '\\x1BPun' exactly; took the best match, Pune", true},
-        {"Springfield, Illin", 0, "took the best match, Springfield, Illinois, United States of America", true},
-        {"Bombey", 1, "'Bombey' not found; did you mean \"Mumbai (Bombay), Maharashtra, India\"", false},
+        {"\x1BPun", 0,
+         "Note:           no place matches '\\x1BPun' exactly; took the best match, Pune", true},
+        {"Springfield, Illin", 0,
+         "took the best match, Springfield, Illinois, United States of America", true},
+        {"Bombey", 1, "'Bombey' not found; did you mean \"Mumbai (Bombay), Maharashtra, India\"",
+         false},
         {"Qqqxxzz", 1, "zenthra-calc: 'Qqqxxzz' not found\n", false},
     };
     for (const Case& c : cases) {
         const CalcRun r = run({"--date", "2000-06-01", "--time", "12:00", "--place", c.place});
         EXPECT_EQ(r.status, c.status) << c.place << r.err;
-        EXPECT_NE((c.status == 0 ? r.out : r.err).find(c.inOut), std::string::npos) << c.place << r.out << r.err;
+        EXPECT_NE((c.status == 0 ? r.out : r.err).find(c.inOut), std::string::npos)
+            << c.place << r.out << r.err;
         EXPECT_EQ(r.out.find("Note:") != std::string::npos, c.noted) << c.place;
     }
 }
@@ -384,21 +411,22 @@ TEST(CalcPlace, SaysWhatItTookOrWhatWasMeant)
 // (almanac) and moves about 0.96° a day, so it stands near 141° in Leo.
 TEST(CalcOne, SunAndMoonFollowTheAscendantLines)
 {
-    const CalcRun r = run({"--date", "1947-08-15", "--time", "00:00", "--zone", "34", "--lon", "77:13E",
-                           "--lat", "28:40N"});
+    const CalcRun r = run({"--date", "1947-08-15", "--time", "00:00", "--zone", "34", "--lon",
+                           "77:13E", "--lat", "28:40N"});
     EXPECT_EQ(r.status, 0) << r.err;
-    const std::string tail = "Near the cusp: born 4 minutes earlier, the rising sign would be Taurus.\n"
-                             "Sun:            Leo 21\u00B0 6\u2032 (141.1108\u00B0)\n"
-                             "Moon:           Cancer 27\u00B0 6\u2032 (117.1056\u00B0)\n"
-                             "Sun in Leo 21\u00B0 6\u2032 \u00B7 Moon in Cancer 27\u00B0 6\u2032 \u00B7 Gemini rising\n";
+    const std::string tail =
+        "Near the cusp: born 4 minutes earlier, the rising sign would be Taurus.\n"
+        "Sun:            Leo 21\u00B0 6\u2032 (141.1108\u00B0)\n"
+        "Moon:           Cancer 27\u00B0 6\u2032 (117.1056\u00B0)\n"
+        "Sun in Leo 21\u00B0 6\u2032 \u00B7 Moon in Cancer 27\u00B0 6\u2032 \u00B7 Gemini rising\n";
     ASSERT_GE(r.out.size(), tail.size());
     EXPECT_EQ(r.out.substr(r.out.size() - tail.size()), tail) << r.out;
 }
 
 TEST(CalcOne, UtcOffsetReplacesZoneAndDaylightSaving)
 {
-    const std::vector<std::string> ny = {"--date", "1976-07-04", "--time", "12:00", "--lon", "74:00W",
-                                         "--lat", "40:43N"};
+    const std::vector<std::string> ny = {"--date", "1976-07-04", "--time", "12:00",
+                                         "--lon",  "74:00W",     "--lat",  "40:43N"};
     auto with = [&](std::vector<std::string> extra) {
         std::vector<std::string> a = ny;
         a.insert(a.end(), extra.begin(), extra.end());
@@ -410,11 +438,13 @@ TEST(CalcOne, UtcOffsetReplacesZoneAndDaylightSaving)
         std::string text; // in the output when computed, else in the error
     };
     const Case cases[] = {
-        {{"--utc-offset", "-04:00"}, 0, "Zone:           UTC-04:00\nUniversal time: 4 July 1976, 16:00 UT\n"
-                                        "Ascendant:      179.035654\n"},
+        {{"--utc-offset", "-04:00"},
+         0,
+         "Zone:           UTC\u221204:00\nUniversal time: 4 July 1976, 16:00 UT\n"
+         "Ascendant:      179.035654\n"},
         {{"--utc-offset=UTC\u221204:00"}, 0, "Ascendant:      179.035654\n"},
         {{"--utc-offset", "+14:00"}, 0, "3 July 1976, 22:00 UT"},
-        {{"--utc-offset", "-4:30"}, 0, "Zone:           UTC-04:30\n"},
+        {{"--utc-offset", "-4:30"}, 0, "Zone:           UTC\u221204:30\n"},
         {{"--utc-offset", "04:00"}, 2, "--utc-offset wants +HH:MM or -HH:MM"},
         {{"--utc-offset", "+14:01"}, 2, "not '+14:01'"},
         {{"--utc-offset", "-12:30"}, 2, "not '-12:30'"},
@@ -422,16 +452,21 @@ TEST(CalcOne, UtcOffsetReplacesZoneAndDaylightSaving)
         {{"--utc-offset", "+5"}, 2, "not '+5'"},
         {{"--utc-offset", std::string("+05:\x1B", 5)}, 2, "not '+05:\\x1B'"},
         {{"--utc-offset"}, 2, "--utc-offset needs a value"},
-        {{"--utc-offset", "-04:00", "--zone", "27"}, 2, "--utc-offset takes the place of --zone and --dst"},
-        {{"--utc-offset", "-04:00", "--dst"}, 2, "--utc-offset takes the place of --zone and --dst"},
+        {{"--utc-offset", "-04:00", "--zone", "27"},
+         2,
+         "--utc-offset takes the place of --zone and --dst"},
+        {{"--utc-offset", "-04:00", "--dst"},
+         2,
+         "--utc-offset takes the place of --zone and --dst"},
     };
     for (const Case& c : cases) {
         const CalcRun r = with(c.extra);
         EXPECT_EQ(r.status, c.status) << c.extra[0] << r.err;
-        EXPECT_NE((c.status == 0 ? r.out : r.err).find(c.text), std::string::npos) << r.out << r.err;
+        EXPECT_NE((c.status == 0 ? r.out : r.err).find(c.text), std::string::npos)
+            << r.out << r.err;
     }
-    const CalcRun place = run({"--date", "1976-07-04", "--time", "12:00", "--place", "New York", "--utc-offset",
-                               "-04:00"});
+    const CalcRun place = run({"--date", "1976-07-04", "--time", "12:00", "--place", "New York",
+                               "--utc-offset", "-04:00"});
     EXPECT_EQ(place.status, 2);
 }
 
@@ -445,13 +480,16 @@ TEST(CalcCsv, UtcOffsetColumn)
     };
     const Case cases[] = {
         // Empty: zone and dst as before; set: zone and dst are not read.
-        {"year,month,day,hour,minute,zone,lon_deg,lon_min,lon_dir,lat_deg,lat_min,lat_dir,dst,utc_offset\n"
+        {"year,month,day,hour,minute,zone,lon_deg,lon_min,lon_dir,lat_deg,lat_min,lat_dir,dst,utc_"
+         "offset\n"
          "1976,7,4,12,0,27,74,0,W,40,43,N,1,\n"
          "1976,7,4,12,0,,74,0,W,40,43,N,x,-04:00\n"
          "1976,7,4,12,0,27,74,0,W,40,43,N,1,-4\n"
          "1976,7,4,12,0,27,74,0,W,40,43,N,1,+15:00\n",
-         {ny, ny, ",,,,line 4: utc_offset '-4' is not a UTC offset from -12:00 to +14:00 such as +05:45",
-          ",,,,line 5: utc_offset '+15:00' is not a UTC offset from -12:00 to +14:00 such as +05:45"}},
+         {ny, ny,
+          ",,,,line 4: utc_offset '-4' is not a UTC offset from -12:00 to +14:00 such as +05:45",
+          ",,,,line 5: utc_offset '+15:00' is not a UTC offset from -12:00 to +14:00 such as "
+          "+05:45"}},
         // Without zone and dst columns every row needs its offset.
         {"utc_offset,year,month,day,hour,minute,lon_deg,lon_min,lon_dir,lat_deg,lat_min,lat_dir\n"
          " +05:30 ,1947,8,15,0,0,77,13,E,28,40,N\n"
@@ -470,17 +508,19 @@ TEST(CalcCsv, UtcOffsetColumn)
 
 TEST(CalcCsv, BigThreeColumns)
 {
-    const CalcRun r = run({"--big-three", "--csv"}, kHeader + "1947,8,15,0,0,34,77,13,E,28,40,N,0\n"
-                                                              "1947,8,15,0,0,34,77,13,E,98,40,N,0\n");
+    const CalcRun r =
+        run({"--big-three", "--csv"}, kHeader + "1947,8,15,0,0,34,77,13,E,28,40,N,0\n"
+                                                "1947,8,15,0,0,34,77,13,E,98,40,N,0\n");
     EXPECT_EQ(r.status, 1);
     // The same longitudes as the one-chart lines of this birth.
-    EXPECT_EQ(r.out, "ascendant,long_text,short_text,sign,sun_long,moon_long,sun_sign,moon_sign,error\n"
-                     "60.893562,\"0\u00B0 53' 36\"\" Gem\",00 Gem 53,Gem,141.1108,117.1056,Leo,Can,\n"
-                     ",,,,,,,,line 3: lat_deg 98 is outside 0-89\n");
+    EXPECT_EQ(r.out,
+              "ascendant,long_text,short_text,sign,sun_long,moon_long,sun_sign,moon_sign,error\n"
+              "60.893562,\"0\u00B0 53' 36\"\" Gem\",00 Gem 53,Gem,141.1108,117.1056,Leo,Can,\n"
+              ",,,,,,,,line 3: lat_deg 98 is outside 0-89\n");
     EXPECT_EQ(run({"--csv", "--big-three", "--dst"}).status, 2);
     EXPECT_EQ(run({"--big-three"}).status, 2);
-    const CalcRun one = run({"--date", "2000-01-01", "--time", "12:00", "--zone", "29", "--lon", "0:00W", "--lat",
-                             "0:00N", "--big-three"});
+    const CalcRun one = run({"--date", "2000-01-01", "--time", "12:00", "--zone", "29", "--lon",
+                             "0:00W", "--lat", "0:00N", "--big-three"});
     EXPECT_EQ(one.status, 2);
     EXPECT_NE(one.err.find("--big-three goes with --csv"), std::string::npos) << one.err;
 }
@@ -499,7 +539,8 @@ std::vector<DayRow> dayRows(const std::string& csv)
     }
     for (std::size_t i = 1; i < all.size(); ++i) {
         const auto c1 = all[i].find(','), c2 = all[i].rfind(',');
-        rows.push_back({all[i].substr(0, c1), all[i].substr(c1 + 1, c2 - c1 - 1), all[i].substr(c2 + 1)});
+        rows.push_back(
+            {all[i].substr(0, c1), all[i].substr(c1 + 1, c2 - c1 - 1), all[i].substr(c2 + 1)});
     }
     return rows;
 }
@@ -543,12 +584,14 @@ void expectDayAgreesWithCharts(const std::vector<std::string>& where)
 TEST(CalcDay, BandsAgreeWithSingleChartsOnBothSidesOfEachBoundary)
 {
     expectDayAgreesWithCharts({"1947-08-15", "--zone", "34", "--lon", "77:13E", "--lat", "28:40N"});
-    expectDayAgreesWithCharts({"1985-03-21", "--utc-offset", "+10:00", "--lon", "151:12E", "--lat", "33:52S"});
+    expectDayAgreesWithCharts(
+        {"1985-03-21", "--utc-offset", "+10:00", "--lon", "151:12E", "--lat", "33:52S"});
 }
 
 TEST(CalcDay, TextTable)
 {
-    const CalcRun r = run({"--day", "--date", "1947-08-15", "--zone", "34", "--lon", "77:13E", "--lat", "28:40N"});
+    const CalcRun r = run(
+        {"--day", "--date", "1947-08-15", "--zone", "34", "--lon", "77:13E", "--lat", "28:40N"});
     EXPECT_EQ(r.status, 0) << r.err;
     const auto out = lines(r.out);
     ASSERT_EQ(out.size(), 15u) << r.out;
@@ -561,7 +604,8 @@ TEST(CalcDay, TextTable)
 
 TEST(CalcDay, BadInput)
 {
-    const std::vector<std::string> base = {"--date", "1947-08-15", "--zone", "34", "--lon", "77:13E"};
+    const std::vector<std::string> base = {"--date", "1947-08-15", "--zone",
+                                           "34",     "--lon",      "77:13E"};
     struct Case {
         std::vector<std::string> extra;
         int status;
@@ -569,9 +613,13 @@ TEST(CalcDay, BadInput)
     };
     const Case cases[] = {
         {{"--day"}, 2, "--day needs --date, --zone (or --utc-offset), --lon and --lat"},
-        {{"--lat", "28:40N", "--day", "--time", "12:00"}, 2, "--day shows the whole date: leave out --time"},
+        {{"--lat", "28:40N", "--day", "--time", "12:00"},
+         2,
+         "--day shows the whole date: leave out --time"},
         {{"--lat", "28:40N", "--day=yes"}, 2, "--day takes no value"},
-        {{"--lat", "28:40N", "--day", "--format", "xml"}, 2, "--format wants text or csv, not 'xml'"},
+        {{"--lat", "28:40N", "--day", "--format", "xml"},
+         2,
+         "--format wants text or csv, not 'xml'"},
         {{"--lat", "28:40N", "--day", "--format"}, 2, "--format needs a value"},
         {{"--lat", "28:40N", "--time", "12:00", "--format", "csv"}, 2, "--format goes with --day"},
         {{"--lat", "28:40N", "--day", "--date", "1947-02-29"}, 1, "day 29 is outside 1-28"},
@@ -593,25 +641,31 @@ TEST(CalcPlace, DayFollowsTheClockChanges)
         GTEST_SKIP() << "built without the atlas";
     // London, 31 March 1985: clocks forward at 01:00 GMT to 02:00 BST.
     expectDayAgreesWithCharts({"1985-03-31", "--place", "London, UK"});
-    const CalcRun spring = run({"--date", "1985-03-31", "--day", "--format", "csv", "--place", "London, UK"});
-    EXPECT_NE(spring.out.find("\nSag,00:00,01:00\n,01:00,02:00\nSag,02:00,02:40\n"), std::string::npos)
+    const CalcRun spring =
+        run({"--date", "1985-03-31", "--day", "--format", "csv", "--place", "London, UK"});
+    EXPECT_NE(spring.out.find("\nSag,00:00,01:00\n,01:00,02:00\nSag,02:00,02:40\n"),
+              std::string::npos)
         << spring.out;
     // 27 October 1985: 01:00 to 02:00 came twice, shown once.
     const CalcRun autumn = run({"--date", "1985-10-27", "--day", "--place", "London, UK"});
     EXPECT_EQ(autumn.status, 0) << autumn.err;
-    EXPECT_NE(autumn.out.find("Place time:     London, England, United Kingdom: UTC+01:00 (Europe/London), "
-                              "daylight saving\nFrom 02:00:     London, England, United Kingdom: UTC+00:00 "
-                              "(Europe/London), no daylight saving\n"),
+    EXPECT_NE(autumn.out.find(
+                  "Place time:     London, England, United Kingdom: UTC+01:00 (Europe/London), "
+                  "daylight saving\nFrom 02:00:     London, England, United Kingdom: UTC+00:00 "
+                  "(Europe/London), no daylight saving\n"),
               std::string::npos)
         << autumn.out;
     expectDayAgreesWithCharts({"1985-10-27", "--place", "London, UK"});
     // Samoa skipped 30 December 2011 altogether.
-    const CalcRun samoa = run({"--date", "2011-12-30", "--day", "--format", "csv", "--place", "Apia"});
+    const CalcRun samoa =
+        run({"--date", "2011-12-30", "--day", "--format", "csv", "--place", "Apia"});
     EXPECT_EQ(samoa.out, "sign,from,to\n,00:00,24:00\n");
-    const CalcRun partial = run({"--date", "2000-06-01", "--day", "--format", "csv", "--place", "Pun"});
+    const CalcRun partial =
+        run({"--date", "2000-06-01", "--day", "--format", "csv", "--place", "Pun"});
     EXPECT_NE(partial.err.find("took the best match, Pune"), std::string::npos) << partial.err;
     EXPECT_EQ(run({"--date", "2000-06-01", "--day", "--place", "Qqqxxzz"}).status, 1);
-    EXPECT_EQ(run({"--date", "2000-06-01", "--day", "--place", "Pune", "--lat", "10:00N"}).status, 2);
+    EXPECT_EQ(run({"--date", "2000-06-01", "--day", "--place", "Pune", "--lat", "10:00N"}).status,
+              2);
 }
 
 // A folder of its own for each store test, removed afterwards.
@@ -621,7 +675,8 @@ protected:
     {
         if (!birthStoreAvailable())
             GTEST_SKIP() << "built without the store of births";
-        std::string pattern = (std::filesystem::temp_directory_path() / "calc-store-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "calc-store-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         dir_ = pattern;
     }
@@ -630,7 +685,10 @@ protected:
         if (!dir_.empty())
             std::filesystem::remove_all(dir_);
     }
-    std::string path(const char* name) const { return (std::filesystem::path(dir_) / name).string(); }
+    std::string path(const char* name) const
+    {
+        return (std::filesystem::path(dir_) / name).string();
+    }
     std::string write(const char* name, const std::string& text) const
     {
         std::ofstream(path(name), std::ios::binary) << text;
@@ -646,19 +704,21 @@ protected:
 
 // Batch columns, then the person and the place; the second birth has a
 // picked place whose offset no zone entry has, the third a field out of range.
-const std::string kBirths =
-    "year,month,day,hour,minute,zone,lon_deg,lon_min,lon_dir,lat_deg,lat_min,lat_dir,dst,name,city,country,"
-    "place_zone_id,place_offset\r\n"
-    "1947,8,15,0,0,34,77,13,E,28,40,N,0,Asha,Delhi,India,,\r\n"
-    "2000,6,1,12,0,34,85,19,E,27,42,N,0,\"Zo\u00EB \"\"Z\"\", Jr.\",Kathmandu,Nepal,Asia/Kathmandu,20700\r\n"
-    "2000,13,1,12,0,34,85,19,E,27,42,N,0,Bad,,,,\r\n";
+const std::string kBirths = "year,month,day,hour,minute,zone,lon_deg,lon_min,lon_dir,lat_deg,lat_"
+                            "min,lat_dir,dst,name,city,country,"
+                            "place_zone_id,place_offset\r\n"
+                            "1947,8,15,0,0,34,77,13,E,28,40,N,0,Asha,Delhi,India,,\r\n"
+                            "2000,6,1,12,0,34,85,19,E,27,42,N,0,\"Zo\u00EB \"\"Z\"\", "
+                            "Jr.\",Kathmandu,Nepal,Asia/Kathmandu,20700\r\n"
+                            "2000,13,1,12,0,34,85,19,E,27,42,N,0,Bad,,,,\r\n";
 
 TEST_F(CalcStore, ImportListPersonAndRoundTrip)
 {
     const std::string a = path("a.sqlite");
     const CalcRun imported = run({"--import-births", write("in.csv", kBirths), "--store", a});
     EXPECT_EQ(imported.status, 1);
-    EXPECT_EQ(imported.out, "Imported from " + path("in.csv") + ": 2 added, 0 updated, 1 rows left out\n");
+    EXPECT_EQ(imported.out,
+              "Imported from " + path("in.csv") + ": 2 added, 0 updated, 1 rows left out\n");
     EXPECT_EQ(imported.err, "zenthra-calc: line 4: month 13 is outside 1-12\n");
 
     const CalcRun list = run({"--store=" + a, "--list"});
@@ -670,17 +730,20 @@ TEST_F(CalcStore, ImportListPersonAndRoundTrip)
     EXPECT_EQ(asha.status, 0) << asha.err;
     EXPECT_EQ(asha.out.find("Name:           Asha\nPlace:          Delhi, India\n"
                             "Zone:           34  Indian Time, IST, +5.3\n"),
-              0u) << asha.out;
+              0u)
+        << asha.out;
     EXPECT_NE(asha.out.find("Ascendant:      60.893562\n"), std::string::npos);
     const CalcRun zoe = run({"--person", "Zo\u00EB \"Z\", Jr.", "--store", a});
     EXPECT_NE(zoe.out.find("Zone:           Place time, UTC+05:45 (Asia/Kathmandu)\n"
                            "Universal time: 1 June 2000, 06:15 UT\n"),
-              std::string::npos) << zoe.out;
+              std::string::npos)
+        << zoe.out;
 
     // Export, import into an empty store, export again: the same bytes.
     EXPECT_EQ(run({"--export-births", path("a.csv"), "--store", a}).status, 0);
     const CalcRun intoEmpty = run({"--import-births", path("a.csv"), "--store", path("b.sqlite")});
-    EXPECT_EQ(intoEmpty.out, "Imported from " + path("a.csv") + ": 2 added, 0 updated\n") << intoEmpty.err;
+    EXPECT_EQ(intoEmpty.out, "Imported from " + path("a.csv") + ": 2 added, 0 updated\n")
+        << intoEmpty.err;
     const CalcRun again = run({"--store", path("b.sqlite"), "--export-births"});
     EXPECT_EQ(again.out, read(path("a.csv")));
     EXPECT_NE(again.out.find("Asha,0,Delhi,,India,unchecked,,,0,"), std::string::npos) << again.out;
@@ -702,7 +765,9 @@ TEST_F(CalcStore, BadInput)
     };
     const Case cases[] = {
         {{"--person", "Nobody", "--store", a}, 2, "no saved birth is named 'Nobody'\n"},
-        {{"--person", "Ash", "--store", a}, 2, "no saved birth is named 'Ash'; did you mean \"Asha\"?"},
+        {{"--person", "Ash", "--store", a},
+         2,
+         "no saved birth is named 'Ash'; did you mean \"Asha\"?"},
         {{"--person", "asha", "--store", a}, 2, "no saved birth is named 'asha'"},
         {{"--person", "Asha", "--store", path("b.sqlite")}, 1, "no births file at '"},
         {{"--list", "--store", path("missing.sqlite")}, 1, "no births file at '"},
@@ -710,13 +775,18 @@ TEST_F(CalcStore, BadInput)
         {{"--person"}, 2, "--person needs a value"},
         {{"--person="}, 2, "--person needs a value that is not empty"},
         {{"--list=all"}, 2, "--list takes no value"},
-        {{"--list", "--person", "Asha"}, 2, "give one of --list, --person, --export-births and --import-births"},
+        {{"--list", "--person", "Asha"},
+         2,
+         "give one of --list, --person, --export-births and --import-births"},
         {{"--list", "--dst"}, 2, "'--dst' does not go with --list"},
         {{"--person", "Asha", "--date", "2000-01-01"}, 2, "'--date' does not go with --person"},
-        {{"--store", a}, 2, "--store goes with --list, --person, --export-births or --import-births"},
+        {{"--store", a},
+         2,
+         "--store goes with --list, --person, --export-births or --import-births"},
         {{"--import-births", path("none.csv"), "--store", a}, 1, "could not read '"},
         {{"--import-births", write("empty.csv", ""), "--store", a}, 1, "the file is empty"},
-        {{"--import-births", write("bad.csv", "name,year\r\nX,2000\r\n"), "--store", a}, 1,
+        {{"--import-births", write("bad.csv", "name,year\r\nX,2000\r\n"), "--store", a},
+         1,
          "the header has no column 'month'"},
         {{"--export-births", path("no/such/folder/out.csv"), "--store", a}, 1, "could not write '"},
     };
@@ -728,8 +798,10 @@ TEST_F(CalcStore, BadInput)
     // Two births of one name: neither is taken, both are named.
     const CalcRun twoAshas = run({"--person", "Asha", "--store", a});
     EXPECT_EQ(twoAshas.status, 2) << twoAshas.out;
-    EXPECT_NE(twoAshas.err.find("2 saved births are named 'Asha': 1947-08-15 00:00 Delhi, India; 1950-01-01 12:00 Mumbai, India\n"),
-              std::string::npos) << twoAshas.err;
+    EXPECT_NE(twoAshas.err.find("2 saved births are named 'Asha': 1947-08-15 00:00 Delhi, India; "
+                                "1950-01-01 12:00 Mumbai, India\n"),
+              std::string::npos)
+        << twoAshas.err;
     EXPECT_TRUE(twoAshas.out.empty());
 }
 

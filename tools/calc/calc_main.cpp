@@ -1,24 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/calc_main.h"
 
-#include "calc/chart_request.h"
-#include "rules/csv.h"
 #include "calc/place_option.h"
 #include "calc/store_option.h"
-#include "engine/chart_state.h"
+#include "engine/chart_report.h"
 #include "engine/day_bands.h"
 #include "engine/sky_positions.h"
-#include "rules/zone_table.h"
-#include "engine/chart_report.h"
+#include "rules/calendar_text.h"
+#include "rules/chart_inputs.h"
 #include "rules/chart_notes.h"
+#include "rules/csv.h"
 #include "rules/sign_facts.h"
+#include "rules/zone_table.h"
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <iterator>
 #include <charconv>
+#include <cmath>
 #include <initializer_list>
+#include <iterator>
 #include <optional>
 
 namespace zenthra::calc {
@@ -224,14 +224,6 @@ void appendFixed4(std::string& out, double v)
     out.append(buf, res.ptr);
 }
 
-// The sign a longitude in [0, 360) lies in, by its whole degrees as every
-// position the program shows.
-int signOfLongitude(double longitude)
-{
-    const int sign = static_cast<int>(std::floor(longitude / 30)) % kSignCount;
-    return sign < 0 ? sign + kSignCount : sign;
-}
-
 // "Leo 21° 30′ (141.5012°)"
 std::string skyLine(double longitude)
 {
@@ -240,52 +232,47 @@ std::string skyLine(double longitude)
     return s + "\u00B0)";
 }
 
-std::string zoneLine(const ChartRequest& r, const std::string& exactZoneText)
+std::string zoneLine(const ChartInputs& r, const std::string& exactZoneText)
 {
-    if (r.offsetMinutes)
-        return "Zone:           " + (exactZoneText.empty() ? offsetText(*r.offsetMinutes) : exactZoneText);
+    if (r.exactOffset)
+        return "Zone:           " + (exactZoneText.empty() ? r.exactOffset->text() : exactZoneText);
     return "Zone:           " + std::to_string(r.zone) + "  " + zoneEntry(r.zone).text +
            (r.dst ? ", daylight saving" : "");
 }
 
-// One chart of a request that passed checkRequest, after the lines that say
+// One chart of inputs that passed checkChartInputs, after the lines that say
 // where its values came from.
-void printChart(const ChartRequest& r, const std::vector<std::string>& leadLines,
+void printChart(const ChartInputs& r, const std::vector<std::string>& leadLines,
                 const std::string& exactZoneText, std::FILE* out)
 {
-    const ChartResult res = computeRequest(r);
+    const ChartState chart = chartOf(r);
     for (const std::string& line : leadLines)
         std::fprintf(out, "%s\n", escaped(line).c_str());
-    const int sign = signIndexOfCode(res.code);
+    const int sign = signIndexOfCode(chart.strAscSign);
     std::string ascendant;
-    appendFixed6(ascendant, res.ascendant);
+    appendFixed6(ascendant, chart.varAscendant);
     std::fprintf(out, "%s\n", zoneLine(r, exactZoneText).c_str());
-    std::fprintf(out, "Universal time: %s\n", universalTimeText().c_str());
+    std::fprintf(out, "Universal time: %s\n", universalTimeText(chart).c_str());
     std::fprintf(out, "Ascendant:      %s\n", ascendant.c_str());
-    std::fprintf(out, "Long text:      %s\n", res.longText.c_str());
-    std::fprintf(out, "Short text:     %s\n", res.shortText.c_str());
-    std::fprintf(out, "Sign:           %s (%s)\n", res.code.c_str(),
+    std::fprintf(out, "Long text:      %s\n", chart.varAscendantText.c_str());
+    std::fprintf(out, "Short text:     %s\n", chart.arrPositionText[10].c_str());
+    std::fprintf(out, "Sign:           %s (%s)\n", chart.strAscSign.c_str(),
                  sign >= 0 ? signFacts(sign).name : "?");
-    std::fprintf(out, "%s, %s\n", ascendantLine(res.longText).c_str(),
-                 universalTimeLine(universalTimeText()).c_str());
-    if (const auto change = nearestSignChange())
+    std::fprintf(out, "%s, %s\n", ascendantLine(chart.varAscendantText).c_str(),
+                 universalTimeLine(universalTimeText(chart)).c_str());
+    if (const auto change = nearestSignChange(chart))
         std::fprintf(out, "%s\n", cuspNote(*change).c_str());
-    const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt());
+    const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt(chart));
     std::fprintf(out, "Sun:            %s\n", skyLine(sky.sunLongitude).c_str());
     std::fprintf(out, "Moon:           %s\n", skyLine(sky.moonLongitude).c_str());
-    std::fprintf(out, "%s\n", bigThreeLine(sky, res.code).c_str());
+    std::fprintf(out, "%s\n", bigThreeLine(sky, chart.strAscSign).c_str());
 }
 
-// The rising signs of the request's whole date, band by band. dayZones, when
-// not empty, gives the zone at each clock minute.
-void printDay(const ChartRequest& r, const std::vector<std::optional<ClockZone>>& dayZones, bool csv,
-              std::FILE* out)
+// The rising signs of the request's whole date, band by band. zoneAt, when
+// set, gives the zone at each clock minute.
+void printDay(const ChartInputs& r, const ZoneAtMinute& zoneAt, bool csv, std::FILE* out)
 {
-    runRequest(r);
-    ZoneAtMinute zoneAt;
-    if (!dayZones.empty())
-        zoneAt = [&dayZones](int minute) { return dayZones[static_cast<std::size_t>(minute)]; };
-    const std::vector<RisingBand> bands = dayBands(zoneAt);
+    const std::vector<RisingBand> bands = dayBands(chartOf(r), zoneAt);
     std::string text = csv ? "sign,from,to\n" : "Rising sign       From   To\n";
     for (const RisingBand& band : bands) {
         const int sign = signIndexOfCode(band.code);
@@ -294,17 +281,18 @@ void printDay(const ChartRequest& r, const std::vector<std::optional<ClockZone>>
             std::snprintf(line, sizeof line, "%s,%s,%s\n", sign >= 0 ? band.code.c_str() : "",
                           clockText(band.fromMinute).c_str(), clockText(band.toMinute).c_str());
         else
-            std::snprintf(line, sizeof line, "%-3s  %-11s  %s  %s\n", sign >= 0 ? band.code.c_str() : "---",
-                          sign >= 0 ? signFacts(sign).name : "skipped", clockText(band.fromMinute).c_str(),
-                          clockText(band.toMinute).c_str());
+            std::snprintf(line, sizeof line, "%-3s  %-11s  %s  %s\n",
+                          sign >= 0 ? band.code.c_str() : "---",
+                          sign >= 0 ? signFacts(sign).name : "skipped",
+                          clockText(band.fromMinute).c_str(), clockText(band.toMinute).c_str());
         text += line;
     }
     std::fwrite(text.data(), 1, text.size(), out);
 }
 
 // Options of one chart or one day; names without a value are flags.
-constexpr const char* kValued[] = {"--date", "--time", "--zone", "--lon", "--lat", "--place", "--utc-offset",
-                                   "--format"};
+constexpr const char* kValued[] = {"--date", "--time",  "--zone",       "--lon",
+                                   "--lat",  "--place", "--utc-offset", "--format"};
 constexpr const char* kFlags[] = {"--dst", "--day"};
 
 bool isOneOf(const std::string& name, const char* const* from, const char* const* to)
@@ -314,7 +302,7 @@ bool isOneOf(const std::string& name, const char* const* from, const char* const
 
 int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
 {
-    ChartRequest r;
+    ChartInputs r;
     bool haveDate = false, haveTime = false, haveZone = false, haveLon = false, haveLat = false;
     bool day = false;
     std::optional<std::string> place, format;
@@ -352,7 +340,8 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         }
         const bool flag = isOneOf(name, std::begin(kFlags), std::end(kFlags));
         if (name == "--big-three") {
-            usageError(err, "--big-three goes with --csv; one chart always shows the Sun and the Moon");
+            usageError(err,
+                       "--big-three goes with --csv; one chart always shows the Sun and the Moon");
             return 2;
         }
         if (!flag && !isOneOf(name, std::begin(kValued), std::end(kValued))) {
@@ -360,7 +349,9 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
             return 2;
         }
         if (name == "--dst" && eq != std::string::npos) {
-            usageError(err, "--dst takes no value: give it alone for daylight saving, leave it out for none");
+            usageError(
+                err,
+                "--dst takes no value: give it alone for daylight saving, leave it out for none");
             return 2;
         }
         if (flag && eq != std::string::npos) {
@@ -380,7 +371,8 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         } else if (name == "--day") {
             day = true;
         } else if (name == "--date") {
-            status = readParts(splitAt(value, '-'), {{"year", &r.year}, {"month", &r.month}, {"day", &r.day}},
+            status = readParts(splitAt(value, '-'),
+                               {{"year", &r.year}, {"month", &r.month}, {"day", &r.day}},
                                "--date wants YYYY-MM-DD, not " + shown(value));
             haveDate = true;
         } else if (name == "--time") {
@@ -392,21 +384,23 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
                                "--zone wants a list position, not " + shown(value));
             haveZone = true;
         } else if (name == "--utc-offset") {
-            const auto offset = parseUtcOffset(trimmed(value));
+            const auto offset = UtcOffset::parse(trimmed(value));
             if (!offset) {
-                usageError(err, "--utc-offset wants +HH:MM or -HH:MM from -12:00 to +14:00, not " + shown(value));
+                usageError(err, "--utc-offset wants +HH:MM or -HH:MM from -12:00 to +14:00, not " +
+                                    shown(value));
                 return 2;
             }
-            r.offsetMinutes = -(offset->hours * 60 + offset->minutes);
+            r.exactOffset = offset;
         } else if (name == "--lon" || name == "--lat") {
             const bool lon = name == "--lon";
             const std::string usage =
-                name + (lon ? " wants DDD:MM followed by E or W" : " wants DD:MM followed by N or S") +
+                name +
+                (lon ? " wants DDD:MM followed by E or W" : " wants DD:MM followed by N or S") +
                 ", not " + shown(value);
             const std::string_view v = trimmed(value);
             const auto dir = v.empty() ? std::nullopt
-                                       : lon ? direction(v.substr(v.size() - 1), 'W', 'E')
-                                             : direction(v.substr(v.size() - 1), 'N', 'S');
+                             : lon     ? direction(v.substr(v.size() - 1), 'W', 'E')
+                                       : direction(v.substr(v.size() - 1), 'N', 'S');
             if (v.size() < 2 || !dir) {
                 usageError(err, usage);
                 return 2;
@@ -414,8 +408,9 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
             auto parts = splitAt(v.substr(0, v.size() - 1), ':');
             if (parts.size() == 1)
                 parts.emplace_back("0");
-            status = lon ? readParts(parts, {{"lon_deg", &r.lonDeg}, {"lon_min", &r.lonMin}}, usage)
-                         : readParts(parts, {{"lat_deg", &r.latDeg}, {"lat_min", &r.latMin}}, usage);
+            status =
+                lon ? readParts(parts, {{"lon_deg", &r.lonDeg}, {"lon_min", &r.lonMin}}, usage)
+                    : readParts(parts, {{"lat_deg", &r.latDeg}, {"lat_min", &r.latMin}}, usage);
             (lon ? r.east : r.south) = *dir;
             (lon ? haveLon : haveLat) = true;
         } else if (name == "--format") {
@@ -430,7 +425,7 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         if (status != 0)
             return status;
     }
-    if (r.offsetMinutes && (haveZone || r.dst)) {
+    if (r.exactOffset && (haveZone || r.dst)) {
         usageError(err, "--utc-offset takes the place of --zone and --dst");
         return 2;
     }
@@ -449,8 +444,9 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     std::vector<std::string> placeLines;
     PlaceResolution resolved;
     if (place) {
-        if (haveZone || haveLon || haveLat || r.dst || r.offsetMinutes) {
-            usageError(err, "--place takes the place of --zone, --lon, --lat, --dst and --utc-offset");
+        if (haveZone || haveLon || haveLat || r.dst || r.exactOffset) {
+            usageError(err,
+                       "--place takes the place of --zone, --lon, --lat, --dst and --utc-offset");
             return 2;
         }
         if (!placeLookupAvailable()) {
@@ -463,7 +459,7 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         }
         // The atlas needs a real date; the limits are checked again below.
         r.zone = kDefaultZonePosition;
-        if (const auto problem = checkRequest(r)) {
+        if (const auto problem = checkChartInputs(r)) {
             inputError(err, *problem);
             return 1;
         }
@@ -477,14 +473,15 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         }
         haveZone = haveLon = haveLat = true;
     }
-    if (r.offsetMinutes)
+    if (r.exactOffset)
         haveZone = true;
     if (!haveDate || !haveTime || !haveZone || !haveLon || !haveLat) {
-        usageError(err, day ? "--day needs --date, --zone (or --utc-offset), --lon and --lat, or --date and --place"
+        usageError(err, day ? "--day needs --date, --zone (or --utc-offset), --lon and --lat, or "
+                              "--date and --place"
                             : "a chart needs --date, --time, --zone, --lon and --lat");
         return 2;
     }
-    if (const auto problem = checkRequest(r)) {
+    if (const auto problem = checkChartInputs(r)) {
         inputError(err, *problem);
         return 1;
     }
@@ -504,12 +501,13 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         if (!place)
             std::fprintf(out, "%s\n", zoneLine(r, {}).c_str());
     }
-    printDay(r, resolved.dayZones, csv, out);
+    printDay(r, resolved.zoneAt, csv, out);
     return 0;
 }
 
 // What the saved births are asked for; each takes --store too.
-constexpr const char* kStoreActions[] = {"--list", "--person", "--export-births", "--import-births"};
+constexpr const char* kStoreActions[] = {"--list", "--person", "--export-births",
+                                         "--import-births"};
 
 int printReply(const StoreReply& reply, std::FILE* out, std::FILE* err)
 {
@@ -534,7 +532,8 @@ int runStore(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
         }
         const bool isAction = isOneOf(name, std::begin(kStoreActions), std::end(kStoreActions));
         if (!isAction && name != "--store") {
-            usageError(err, shown(name) + " does not go with " + (action.empty() ? "the saved births" : action));
+            usageError(err, shown(name) + " does not go with " +
+                                (action.empty() ? "the saved births" : action));
             return 2;
         }
         if (isAction && !action.empty()) {
@@ -547,7 +546,8 @@ int runStore(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
         }
         // The file of an export may be left out: the CSV then goes to standard output.
         const bool optional = name == "--export-births";
-        if (!given && name != "--list" && i + 1 < args.size() && (!optional || args[i + 1].rfind("--", 0) != 0))
+        if (!given && name != "--list" && i + 1 < args.size() &&
+            (!optional || args[i + 1].rfind("--", 0) != 0))
             given = args[++i];
         if (!given && name != "--list" && !optional) {
             usageError(err, name + " needs a value");
@@ -588,7 +588,7 @@ int runStore(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
         person.lines.clear();
         return printReply(person, out, err);
     }
-    if (const auto problem = checkRequest(person.request)) {
+    if (const auto problem = checkChartInputs(person.request)) {
         inputError(err, *problem);
         return 1;
     }
@@ -614,13 +614,15 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
     }
     if (reader.tooLong() || reader.fieldCount() > limits.maxFields) {
         usageError(err, "the header row is longer than " + std::to_string(limits.maxRecord) +
-                            " bytes or has more than " + std::to_string(limits.maxFields) + " columns");
+                            " bytes or has more than " + std::to_string(limits.maxFields) +
+                            " columns");
         return 2;
     }
     // Columns are found by name, so their order is free. With a utc_offset
     // column, zone and dst may be left out.
-    const bool offsetColumn =
-        std::any_of(fields.begin(), fields.end(), [](std::string_view f) { return trimmed(f) == "utc_offset"; });
+    const bool offsetColumn = std::any_of(fields.begin(), fields.end(), [](std::string_view f) {
+        return trimmed(f) == "utc_offset";
+    });
     std::array<std::size_t, kColumns.size()> where{};
     for (std::size_t c = 0; c < kColumns.size(); ++c) {
         const auto named = [&](std::size_t i) { return trimmed(fields[i]) == kColumns[c]; };
@@ -637,7 +639,8 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
         }
         for (std::size_t j = i + 1; j < fields.size(); ++j)
             if (named(j)) {
-                usageError(err, std::string("the header has the column '") + kColumns[c] + "' twice");
+                usageError(err,
+                           std::string("the header has the column '") + kColumns[c] + "' twice");
                 return 2;
             }
         where[c] = i;
@@ -646,14 +649,15 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
 
     std::string buf;
     buf.reserve(1 << 17);
-    buf += bigThree ? "ascendant,long_text,short_text,sign,sun_long,moon_long,sun_sign,moon_sign,error\n"
-                    : "ascendant,long_text,short_text,sign,error\n";
+    buf += bigThree
+               ? "ascendant,long_text,short_text,sign,sun_long,moon_long,sun_sign,moon_sign,error\n"
+               : "ascendant,long_text,short_text,sign,error\n";
     bool anyError = false;
     while (reader.next(fields)) {
         if (reader.blank())
             continue;
         std::string problem;
-        ChartRequest r;
+        ChartInputs r;
         if (reader.tooLong()) {
             problem = "the record is longer than " + std::to_string(limits.maxRecord) + " bytes";
         } else if (reader.unterminatedQuote()) {
@@ -662,16 +666,19 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
             problem = "expected " + std::to_string(width) + " fields but found " +
                       std::to_string(reader.fieldCount());
         } else {
-            int* const numbers[kColumns.size()] = {&r.year,   &r.month,  &r.day,    &r.hour,   &r.minute,
-                                                   &r.zone,   &r.lonDeg, &r.lonMin, nullptr,   &r.latDeg,
-                                                   &r.latMin, nullptr,   nullptr,   nullptr};
+            int* const numbers[kColumns.size()] = {
+                &r.year,   &r.month, &r.day,    &r.hour,   &r.minute, &r.zone, &r.lonDeg,
+                &r.lonMin, nullptr,  &r.latDeg, &r.latMin, nullptr,   nullptr, nullptr};
             // A utc_offset that is not empty replaces zone and dst.
-            const bool byOffset = where[kOffsetColumn] != kAbsent && !trimmed(fields[where[kOffsetColumn]]).empty();
+            const bool byOffset =
+                where[kOffsetColumn] != kAbsent && !trimmed(fields[where[kOffsetColumn]]).empty();
             for (std::size_t c = 0; c < kColumns.size() && problem.empty(); ++c) {
-                if (c == kOffsetColumn ? !byOffset : (c == kZoneColumn || c == kDstColumn) && byOffset)
+                if (c == kOffsetColumn ? !byOffset
+                                       : (c == kZoneColumn || c == kDstColumn) && byOffset)
                     continue;
                 if (where[c] == kAbsent) {
-                    problem = std::string("utc_offset is empty and the header has no column '") + kColumns[c] + "'";
+                    problem = std::string("utc_offset is empty and the header has no column '") +
+                              kColumns[c] + "'";
                     break;
                 }
                 const std::string_view f = fields[where[c]];
@@ -682,12 +689,14 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
                     if (dir)
                         (c == 8 ? r.east : r.south) = *dir;
                     else
-                        problem = column + ' ' + shown(f) + (c == 8 ? " is not E or W" : " is not N or S");
+                        problem = column + ' ' + shown(f) +
+                                  (c == 8 ? " is not E or W" : " is not N or S");
                 } else if (c == kOffsetColumn) {
-                    if (const auto offset = parseUtcOffset(t))
-                        r.offsetMinutes = -(offset->hours * 60 + offset->minutes);
+                    if (const auto offset = UtcOffset::parse(t))
+                        r.exactOffset = offset;
                     else
-                        problem = column + ' ' + shown(f) + " is not a UTC offset from -12:00 to +14:00 such as +05:45";
+                        problem = column + ' ' + shown(f) +
+                                  " is not a UTC offset from -12:00 to +14:00 such as +05:45";
                 } else if (c == kDstColumn) {
                     int dst = 0;
                     if (const char* why = readWhole(f, dst))
@@ -700,12 +709,11 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
                 }
             }
             if (problem.empty())
-                if (auto limit = checkRequest(r))
+                if (auto limit = checkChartInputs(r))
                     problem = std::move(*limit);
         }
         if (problem.empty()) {
-            runRequest(r);
-            const ChartState& c = chartState();
+            const ChartState c = chartOf(r);
             appendFixed6(buf, c.varAscendant);
             buf += ',';
             appendCsvField(buf, c.varAscendantText);
@@ -714,21 +722,22 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
             buf += ',';
             buf += c.strAscSign;
             if (bigThree) {
-                const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt());
+                const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt(c));
                 for (const double longitude : {sky.sunLongitude, sky.moonLongitude}) {
                     buf += ',';
                     appendFixed4(buf, longitude);
                 }
                 for (const double longitude : {sky.sunLongitude, sky.moonLongitude}) {
                     buf += ',';
-                    buf += signFacts(signOfLongitude(longitude)).code;
+                    buf += signFacts(signPositionOf(longitude).sign).code;
                 }
             }
             buf += ",\n";
         } else {
             anyError = true;
             buf += bigThree ? ",,,,,,,," : ",,,,";
-            appendCsvField(buf, "line " + std::to_string(reader.recordLine()) + ": " + escaped(problem));
+            appendCsvField(buf,
+                           "line " + std::to_string(reader.recordLine()) + ": " + escaped(problem));
             buf += '\n';
         }
         if (buf.size() > (1 << 16)) {
@@ -764,7 +773,8 @@ int runCalc(const std::vector<std::string>& args, std::FILE* in, std::FILE* out,
         return runCsv(in, out, err, {}, true);
     for (const std::string& a : args)
         if (a == "--csv" || a == "--zones" || a == "--help" || a == "--version") {
-            usageError(err, a + (a == "--csv" ? " takes no other options but --big-three" : " takes no other options"));
+            usageError(err, a + (a == "--csv" ? " takes no other options but --big-three"
+                                              : " takes no other options"));
             return 2;
         }
     for (const std::string& a : args)

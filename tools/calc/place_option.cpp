@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/place_option.h"
 
-#include "engine/day_bands.h"
 #include "place/atlas.h"
+#include "place/place_day.h"
 #include "place/place_time.h"
+#include "rules/calendar_text.h"
 #include "rules/zone_table.h"
 
 #include <cstdio>
@@ -22,7 +23,9 @@ std::optional<Place> findPlace(const std::string& query, PlaceResolution& out)
         out.error = "'" + query + "' not found";
         const auto near = atlas.nearest(asked, 5);
         for (std::size_t i = 0; i < near.size(); ++i) {
-            out.error += i == 0 ? "; did you mean \"" : i + 1 == near.size() ? "\" or \"" : "\", \"";
+            out.error += i == 0                 ? "; did you mean \""
+                         : i + 1 == near.size() ? "\" or \""
+                                                : "\", \"";
             out.error += near[i].suggestionText().toStdString();
         }
         if (!near.empty())
@@ -33,38 +36,26 @@ std::optional<Place> findPlace(const std::string& query, PlaceResolution& out)
     out.lines.push_back("Place:          " + place.suggestionText().toStdString());
     // Never a partial match without a word: say what was taken for it.
     if (!found.front().exact)
-        out.lines.push_back("Note:           no place matches '" + query + "' exactly; took the best match, " +
-                            place.displayName().toStdString());
+        out.lines.push_back("Note:           no place matches '" + query +
+                            "' exactly; took the best match, " + place.displayName().toStdString());
     return place;
 }
 
-bool fits(const PlaceChoice& choice) { return choice.zonePosition >= 0 || choice.exactOffsetMinutes; }
+bool fits(const PlaceChoice& choice)
+{
+    return choice.zonePosition >= 0 || choice.exactOffset;
+}
 
 std::string refusal(const PlaceChoice& choice)
 {
-    return "no zone fits the time of " + choice.place.displayName().toStdString() + " on that date (" +
-           (choice.time.valid ? formatUtcOffset(choice.time.offsetSeconds).toStdString()
+    return "no zone fits the time of " + choice.place.displayName().toStdString() +
+           " on that date (" +
+           (choice.time.valid ? UtcOffset::fromSeconds(choice.time.offsetSeconds).text()
                               : "unknown time zone " + choice.place.zoneId.toStdString()) +
            ")";
 }
 
-// The zone the engine takes for a choice that fits.
-ClockZone clockZone(const PlaceChoice& choice)
-{
-    if (choice.exactOffsetMinutes) {
-        const ZoneOffset z = *zoneOffsetFromMinutes(*choice.exactOffsetMinutes);
-        return {z.hours, z.minutes, false};
-    }
-    const ZoneEntry& e = zoneEntry(choice.zonePosition);
-    return {e.hours, e.minutes, choice.dst};
-}
-
-bool operator!=(const ClockZone& a, const ClockZone& b)
-{
-    return a.zoneHours != b.zoneHours || a.zoneMinutes != b.zoneMinutes || a.dst != b.dst;
-}
-
-void fillCoordinates(const WindowCoordinates& w, ChartRequest& request, PlaceResolution& out)
+void fillCoordinates(const WindowCoordinates& w, ChartInputs& request, PlaceResolution& out)
 {
     request.latDeg = w.latDegrees;
     request.latMin = w.latMinutes;
@@ -80,23 +71,27 @@ void fillCoordinates(const WindowCoordinates& w, ChartRequest& request, PlaceRes
 
 } // namespace
 
-bool placeLookupAvailable() { return true; }
+bool placeLookupAvailable()
+{
+    return true;
+}
 
-PlaceResolution resolvePlace(const std::string& query, ChartRequest& request)
+PlaceResolution resolvePlace(const std::string& query, ChartInputs& request)
 {
     PlaceResolution out;
     const std::optional<Place> place = findPlace(query, out);
     if (!place)
         return out;
-    const PlaceChoice choice = choosePlaceTime(*place, QDate(request.year, request.month, request.day),
-                                               QTime(request.hour, request.minute));
+    const PlaceChoice choice =
+        choosePlaceTime(*place, QDate(request.year, request.month, request.day),
+                        QTime(request.hour, request.minute));
     out.lines.push_back("Place time:     " + choice.statusLine.toStdString());
     if (!fits(choice)) {
         out.error = refusal(choice);
         return out;
     }
-    if (choice.exactOffsetMinutes) {
-        request.offsetMinutes = choice.exactOffsetMinutes;
+    if (choice.exactOffset) {
+        request.exactOffset = choice.exactOffset;
         out.zoneText = choice.exactZoneText.toStdString();
     } else {
         request.zone = choice.zonePosition;
@@ -107,38 +102,45 @@ PlaceResolution resolvePlace(const std::string& query, ChartRequest& request)
     return out;
 }
 
-PlaceResolution resolvePlaceDay(const std::string& query, ChartRequest& request)
+PlaceResolution resolvePlaceDay(const std::string& query, ChartInputs& request)
 {
     PlaceResolution out;
     const std::optional<Place> place = findPlace(query, out);
     if (!place)
         return out;
     const QDate date(request.year, request.month, request.day);
-    std::optional<PlaceChoice> last; // of the minute before, when it existed
-    for (int minute = 0; minute < kMinutesPerDay; ++minute) {
-        PlaceChoice choice = choosePlaceTime(*place, date, QTime(minute / 60, minute % 60));
-        if (!fits(choice)) {
-            out.lines.push_back("Place time:     " + choice.statusLine.toStdString());
-            out.error = refusal(choice);
+    const std::vector<PlaceStretch> stretches = placeDayStretches(*place, date);
+    if (stretches.empty()) { // the place's zone is unknown
+        const PlaceChoice choice = choosePlaceTime(*place, date, QTime(0, 0));
+        out.lines.push_back("Place time:     " + choice.statusLine.toStdString());
+        out.error = refusal(choice);
+        return out;
+    }
+    std::optional<ClockZone> last; // of the stretch before, when it existed
+    for (const PlaceStretch& s : stretches) {
+        if (!s.fits) {
+            out.lines.push_back("Place time:     " + s.choice.statusLine.toStdString());
+            out.error = refusal(s.choice);
             return out;
         }
-        if (choice.time.reading == ClockReading::Skipped) {
-            out.dayZones.emplace_back();
+        if (!s.zone) {
             last.reset();
             continue;
         }
-        const ClockZone zone = clockZone(choice);
         // A line for the first minute of each stretch of one zone.
-        if (!last || clockZone(*last) != zone) {
-            const std::string label =
-                out.dayZones.empty() ? "Place time:     " : "From " + clockText(minute) + ":     ";
-            out.lines.push_back(label + choice.statusLine.toStdString());
+        if (!last || *last != *s.zone) {
+            const std::string label = s.fromMinute == 0
+                                          ? "Place time:     "
+                                          : "From " + clockText(s.fromMinute) + ":     ";
+            out.lines.push_back(label + s.choice.statusLine.toStdString());
         }
-        out.dayZones.push_back(zone);
-        last = std::move(choice);
+        last = s.zone;
     }
-    if (out.lines.size() == 1 || out.lines.back().rfind("Note:", 0) == 0) // the whole date was skipped
-        out.lines.push_back("Place time:     " + choosePlaceTime(*place, date, QTime(0, 0)).statusLine.toStdString());
+    if (out.lines.size() == 1 ||
+        out.lines.back().rfind("Note:", 0) == 0) // the whole date was skipped
+        out.lines.push_back("Place time:     " +
+                            choosePlaceTime(*place, date, QTime(0, 0)).statusLine.toStdString());
+    out.zoneAt = *zoneAtMinute(stretches);
     fillCoordinates(toWindowCoordinates(place->latitude, place->longitude), request, out);
     out.ok = true;
     return out;

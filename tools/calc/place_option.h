@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "calc/chart_request.h"
 #include "engine/day_bands.h"
+#include "rules/chart_inputs.h"
 
 #include <optional>
 #include <string>
@@ -19,7 +19,7 @@ struct PlaceResolution {
     std::string zoneText;
     // Only from resolvePlaceDay: the zone in force at each clock minute of
     // the day, nothing for a minute the clocks skipped.
-    std::vector<std::optional<ClockZone>> dayZones;
+    ZoneAtMinute zoneAt;
 };
 
 // Finds the place in the offline atlas (best match first) and fills in its
@@ -27,13 +27,13 @@ struct PlaceResolution {
 // and the daylight-saving flag, or the exact offset when no entry has it. A
 // match that is not exact adds a line naming the place taken; when nothing
 // matches, the error names the closest spellings.
-PlaceResolution resolvePlace(const std::string& query, ChartRequest& request);
+PlaceResolution resolvePlace(const std::string& query, ChartInputs& request);
 
 // The same for every clock minute of the request's date, following the
 // place-time rules: a skipped minute has no zone, a repeated one is read as
 // the first. The lines give the place time at the start of the day and
 // after each change.
-PlaceResolution resolvePlaceDay(const std::string& query, ChartRequest& request);
+PlaceResolution resolvePlaceDay(const std::string& query, ChartInputs& request);
 
 // False when this build has no atlas.
 bool placeLookupAvailable();

@@ -4,16 +4,19 @@
 
 namespace zenthra::calc {
 
-bool placeLookupAvailable() { return false; }
+bool placeLookupAvailable()
+{
+    return false;
+}
 
-PlaceResolution resolvePlace(const std::string&, ChartRequest&)
+PlaceResolution resolvePlace(const std::string&, ChartInputs&)
 {
     PlaceResolution out;
     out.error = "this build has no place atlas";
     return out;
 }
 
-PlaceResolution resolvePlaceDay(const std::string& query, ChartRequest& request)
+PlaceResolution resolvePlaceDay(const std::string& query, ChartInputs& request)
 {
     return resolvePlace(query, request);
 }

@@ -3,7 +3,7 @@
 
 #include "births/birth_store.h"
 #include "births/births_csv.h"
-#include "rules/zone_table.h"
+#include "rules/calendar_text.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -69,12 +69,13 @@ std::string twoDigits(int v)
 
 std::string dateText(const Birth& b)
 {
-    return std::to_string(b.year) + '-' + twoDigits(b.month) + '-' + twoDigits(b.day);
+    return birthDateText(b.year, b.month, b.day, DateStyle::Iso);
 }
 
 std::string timeText(const Birth& b)
 {
-    return twoDigits(b.hour) + ':' + twoDigits(b.minute) + (b.second ? ':' + twoDigits(b.second) : "");
+    return twoDigits(b.hour) + ':' + twoDigits(b.minute) +
+           (b.second ? ':' + twoDigits(b.second) : "");
 }
 
 std::string placeOf(const Birth& b)
@@ -87,7 +88,10 @@ std::string placeOf(const Birth& b)
 
 } // namespace
 
-bool birthStoreAvailable() { return true; }
+bool birthStoreAvailable()
+{
+    return true;
+}
 
 StoreReply listBirths(const std::string& storePath)
 {
@@ -120,7 +124,8 @@ StoreReply exportBirths(const std::string& storePath, const std::string& file)
     QSaveFile target(QString::fromStdString(file));
     if (!target.open(QIODevice::WriteOnly) || target.write(csv) != csv.size() || !target.commit()) {
         out.status = 1;
-        out.messages.push_back("could not write '" + file + "': " + target.errorString().toStdString());
+        out.messages.push_back("could not write '" + file +
+                               "': " + target.errorString().toStdString());
     }
     return out;
 }
@@ -132,13 +137,14 @@ StoreReply importBirths(const std::string& storePath, const std::string& file)
     QFile source(QString::fromStdString(file));
     if (!source.open(QIODevice::ReadOnly)) {
         out.status = 1;
-        out.messages.push_back("could not read '" + file + "': " + source.errorString().toStdString());
+        out.messages.push_back("could not read '" + file +
+                               "': " + source.errorString().toStdString());
         return out;
     }
     if (source.size() > kMaxImportBytes) {
         out.status = 1;
-        out.messages.push_back("'" + file + "' is larger than " + std::to_string(kMaxImportBytes >> 20) +
-                               " MB: not a births file");
+        out.messages.push_back("'" + file + "' is larger than " +
+                               std::to_string(kMaxImportBytes >> 20) + " MB: not a births file");
         return out;
     }
     const CsvBirths read = importBirthsCsv(source.read(kMaxImportBytes));
@@ -159,11 +165,11 @@ StoreReply importBirths(const std::string& storePath, const std::string& file)
         out.messages.push_back("nothing was imported: " + store.lastError().toStdString());
         return out;
     }
-    out.lines.push_back("Imported from " + file + ": " + std::to_string(result->added) + " added, " +
-                        std::to_string(result->updated) + " updated" +
-                        (read.problems.isEmpty() ? std::string()
-                                                 : ", " + std::to_string(read.problems.size()) +
-                                                       " rows left out"));
+    out.lines.push_back("Imported from " + file + ": " + std::to_string(result->added) +
+                        " added, " + std::to_string(result->updated) + " updated" +
+                        (read.problems.isEmpty()
+                             ? std::string()
+                             : ", " + std::to_string(read.problems.size()) + " rows left out"));
     return out;
 }
 
@@ -182,10 +188,11 @@ PersonReply findPerson(const std::string& storePath, const std::string& name)
     if (named.size() != 1) {
         out.status = 2;
         std::string why = named.empty() ? "no saved birth is named '" + name + "'"
-                                        : std::to_string(named.size()) + " saved births are named '" + name +
-                                              "': " ;
+                                        : std::to_string(named.size()) +
+                                              " saved births are named '" + name + "': ";
         for (qsizetype i = 0; i < named.size(); ++i)
-            why += (i ? "; " : "") + dateText(named[i]) + ' ' + timeText(named[i]) + ' ' + placeOf(named[i]);
+            why += (i ? "; " : "") + dateText(named[i]) + ' ' + timeText(named[i]) + ' ' +
+                   placeOf(named[i]);
         if (named.empty() && store) {
             QStringList near;
             for (const Birth& b : store->search(wanted, 20))
@@ -201,25 +208,14 @@ PersonReply findPerson(const std::string& storePath, const std::string& name)
     const Birth& b = named.front();
     if (const auto problem = checkBirth(b)) {
         out.status = 1;
-        out.messages.push_back("the saved birth of '" + name + "' cannot be computed: " + problem->toStdString());
+        out.messages.push_back("the saved birth of '" + name +
+                               "' cannot be computed: " + problem->toStdString());
         return out;
     }
-    ChartRequest& r = out.request;
-    r.year = b.year, r.month = b.month, r.day = b.day, r.hour = b.hour, r.minute = b.minute;
-    r.latDeg = b.latDeg, r.latMin = b.latMin, r.south = b.south;
-    r.lonDeg = b.lonDeg, r.lonMin = b.lonMin, r.east = !b.west;
-    r.zone = b.zonePosition;
-    r.dst = b.dstInForce();
-    // A picked place whose time no entry has was computed with its own offset.
-    if (b.placeTime && !b.placeTime->zoneByHand) {
-        const int applied = static_cast<int>(std::lround(b.placeTime->offsetSeconds / 60.0));
-        const ZoneEntry& e = zoneEntry(b.zonePosition);
-        const int entry = -(e.hours * 60 + e.minutes) + (r.dst ? 60 : 0);
-        if (applied != entry && zoneOffsetFromMinutes(applied)) {
-            r.offsetMinutes = applied;
-            out.zoneText = "Place time, " + offsetText(applied) + " (" + b.placeTime->zoneId.toStdString() + ")";
-        }
-    }
+    out.request = birthChartInputs(b);
+    if (const auto offset = out.request.exactOffset)
+        out.zoneText =
+            "Place time, " + offset->text() + " (" + b.placeTime->zoneId.toStdString() + ")";
     out.lines.push_back("Name:           " + b.name.toStdString());
     out.lines.push_back("Place:          " + placeOf(b));
     return out;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "calc/chart_request.h"
+#include "rules/chart_inputs.h"
 
 #include <string>
 #include <vector>
@@ -31,7 +31,7 @@ StoreReply exportBirths(const std::string& storePath, const std::string& file);
 StoreReply importBirths(const std::string& storePath, const std::string& file);
 
 struct PersonReply : StoreReply {
-    ChartRequest request;
+    ChartInputs request;
     std::string zoneText; // set when the chart takes the place's exact offset
 };
 
