@@ -3,7 +3,8 @@
 
 #include "engine/sky_positions.h"
 #include "engine/sky_theory.h"
-#include "rules/zone_table.h"
+#include "rules/input_limits.h"
+#include "rules/utc_offset.h"
 
 #include <gtest/gtest.h>
 
@@ -127,9 +128,9 @@ TEST(SkyPositions, EveryAcceptedBirthLiesInsideTheFittedSeries)
         int year, month, day, hour, minute, eastMinutes;
     };
     const Moment extremes[] = {
-        {1900, 1, 1, 0, 0, kMaxOffsetMinutes + 60},
-        {1900, 1, 1, 0, 0, kMaxOffsetMinutes},
-        {2050, 12, 31, 23, 59, kMinOffsetMinutes},
+        {kYearLimit.low, 1, 1, 0, 0, UtcOffset::kMaxSeconds / 60 + 60},
+        {kYearLimit.low, 1, 1, 0, 0, UtcOffset::kMaxSeconds / 60},
+        {kYearLimit.high, 12, 31, 23, 59, UtcOffset::kMinSeconds / 60},
     };
     for (const Moment& m : extremes) {
         const double ut =
