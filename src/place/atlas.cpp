@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 namespace zenthra {
@@ -99,11 +100,10 @@ bool isWhole(AtlasKeyKind kind)
 }
 
 // The keys that begin with prefix, as a range of positions.
-std::pair<std::uint32_t, std::uint32_t> keysBeginning(const AtlasIndex& x, std::uint32_t from,
-                                                      QStringView prefix)
+std::pair<std::uint32_t, std::uint32_t> keysBeginning(const AtlasIndex& x, QStringView prefix)
 {
     const AtlasKey* first =
-        std::lower_bound(x.keys.begin() + from, x.keys.end(), prefix,
+        std::lower_bound(x.keys.begin(), x.keys.end(), prefix,
                          [&x](const AtlasKey& k, QStringView q) { return x.keyText(k) < q; });
     const AtlasKey* last =
         std::partition_point(first, x.keys.end(), [&x, prefix](const AtlasKey& k) {
@@ -113,62 +113,112 @@ std::pair<std::uint32_t, std::uint32_t> keysBeginning(const AtlasIndex& x, std::
             static_cast<std::uint32_t>(last - x.keys.begin())};
 }
 
-// Edit distances from one word to the keys in their sorted order: the rows
-// of a key's leading letters serve every following key that begins alike.
-class SpellingDistance {
+// The keys of the spellings from..to whose signatures do not rule out
+// coming within limit edits of word. Counting bits is most of the work: with
+// the processor's own instruction where it has one.
+#if defined(__x86_64__) && defined(__ELF__)
+__attribute__((target_clones("popcnt", "default")))
+#endif
+void spellingsWithin(const AtlasNear* from, const AtlasNear* to, const AtlasNear& word, int limit,
+                     std::vector<std::uint32_t>& keys)
+{
+    for (const AtlasNear* n = from; n < to; ++n) {
+        if (atlasEditsAtLeast(word, *n) <= limit)
+            keys.push_back(n->key);
+    }
+}
+
+// Edit distances from one word of up to 64 letters, a bit for each letter
+// of it (Myers' bit-vector algorithm, in Hyyrö's form for whole words).
+class WordDistance {
 public:
-    SpellingDistance(QStringView word, int limit)
-        : word_(word)
-        , limit_(limit)
-        , width_(static_cast<std::size_t>(word.size()) + 1)
-        , rows_(width_)
+    static constexpr qsizetype kMost = 64;
+
+    explicit WordDistance(QStringView word)
+        : size_(static_cast<int>(word.size()))
     {
-        for (std::size_t j = 0; j < width_; ++j)
-            rows_[j] = static_cast<int>(j);
+        for (qsizetype i = 0; i < word.size(); ++i) {
+            const char16_t c = word[i].unicode();
+            const std::uint64_t bit = std::uint64_t(1) << i;
+            if (c < 128) {
+                ascii_[c] |= bit;
+                continue;
+            }
+            auto found = std::find_if(other_.begin(), other_.end(),
+                                      [c](const auto& o) { return o.first == c; });
+            if (found == other_.end())
+                other_.emplace_back(c, bit);
+            else
+                found->second |= bit;
+        }
     }
 
-    // The distance to key, or limit + 1 once it must exceed limit; then
-    // *stem gives how many leading letters of key no key can begin with to
-    // come within the limit.
-    int to(QStringView key, qsizetype* stem)
+    int to(QStringView text) const
     {
-        qsizetype same = 0;
-        const qsizetype most = std::min({key.size(), last_.size(), depth_});
-        while (same < most && key[same] == last_[same])
-            ++same;
-        last_ = key;
-        if (rows_.size() < (static_cast<std::size_t>(key.size()) + 1) * width_)
-            rows_.resize((static_cast<std::size_t>(key.size()) + 1) * width_);
-        for (qsizetype i = same + 1; i <= key.size(); ++i) {
-            const int* above = &rows_[static_cast<std::size_t>(i - 1) * width_];
-            int* row = &rows_[static_cast<std::size_t>(i) * width_];
-            row[0] = static_cast<int>(i);
-            int best = row[0];
-            for (std::size_t j = 1; j < width_; ++j) {
-                const int change =
-                    above[j - 1] + (key[i - 1] == word_[static_cast<qsizetype>(j - 1)] ? 0 : 1);
-                row[j] = std::min({above[j] + 1, row[j - 1] + 1, change});
-                best = std::min(best, row[j]);
-            }
-            if (best > limit_) {
-                depth_ = i;
-                *stem = i;
-                return limit_ + 1;
-            }
+        const std::uint64_t last = std::uint64_t(1) << (size_ - 1);
+        std::uint64_t plus = ~std::uint64_t(0);
+        std::uint64_t minus = 0;
+        int score = size_;
+        for (const QChar ch : text) {
+            const std::uint64_t eq = bitsOf(ch.unicode());
+            const std::uint64_t xv = eq | minus;
+            const std::uint64_t xh = (((eq & plus) + plus) ^ plus) | eq;
+            std::uint64_t ph = minus | ~(xh | plus);
+            std::uint64_t mh = plus & xh;
+            if (ph & last)
+                ++score;
+            else if (mh & last)
+                --score;
+            ph = (ph << 1) | 1;
+            mh <<= 1;
+            plus = mh | ~(xv | ph);
+            minus = ph & xv;
         }
-        depth_ = key.size();
-        *stem = 0;
-        return rows_[static_cast<std::size_t>(key.size()) * width_ + width_ - 1];
+        return score;
     }
 
 private:
-    QStringView word_;
-    int limit_;
-    std::size_t width_;
-    std::vector<int> rows_; // one row of width_ for each letter of last_, and one before
-    QStringView last_;      // the key the rows are of
-    qsizetype depth_ = 0;   // how many of its rows hold
+    std::uint64_t bitsOf(char16_t c) const
+    {
+        if (c < 128)
+            return ascii_[c];
+        for (const auto& [letter, bits] : other_)
+            if (letter == c)
+                return bits;
+        return 0;
+    }
+
+    int size_;
+    std::uint64_t ascii_[128] = {};
+    std::vector<std::pair<char16_t, std::uint64_t>> other_;
 };
+
+// Edit distance, or limit + 1 once it must exceed limit; row is room for
+// one row, kept between calls.
+int editDistance(QStringView a, QStringView b, int limit, std::vector<int>& row)
+{
+    if (std::abs(static_cast<int>(a.size() - b.size())) > limit)
+        return limit + 1;
+    row.resize(static_cast<std::size_t>(b.size()) + 1);
+    for (std::size_t j = 0; j < row.size(); ++j)
+        row[j] = static_cast<int>(j);
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = static_cast<int>(i);
+        int best = row[0];
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const auto at = static_cast<std::size_t>(j);
+            const int next =
+                std::min({row[at] + 1, row[at - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = row[at];
+            row[at] = next;
+            best = std::min(best, next);
+        }
+        if (best > limit)
+            return limit + 1;
+    }
+    return row.back();
+}
 
 } // namespace
 
@@ -330,9 +380,17 @@ std::vector<PlaceMatch> Atlas::match(const QString& query, int maxResults) const
         if (lastAsPrefix && (qualifiers.isEmpty() || qualifiers.back().size() < 3))
             break;
         std::vector<std::int8_t> regionOk(x.regions.size, -1);
-        std::vector<Hit> hits;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> ranges;
+        std::size_t most = 0;
         for (const QString& spelled : names) {
-            const auto [first, last] = keysBeginning(x, 0, spelled);
+            ranges.push_back(keysBeginning(x, spelled));
+            most += ranges.back().second - ranges.back().first;
+        }
+        std::vector<Hit> hits;
+        hits.reserve(most); // a single letter matches tens of thousands of keys
+        for (qsizetype s = 0; s < names.size(); ++s) {
+            const QString& spelled = names[s];
+            const auto [first, last] = ranges[static_cast<std::size_t>(s)];
             for (std::uint32_t at = first; at < last; ++at) {
                 const AtlasKey& k = x.keys[at];
                 std::int8_t& ok = regionOk[k.region];
@@ -397,7 +455,7 @@ std::vector<Place> Atlas::search(const QString& query, int maxResults) const
 std::vector<Place> Atlas::nearest(const QString& query, int maxResults) const
 {
     const QString name = foldPlaceName(query.section(u',', 0, 0));
-    if (maxResults <= 0 || name.isEmpty() || size() == 0)
+    if (maxResults <= 0 || name.isEmpty() || size() == 0 || index_->nearLengths.size == 0)
         return {};
     const AtlasIndex& x = *index_;
     const int limit = 1 + static_cast<int>(name.size()) / 4;
@@ -407,21 +465,28 @@ std::vector<Place> Atlas::nearest(const QString& query, int maxResults) const
         std::uint32_t key;
     };
     std::vector<Near> near;
-    SpellingDistance distance(name, limit);
-    for (std::uint32_t at = 0; at < x.keys.size;) {
-        const AtlasKey& k = x.keys[at];
-        const QStringView text = x.keyText(k);
-        if (!isWhole(k.kind) || std::abs(static_cast<int>(text.size() - name.size())) > limit) {
-            ++at;
-            continue;
-        }
-        qsizetype stem = 0;
-        const int d = distance.to(text, &stem);
+    // Only names of about the right length whose letters and pairs of
+    // letters do not already rule them out.
+    const auto lengths = static_cast<int>(x.nearLengths.size) - 1;
+    const int shortest = std::clamp(static_cast<int>(name.size()) - limit, 0, lengths);
+    const int longest = std::clamp(static_cast<int>(name.size()) + limit + 1, 0, lengths);
+    std::vector<std::uint32_t> candidates;
+    spellingsWithin(x.near.begin() + x.nearLengths[std::uint32_t(shortest)],
+                    x.near.begin() + x.nearLengths[std::uint32_t(longest)], atlasSpelling(name, 0),
+                    limit, candidates);
+    std::optional<WordDistance> shortWord;
+    if (name.size() <= WordDistance::kMost)
+        shortWord.emplace(name);
+    std::vector<int> row;
+    for (const std::uint32_t key : candidates) {
+        const AtlasKey& k = x.keys[key];
+        const int d =
+            shortWord ? shortWord->to(x.keyText(k)) : editDistance(name, x.keyText(k), limit, row);
         if (d <= limit)
-            near.push_back({d, k.place, at});
-        // No key that begins with these letters comes within the limit.
-        at = stem > 0 ? keysBeginning(x, at, text.left(stem)).second : at + 1;
+            near.push_back({d, k.place, key});
     }
+    // In key order, as if every key had been tried in turn.
+    std::sort(near.begin(), near.end(), [](const Near& a, const Near& b) { return a.key < b.key; });
     // Stable: of one place's spellings equally close, the first alphabetically.
     std::stable_sort(near.begin(), near.end(), [&x](const Near& a, const Near& b) {
         if (a.distance != b.distance)

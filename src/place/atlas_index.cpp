@@ -86,6 +86,17 @@ public:
         for (const AtlasKey& k : x_.keys)
             if (!key(k))
                 return QStringLiteral("a search key refers outside the index");
+        for (const AtlasNear& n : x_.near)
+            if (n.key >= x_.keys.size)
+                return QStringLiteral("a spelling refers outside the index");
+        std::uint32_t from = 0;
+        for (const std::uint32_t start : x_.nearLengths) {
+            if (start < from || start > x_.near.size)
+                return QStringLiteral("the spellings by length are out of order");
+            from = start;
+        }
+        if (x_.nearLengths.size == 0 || from != x_.near.size)
+            return QStringLiteral("the spellings by length are incomplete");
         return {};
     }
 
@@ -126,6 +137,23 @@ bool view(const QByteArray& bytes, const AtlasHeader& header, AtlasSection secti
 
 } // namespace
 
+AtlasNear atlasSpelling(QStringView folded, std::uint32_t key)
+{
+    AtlasNear near{key, 0, 0};
+    char16_t before = 0;
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        const char16_t u = folded[i].unicode();
+        if (u >= u'a' && u <= u'z')
+            near.letters |= 1u << (u - u'a');
+        else if (u != u' ')
+            near.letters |= 1u << (26 + u % 6);
+        if (i > 0)
+            near.pairs |= std::uint64_t(1) << ((before * 0x9E37u + u * 0x85EBu) >> 7 & 63);
+        before = u;
+    }
+    return near;
+}
+
 std::shared_ptr<const AtlasIndex> openAtlasIndex(const QByteArray& bytes, AtlasCheck check,
                                                  QString* error)
 {
@@ -165,7 +193,9 @@ std::shared_ptr<const AtlasIndex> openAtlasIndex(const QByteArray& bytes, AtlasC
                           view(bytes, header, AtlasSection::Records, x.records) &&
                           view(bytes, header, AtlasSection::Alternates, x.alternates) &&
                           view(bytes, header, AtlasSection::Keys, x.keys) &&
-                          view(bytes, header, AtlasSection::Codes, x.codes);
+                          view(bytes, header, AtlasSection::Codes, x.codes) &&
+                          view(bytes, header, AtlasSection::Near, x.near) &&
+                          view(bytes, header, AtlasSection::NearLengths, x.nearLengths);
     if (!inBounds)
         return refuse(QStringLiteral("a section lies outside it"));
     if (check == AtlasCheck::Full) {
@@ -317,6 +347,25 @@ QByteArray AtlasIndexWriter::finish()
                             }),
                 codes.end());
 
+    // Whole names by length, each length in key order.
+    std::vector<std::uint32_t> nearLengths(1, 0);
+    for (const AtlasKey& k : keys_) {
+        if (k.kind == AtlasKeyKind::NameWhole || k.kind == AtlasKeyKind::AlternateWhole) {
+            if (nearLengths.size() < std::size_t(k.length) + 2)
+                nearLengths.resize(std::size_t(k.length) + 2, 0);
+            ++nearLengths[std::size_t(k.length) + 1];
+        }
+    }
+    for (std::size_t i = 1; i < nearLengths.size(); ++i)
+        nearLengths[i] += nearLengths[i - 1];
+    std::vector<AtlasNear> near(nearLengths.back());
+    std::vector<std::uint32_t> next(nearLengths.begin(), nearLengths.end() - 1);
+    for (std::uint32_t at = 0; at < keys_.size(); ++at) {
+        const AtlasKey& k = keys_[at];
+        if (k.kind == AtlasKeyKind::NameWhole || k.kind == AtlasKeyKind::AlternateWhole)
+            near[next[k.length]++] = atlasSpelling(textOf(k.folded, k.length), at);
+    }
+
     AtlasHeader header{};
     std::memcpy(header.magic, kAtlasMagic, sizeof kAtlasMagic);
     header.version = kAtlasVersion;
@@ -333,6 +382,8 @@ QByteArray AtlasIndexWriter::finish()
     appendSection(out, header, AtlasSection::Alternates, alternates_);
     appendSection(out, header, AtlasSection::Keys, keys_);
     appendSection(out, header, AtlasSection::Codes, codes);
+    appendSection(out, header, AtlasSection::Near, near);
+    appendSection(out, header, AtlasSection::NearLengths, nearLengths);
     std::memcpy(out.data(), &header, sizeof header);
     sealAtlasIndex(out);
     return out;

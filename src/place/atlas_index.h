@@ -13,6 +13,7 @@
 #include <QStringView>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -73,6 +74,30 @@ struct AtlasKey {
     std::uint8_t unused;
 };
 
+// A whole name or other name for the nearest-spelling search, with the
+// letters and the pairs of neighbouring letters it has. One edit adds or
+// removes at most one letter and at most two pairs, so a word that has
+// letters or pairs the key lacks, or lacks some it has, is that many edits
+// away at least (see atlasEditsAtLeast).
+struct AtlasNear {
+    std::uint32_t key;
+    std::uint32_t letters; // one bit for each of a to z, a few for the rest
+    std::uint64_t pairs;   // one bit for each pair, hashed
+};
+
+// The signature of a folded word.
+AtlasNear atlasSpelling(QStringView folded, std::uint32_t key);
+
+// At least how many edits turn a word into another, by their signatures.
+inline int atlasEditsAtLeast(const AtlasNear& a, const AtlasNear& b)
+{
+    const int letters = std::max(__builtin_popcount(a.letters & ~b.letters),
+                                 __builtin_popcount(b.letters & ~a.letters));
+    const int pairs = std::max(__builtin_popcountll(a.pairs & ~b.pairs),
+                               __builtin_popcountll(b.pairs & ~a.pairs));
+    return std::max(letters, (pairs + 1) / 2);
+}
+
 enum class AtlasSection : int {
     Text,        // char: names as shown
     Folded,      // char16_t: folded names
@@ -84,6 +109,8 @@ enum class AtlasSection : int {
     Alternates,  // AtlasAlternate
     Keys,        // AtlasKey, sorted by folded text
     Codes,       // AtlasFolded: every state and country code, sorted
+    Near,        // AtlasNear: whole names by length, then in key order
+    NearLengths, // std::uint32_t: where each length starts in Near, and the end
     Count
 };
 constexpr int kAtlasSections = static_cast<int>(AtlasSection::Count);
@@ -123,6 +150,8 @@ struct AtlasIndex {
     Span<AtlasAlternate> alternates;
     Span<AtlasKey> keys;
     Span<AtlasFolded> codes;
+    Span<AtlasNear> near;
+    Span<std::uint32_t> nearLengths;
 
     QString textOf(AtlasText t) const { return QString::fromUtf8(text.data + t.offset, t.size); }
     QStringView foldedOf(AtlasFolded f) const
