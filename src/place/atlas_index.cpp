@@ -162,11 +162,11 @@ std::shared_ptr<const AtlasIndex> openAtlasIndex(const QByteArray& bytes, AtlasC
             *error = QStringLiteral("The compiled atlas cannot be read: %1").arg(why);
         return nullptr;
     };
+    if (static_cast<std::size_t>(bytes.size()) < sizeof(AtlasHeader))
+        return refuse(QStringLiteral("it has %1 bytes, less than its header").arg(bytes.size()));
     // Every record is read in place, so the block must be aligned as they are.
     if (reinterpret_cast<std::uintptr_t>(bytes.constData()) % kAlign != 0)
         return refuse(QStringLiteral("it is not aligned in memory"));
-    if (static_cast<std::size_t>(bytes.size()) < sizeof(AtlasHeader))
-        return refuse(QStringLiteral("it has %1 bytes, less than its header").arg(bytes.size()));
     AtlasHeader header;
     std::memcpy(&header, bytes.constData(), sizeof header);
     if (std::memcmp(header.magic, kAtlasMagic, sizeof kAtlasMagic) != 0)
