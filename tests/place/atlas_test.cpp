@@ -166,6 +166,43 @@ TEST(AtlasSearch, BlankOrGarbageGivesNothing)
     EXPECT_TRUE(Atlas().search(QStringLiteral("spring"), 5).empty());
 }
 
+// Within 1 + a quarter of the letters typed, by edit distance (counted by
+// hand): letters outside a to z, and names longer than 64 letters, which are
+// compared another way.
+TEST(AtlasSearch, NearestSpellingsWithinTheLimitOnly)
+{
+    const char* longName =
+        "Taumatawhakatangihangakoauauotamateaturipukakapikimaungahoronukupokaiwhenuakitanatahu";
+    const Atlas atlas({
+        make("Springfield", "Illinois", "United States of America", "US", 100),
+        make("Москва", "", "Russia", "RU", 10000000),
+        make(longName, "", "New Zealand", "NZ", 0),
+    });
+    QString misspelt = QString::fromLatin1(longName);
+    misspelt[10] = u'x';
+    misspelt.remove(40, 3);
+    struct Case {
+        QString query;
+        const char* expected; // name of the only place found; none if empty
+    } const cases[] = {
+        {QStringLiteral("springfeld"), "Springfield"}, // 1 edit, 3 allowed
+        {QStringLiteral("sprngfeld"), "Springfield"},  // 2 edits, 3 allowed
+        {QStringLiteral("sprnfld"), ""},               // 4 edits, 2 allowed
+        {QStringLiteral("Москвы"), "Москва"},          // 1 edit, 2 allowed
+        {QStringLiteral("Мсквы"), "Москва"},           // 2 edits, 2 allowed
+        {QStringLiteral("Мскы"), ""},                  // 3 edits, 2 allowed
+        {misspelt, longName},                          // 4 edits of 85 letters
+        {QString::fromLatin1(longName).left(60), ""},  // 25 edits, 16 allowed
+    };
+    for (const Case& c : cases) {
+        const auto found = atlas.nearest(c.query, 5);
+        EXPECT_EQ(found.size(), *c.expected ? 1u : 0u) << str(c.query);
+        if (!found.empty()) {
+            EXPECT_EQ(str(found[0].name), c.expected) << str(c.query);
+        }
+    }
+}
+
 // Real data from here on: the place list built into the program (GeoNames
 // cities1000 and cities15000 as of 2022; coordinates and populations are theirs).
 
