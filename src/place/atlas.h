@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "place/atlas_fold.h"
+
 #include <QByteArray>
 #include <QMetaType>
 #include <QString>
@@ -32,13 +34,6 @@ struct Place {
     // "Mumbai (Bombay), Maharashtra, India".
     QString suggestionText() const;
 };
-
-// Folds a name for matching: compatibility decomposition with the combining
-// marks dropped, case folding, a few letters that do not decompose spelled out
-// (ß ss, ø o, æ ae, ł l, ...), apostrophes dropped, and every other run of
-// non-letters and non-digits made one blank, trimmed. "São Paulo" and
-// "sao  paulo" both give "sao paulo"; "Saint-Étienne" gives "saint etienne".
-QString foldPlaceName(const QString& text);
 
 // One search result and how well the query matched it.
 struct PlaceMatch {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "place/atlas_index.h"
 
-#include "place/atlas.h"
+#include "place/atlas_fold.h"
 
 #include <zlib.h>
 

@@ -23,8 +23,6 @@ static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN,
 
 namespace zenthra {
 
-struct Place;
-
 // UTF-8 text in the text section.
 struct AtlasText {
     std::uint32_t offset, size;
