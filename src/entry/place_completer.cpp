@@ -4,13 +4,13 @@
 #include "ui/accessibility.h"
 
 #include <QAbstractItemView>
+#include <QAbstractListModel>
 #include <QAccessible>
 #include <QApplication>
-#include <QMouseEvent>
-#include <QWindow>
-#include <QAbstractListModel>
 #include <QCompleter>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QWindow>
 
 #include <utility>
 
@@ -67,25 +67,21 @@ PlaceCompleter::PlaceCompleter(QLineEdit* cityBox, int maxSuggestions)
     list->installEventFilter(this);
     // The list never takes the focus, so Qt does not announce the highlighted
     // suggestion; do it here.
-    connect(completer_, qOverload<const QModelIndex&>(&QCompleter::highlighted), this, [this, list] {
-        // Qt reports one move more than once; announce the item once.
-        if (!list->currentIndex().isValid() || announced_ == list->currentIndex())
-            return;
-        announced_ = list->currentIndex();
-        QAccessibleEvent event(list, QAccessible::Focus);
-        event.setChild(list->currentIndex().row());
-        QAccessible::updateAccessibility(&event);
-    });
+    connect(completer_, qOverload<const QModelIndex&>(&QCompleter::highlighted), this,
+            [this, list] {
+                // Qt reports one move more than once; announce the item once.
+                if (!list->currentIndex().isValid() || announced_ == list->currentIndex())
+                    return;
+                announced_ = list->currentIndex();
+                QAccessibleEvent event(list, QAccessible::Focus);
+                event.setChild(list->currentIndex().row());
+                QAccessible::updateAccessibility(&event);
+            });
 
     // textEdited, not textChanged: text set by the program opens no list.
     connect(box_, &QLineEdit::textEdited, this, &PlaceCompleter::onTextEdited);
     connect(completer_, qOverload<const QModelIndex&>(&QCompleter::activated), this,
             &PlaceCompleter::onActivated);
-
-    // Connect before asking, so that a load finishing in between is not missed.
-    AtlasLoader* loader = AtlasLoader::instance();
-    connect(loader, &AtlasLoader::ready, this, &PlaceCompleter::onAtlasReady);
-    loader->start();
 }
 
 PlaceCompleter::~PlaceCompleter()
@@ -137,34 +133,24 @@ bool PlaceCompleter::eventFilter(QObject* watched, QEvent* event)
     }
     QWindow* window = target->window()->windowHandle();
     const QPointF local = window->mapFromGlobal(global);
-    QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonPress, local, local, global,
-                                                        press->button(), press->buttons(),
+    QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonPress, local, local,
+                                                        global, press->button(), press->buttons(),
                                                         press->modifiers()));
     return true;
 }
 
 void PlaceCompleter::onTextEdited(const QString& text)
 {
-    if (!AtlasLoader::instance()->atlas()) {
-        pending_ = true;
-        return;
-    }
     offer(text);
-}
-
-void PlaceCompleter::onAtlasReady()
-{
-    // Only while the user is still in the box; a list popping up elsewhere
-    // would take the keys meant for another field.
-    if (pending_ && box_->hasFocus())
-        offer(box_->text());
-    pending_ = false;
 }
 
 void PlaceCompleter::offer(const QString& text)
 {
-    const Atlas* atlas = AtlasLoader::instance()->atlas();
-    model_->setPlaces(atlas ? atlas->search(text, maxSuggestions_) : std::vector<Place>{});
+    const Atlas& atlas = Atlas::shared();
+    std::vector<Place> places = atlas.search(text, maxSuggestions_);
+    if (places.empty())
+        places = atlas.nearest(text, maxSuggestions_);
+    model_->setPlaces(std::move(places));
     if (model_->places().empty())
         completer_->popup()->hide();
     else

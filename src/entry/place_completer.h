@@ -20,9 +20,8 @@ class PlaceListModel;
 
 // Offers places from the atlas under a city box as the user types, best
 // first ("Pune, Maharashtra, India"). Only the user's own edits open the list;
-// the box's text is never changed here. Until the atlas has loaded (on a
-// worker thread, started by the constructor) typing goes on undisturbed, and
-// the list opens for the text typed so far as soon as the atlas is there.
+// the box's text is never changed here. When no place matches, the list
+// offers the places spelled most like the name typed.
 class PlaceCompleter : public QObject {
     Q_OBJECT
 public:
@@ -48,7 +47,6 @@ Q_SIGNALS:
 
 private:
     void onTextEdited(const QString& text);
-    void onAtlasReady();
     void onActivated(const QModelIndex& index);
     void offer(const QString& text);
 
@@ -56,7 +54,6 @@ private:
     PlaceListModel* model_;
     QCompleter* completer_;
     int maxSuggestions_;
-    bool pending_ = false; // typed before the atlas was there
     QPersistentModelIndex announced_; // the suggestion a screen reader last heard
 };
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "place/atlas.h"
 
-#include <QFile>
-#include <QHash>
-#include <QThreadPool>
-#include <QtDebug>
+#include "place/atlas_built_in.h"
+#include "place/atlas_index.h"
 
-#include <zlib.h>
+#include <QtDebug>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <optional>
 #include <utility>
 
 namespace zenthra {
@@ -35,76 +35,30 @@ QString Place::suggestionText() const
 
 namespace {
 
-bool isMark(char32_t c)
-{
-    switch (QChar::category(c)) {
-    case QChar::Mark_NonSpacing:
-    case QChar::Mark_SpacingCombining:
-    case QChar::Mark_Enclosing:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isApostrophe(char32_t c)
-{
-    switch (c) {
-    case U'\'':
-    case U'`':
-    case U'\u00B4': // acute accent
-    case U'\u02B9': // modifier letter prime
-    case U'\u02BB': // turned comma (okina)
-    case U'\u02BC': // modifier letter apostrophe
-    case U'\u02BF': // left half ring (ayin)
-    case U'\u2018':
-    case U'\u2019':
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Letters that keep their shape under decomposition; lower case only, since
-// they are looked up after case folding.
-const char* spelledOut(char32_t c)
-{
-    switch (c) {
-    case U'\u00DF': return "ss"; // ß
-    case U'\u00E6': return "ae"; // æ
-    case U'\u00F0': return "d";  // ð
-    case U'\u00F8': return "o";  // ø
-    case U'\u00FE': return "th"; // þ
-    case U'\u0111': return "d";  // đ
-    case U'\u0127': return "h";  // ħ
-    case U'\u0131': return "i";  // dotless ı
-    case U'\u0142': return "l";  // ł
-    case U'\u0153': return "oe"; // œ
-    case U'\u0167': return "t";  // ŧ
-    default: return nullptr;
-    }
-}
+using Folded = AtlasIndex::Span<AtlasFolded>;
 
 // Is q whole words of hay (or, with prefix, the beginning of a word of it)?
 bool hasWords(QStringView hay, QStringView q, bool prefix)
 {
     for (qsizetype i = 0; i + q.size() <= hay.size(); ++i) {
-        if ((i == 0 || hay[i - 1] == u' ') && hay.mid(i).startsWith(q)
-            && (prefix || i + q.size() == hay.size() || hay[i + q.size()] == u' '))
+        if ((i == 0 || hay[i - 1] == u' ') && hay.mid(i).startsWith(q) &&
+            (prefix || i + q.size() == hay.size() || hay[i + q.size()] == u' '))
             return true;
     }
     return false;
 }
 
-bool anyHasWords(const std::vector<QString>& hays, const QString& q, bool prefix)
+bool anyHasWords(const AtlasIndex& x, Folded hays, const QString& q, bool prefix)
 {
-    return std::any_of(hays.cbegin(), hays.cend(),
-                       [&](const QString& hay) { return hasWords(hay, q, prefix); });
+    return std::any_of(hays.begin(), hays.end(), [&](const AtlasFolded& hay) {
+        return hasWords(x.foldedOf(hay), q, prefix);
+    });
 }
 
-bool contains(const std::vector<QString>& list, const QString& item)
+bool contains(const AtlasIndex& x, Folded list, const QString& item)
 {
-    return std::find(list.cbegin(), list.cend(), item) != list.cend();
+    return std::any_of(list.begin(), list.end(),
+                       [&](const AtlasFolded& f) { return x.foldedOf(f) == item; });
 }
 
 // The folded query as typed, and with its abbreviated words spelled out or
@@ -113,14 +67,18 @@ bool contains(const std::vector<QString>& list, const QString& item)
 QStringList spellings(const QString& folded)
 {
     static const std::pair<const char16_t*, const char16_t*> kPairs[] = {
-        {u"st", u"saint"}, {u"ste", u"sainte"}, {u"ft", u"fort"}, {u"mt", u"mount"},
+        {u"st", u"saint"},
+        {u"ste", u"sainte"},
+        {u"ft", u"fort"},
+        {u"mt", u"mount"},
     };
     QStringList words = folded.split(u' ');
     bool changed = false;
     for (qsizetype i = 0; i + 1 < words.size(); ++i) {
         for (const auto& [shortForm, longForm] : kPairs) {
             if (words[i] == QStringView(shortForm) || words[i] == QStringView(longForm)) {
-                words[i] = QString::fromUtf16(words[i] == QStringView(shortForm) ? longForm : shortForm);
+                words[i] =
+                    QString::fromUtf16(words[i] == QStringView(shortForm) ? longForm : shortForm);
                 changed = true;
                 break;
             }
@@ -132,12 +90,116 @@ QStringList spellings(const QString& folded)
     return out;
 }
 
-// Edit distance, or limit + 1 once it must exceed limit.
-int editDistance(QStringView a, QStringView b, int limit)
+bool isName(AtlasKeyKind kind)
+{
+    return kind == AtlasKeyKind::NameWhole || kind == AtlasKeyKind::NameWord;
+}
+bool isWhole(AtlasKeyKind kind)
+{
+    return kind == AtlasKeyKind::NameWhole || kind == AtlasKeyKind::AlternateWhole;
+}
+
+// The keys that begin with prefix, as a range of positions.
+std::pair<std::uint32_t, std::uint32_t> keysBeginning(const AtlasIndex& x, QStringView prefix)
+{
+    const AtlasKey* first =
+        std::lower_bound(x.keys.begin(), x.keys.end(), prefix,
+                         [&x](const AtlasKey& k, QStringView q) { return x.keyText(k) < q; });
+    const AtlasKey* last =
+        std::partition_point(first, x.keys.end(), [&x, prefix](const AtlasKey& k) {
+            return x.keyText(k).startsWith(prefix);
+        });
+    return {static_cast<std::uint32_t>(first - x.keys.begin()),
+            static_cast<std::uint32_t>(last - x.keys.begin())};
+}
+
+// The keys of the spellings from..to whose signatures do not rule out
+// coming within limit edits of word. Counting bits is most of the work: with
+// the processor's own instruction where it has one.
+#if defined(__x86_64__) && defined(__ELF__)
+__attribute__((target_clones("popcnt", "default")))
+#endif
+void spellingsWithin(const AtlasNear* from, const AtlasNear* to, const AtlasNear& word, int limit,
+                     std::vector<std::uint32_t>& keys)
+{
+    for (const AtlasNear* n = from; n < to; ++n) {
+        if (atlasEditsAtLeast(word, *n) <= limit)
+            keys.push_back(n->key);
+    }
+}
+
+// Edit distances from one word of up to 64 letters, a bit for each letter
+// of it (Myers' bit-vector algorithm, in Hyyrö's form for whole words).
+class WordDistance {
+public:
+    static constexpr qsizetype kMost = 64;
+
+    explicit WordDistance(QStringView word)
+        : size_(static_cast<int>(word.size()))
+    {
+        for (qsizetype i = 0; i < word.size(); ++i) {
+            const char16_t c = word[i].unicode();
+            const std::uint64_t bit = std::uint64_t(1) << i;
+            if (c < 128) {
+                ascii_[c] |= bit;
+                continue;
+            }
+            auto found = std::find_if(other_.begin(), other_.end(),
+                                      [c](const auto& o) { return o.first == c; });
+            if (found == other_.end())
+                other_.emplace_back(c, bit);
+            else
+                found->second |= bit;
+        }
+    }
+
+    int to(QStringView text) const
+    {
+        const std::uint64_t last = std::uint64_t(1) << (size_ - 1);
+        std::uint64_t plus = ~std::uint64_t(0);
+        std::uint64_t minus = 0;
+        int score = size_;
+        for (const QChar ch : text) {
+            const std::uint64_t eq = bitsOf(ch.unicode());
+            const std::uint64_t xv = eq | minus;
+            const std::uint64_t xh = (((eq & plus) + plus) ^ plus) | eq;
+            std::uint64_t ph = minus | ~(xh | plus);
+            std::uint64_t mh = plus & xh;
+            if (ph & last)
+                ++score;
+            else if (mh & last)
+                --score;
+            ph = (ph << 1) | 1;
+            mh <<= 1;
+            plus = mh | ~(xv | ph);
+            minus = ph & xv;
+        }
+        return score;
+    }
+
+private:
+    std::uint64_t bitsOf(char16_t c) const
+    {
+        if (c < 128)
+            return ascii_[c];
+        for (const auto& [letter, bits] : other_)
+            if (letter == c)
+                return bits;
+        return 0;
+    }
+
+    int size_;
+    std::uint64_t ascii_[128] = {};
+    std::vector<std::pair<char16_t, std::uint64_t>> other_;
+};
+
+// Edit distance, or limit + 1 once it must exceed limit; row is room for
+// one row, kept between calls.
+int editDistance(QStringView a, QStringView b, int limit, std::vector<int>& row)
 {
     if (std::abs(static_cast<int>(a.size() - b.size())) > limit)
         return limit + 1;
-    std::vector<int> row(static_cast<std::size_t>(b.size()) + 1);
+    row.resize(static_cast<std::size_t>(b.size()) + 1);
     for (std::size_t j = 0; j < row.size(); ++j)
         row[j] = static_cast<int>(j);
     for (qsizetype i = 1; i <= a.size(); ++i) {
@@ -146,7 +208,8 @@ int editDistance(QStringView a, QStringView b, int limit)
         int best = row[0];
         for (qsizetype j = 1; j <= b.size(); ++j) {
             const auto at = static_cast<std::size_t>(j);
-            const int next = std::min({row[at] + 1, row[at - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            const int next =
+                std::min({row[at] + 1, row[at - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
             diagonal = row[at];
             row[at] = next;
             best = std::min(best, next);
@@ -157,288 +220,79 @@ int editDistance(QStringView a, QStringView b, int limit)
     return row.back();
 }
 
-QByteArray gunzip(const QByteArray& packed)
-{
-    z_stream zs{};
-    if (inflateInit2(&zs, 16 + MAX_WBITS) != Z_OK)
-        return {};
-    QByteArray out;
-    out.resize(packed.size() * 3);
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.constData()));
-    zs.avail_in = static_cast<uInt>(packed.size());
-    int status = Z_OK;
-    while (status == Z_OK) {
-        if (zs.total_out == static_cast<uLong>(out.size()))
-            out.resize(out.size() * 2);
-        zs.next_out = reinterpret_cast<Bytef*>(out.data() + zs.total_out);
-        zs.avail_out = static_cast<uInt>(out.size() - static_cast<qsizetype>(zs.total_out));
-        status = inflate(&zs, Z_NO_FLUSH);
-    }
-    const bool ok = status == Z_STREAM_END;
-    out.resize(ok ? static_cast<qsizetype>(zs.total_out) : 0);
-    inflateEnd(&zs);
-    return out;
-}
-
-// The tab-separated fields of one line, without copying.
-QList<QByteArrayView> fieldsOf(QByteArrayView line)
-{
-    QList<QByteArrayView> fields;
-    qsizetype from = 0;
-    for (qsizetype tab = line.indexOf('\t'); tab >= 0; tab = line.indexOf('\t', from)) {
-        fields << line.sliced(from, tab - from);
-        from = tab + 1;
-    }
-    fields << line.sliced(from);
-    return fields;
-}
-
-QString text(QByteArrayView field) { return QString::fromUtf8(field); }
-
-QStringList listOf(QByteArrayView field)
-{
-    return field.isEmpty() ? QStringList() : text(field).split(u'|');
-}
-
-std::vector<QString> foldedAll(const QStringList& names)
-{
-    std::vector<QString> out;
-    for (const QString& n : names) {
-        const QString f = foldPlaceName(n);
-        if (!f.isEmpty() && !contains(out, f))
-            out.push_back(f);
-    }
-    return out;
-}
-
 } // namespace
-
-QString foldPlaceName(const QString& text)
-{
-    // Most names are plain ASCII: no decomposition needed.
-    bool ascii = true;
-    for (const QChar c : text)
-        ascii = ascii && c.unicode() < 0x80;
-    if (ascii) {
-        QString out;
-        out.reserve(text.size());
-        bool pendingBlank = false;
-        for (const QChar c : text) {
-            const char16_t u = c.unicode();
-            if (u == u'\'' || u == u'`')
-                continue;
-            const bool alnum = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9');
-            if (!alnum) {
-                pendingBlank = !out.isEmpty();
-                continue;
-            }
-            if (pendingBlank) {
-                out += u' ';
-                pendingBlank = false;
-            }
-            out += (u >= u'A' && u <= u'Z') ? QChar(u + (u'a' - u'A')) : c;
-        }
-        return out;
-    }
-    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
-    QString out;
-    out.reserve(decomposed.size());
-    bool pendingBlank = false;
-    for (const char32_t c : decomposed.toUcs4()) {
-        if (isMark(c) || isApostrophe(c))
-            continue;
-        if (!QChar::isLetterOrNumber(c)) {
-            pendingBlank = !out.isEmpty();
-            continue;
-        }
-        if (pendingBlank) {
-            out += u' ';
-            pendingBlank = false;
-        }
-        const char32_t folded = QChar::toCaseFolded(c);
-        if (const char* spelled = spelledOut(folded))
-            out += QLatin1String(spelled);
-        else
-            out += QString::fromUcs4(&folded, 1);
-    }
-    return out;
-}
-
-// Fills an atlas: countries, their regions, then places.
-struct Atlas::Builder {
-    Atlas& atlas;
-    QHash<QString, std::uint16_t> zoneIndex;
-
-    int addCountry(const QString& name, const QString& code, QStringList aliases, const QStringList& codes)
-    {
-        aliases.prepend(name);
-        Country c{name, code, foldedAll(aliases), foldedAll(QStringList(codes) << code)};
-        atlas.countries_.push_back(std::move(c));
-        return static_cast<int>(atlas.countries_.size()) - 1;
-    }
-
-    std::uint32_t addRegion(int country, const QString& state, QStringList aliases, const QStringList& codes)
-    {
-        if (!state.isEmpty())
-            aliases.prepend(state);
-        atlas.regions_.push_back({country, state, foldedAll(aliases), foldedAll(codes)});
-        return static_cast<std::uint32_t>(atlas.regions_.size() - 1);
-    }
-
-    std::uint32_t addText(const QString& s)
-    {
-        const auto at = static_cast<std::uint32_t>(atlas.text_.size());
-        atlas.text_ += s;
-        return at;
-    }
-
-    void addKeys(const QString& folded, KeyKind whole, KeyKind word, std::uint32_t ref)
-    {
-        const auto at = static_cast<std::uint32_t>(atlas.folded_.size());
-        const auto length = static_cast<std::uint16_t>(folded.size());
-        atlas.folded_ += folded;
-        atlas.keys_.push_back({at, length, whole, ref});
-        for (qsizetype i = folded.indexOf(u' '); i >= 0; i = folded.indexOf(u' ', i + 1)) {
-            const auto skip = static_cast<std::uint16_t>(i + 1);
-            atlas.keys_.push_back({at + skip, static_cast<std::uint16_t>(length - skip), word, ref});
-        }
-    }
-
-    void addPlace(const QString& name, std::uint32_t region, double latitude, double longitude,
-                  std::uint32_t population, const QString& zoneId, const QStringList& alternates)
-    {
-        const QString folded = foldPlaceName(name).left(0xFFFF);
-        if (folded.isEmpty())
-            return;
-        auto zone = zoneIndex.constFind(zoneId);
-        if (zone == zoneIndex.cend()) {
-            atlas.zones_.push_back(zoneId);
-            zone = zoneIndex.insert(zoneId, static_cast<std::uint16_t>(atlas.zones_.size() - 1));
-        }
-        const auto index = static_cast<std::uint32_t>(atlas.records_.size());
-        atlas.records_.push_back({addText(name), static_cast<std::uint16_t>(std::min<qsizetype>(name.size(), 0xFFFF)),
-                                  *zone, region, static_cast<std::int32_t>(std::lround(latitude * 1e5)),
-                                  static_cast<std::int32_t>(std::lround(longitude * 1e5)), population});
-        addKeys(folded, NameWhole, NameWord, index);
-        for (const QString& alternate : alternates) {
-            const QString f = foldPlaceName(alternate).left(0xFFFF);
-            if (f.isEmpty() || f == folded || alternate.size() > 0xFFFF)
-                continue;
-            atlas.alternates_.push_back(
-                {addText(alternate), static_cast<std::uint16_t>(alternate.size()), index});
-            addKeys(f, AlternateWhole, AlternateWord, static_cast<std::uint32_t>(atlas.alternates_.size() - 1));
-        }
-    }
-
-    void finish()
-    {
-        const QString& pool = atlas.folded_;
-        std::sort(atlas.keys_.begin(), atlas.keys_.end(), [&pool](const Key& a, const Key& b) {
-            return QStringView(pool).mid(a.folded, a.length) < QStringView(pool).mid(b.folded, b.length);
-        });
-        for (const Country& c : atlas.countries_)
-            atlas.allCodes_.insert(atlas.allCodes_.end(), c.codes.cbegin(), c.codes.cend());
-        for (const Region& r : atlas.regions_)
-            atlas.allCodes_.insert(atlas.allCodes_.end(), r.codes.cbegin(), r.codes.cend());
-        std::sort(atlas.allCodes_.begin(), atlas.allCodes_.end());
-        atlas.allCodes_.erase(std::unique(atlas.allCodes_.begin(), atlas.allCodes_.end()), atlas.allCodes_.end());
-        atlas.text_.squeeze();
-        atlas.folded_.squeeze();
-        atlas.keys_.shrink_to_fit();
-    }
-};
 
 Atlas::Atlas(const std::vector<Place>& places)
 {
-    Builder b{*this, {}};
-    QHash<QString, int> countries;
+    AtlasIndexWriter writer;
+    QHash<QString, std::uint32_t> countries;
     QHash<QString, std::uint32_t> regions;
     for (const Place& p : places) {
         const QString countryKey = p.countryCode + u'\t' + p.country;
         auto c = countries.constFind(countryKey);
         if (c == countries.cend())
-            c = countries.insert(countryKey, b.addCountry(p.country, p.countryCode, {}, {}));
+            c = countries.insert(countryKey, writer.addCountry(p.country, p.countryCode, {}, {}));
         const QString regionKey = countryKey + u'\t' + p.state;
         auto r = regions.constFind(regionKey);
         if (r == regions.cend())
-            r = regions.insert(regionKey, b.addRegion(*c, p.state, {}, {}));
-        b.addPlace(p.name, *r, p.latitude, p.longitude, p.population, p.zoneId, {});
+            r = regions.insert(regionKey, writer.addRegion(*c, p.state, {}, {}));
+        writer.addPlace(p.name, *r, p.latitude, p.longitude, p.population, p.zoneId, {});
     }
-    b.finish();
+    index_ = openAtlasIndex(writer.finish(), AtlasCheck::Full, nullptr);
 }
 
-Atlas Atlas::loadPlaceList()
+Atlas Atlas::openBuiltIn()
 {
-    QFile file(QStringLiteral(":/zenthra/places.tsv.gz"));
-    const QByteArray data = file.open(QIODevice::ReadOnly) ? gunzip(file.readAll()) : QByteArray();
-    if (data.isEmpty()) {
-        qWarning("The place list built into the program cannot be read");
-        return {};
-    }
     Atlas atlas;
-    Builder b{atlas, {}};
-    QHash<QString, int> countries;          // by code
-    QHash<QString, std::uint32_t> regions;  // by "code.admin"; "code." for none
-    const QByteArrayView all(data);
-    for (qsizetype from = 0; from < all.size();) {
-        qsizetype end = all.indexOf('\n', from);
-        if (end < 0)
-            end = all.size();
-        const QByteArrayView line = all.sliced(from, end - from);
-        from = end + 1;
-        if (line.isEmpty() || line[0] == '#')
-            continue;
-        const QList<QByteArrayView> f = fieldsOf(line);
-        if (f[0] == "C" && f.size() >= 5) {
-            const QString code = text(f[1]);
-            const int c = b.addCountry(text(f[2]), code, listOf(f[3]), listOf(f[4]));
-            countries.insert(code, c);
-            regions.insert(code + u'.', b.addRegion(c, {}, {}, {}));
-        } else if (f[0] == "S" && f.size() >= 6 && countries.contains(text(f[1]))) {
-            regions.insert(text(f[1]) + u'.' + text(f[2]),
-                           b.addRegion(countries.value(text(f[1])), text(f[3]), listOf(f[4]), listOf(f[5])));
-        } else if (f[0] == "P" && f.size() >= 9) {
-            const QString code = text(f[2]);
-            auto r = regions.constFind(code + u'.' + text(f[3]));
-            if (r == regions.cend())
-                r = regions.constFind(code + u'.');
-            if (r == regions.cend())
-                continue;
-            b.addPlace(text(f[1]), *r, f[4].toByteArray().toDouble(), f[5].toByteArray().toDouble(),
-                       f[6].toByteArray().toUInt(), text(f[7]), listOf(f[8]));
-        }
-    }
-    b.finish();
+    QString error;
+    atlas.index_ = openAtlasIndex(builtInAtlasIndex(), AtlasCheck::Header, &error);
+    if (!atlas.index_)
+        qWarning("%s", qPrintable(error));
     return atlas;
 }
 
-std::uint32_t Atlas::keyPlace(const Key& k) const
+std::optional<Atlas> Atlas::fromIndex(const QByteArray& index, QString* error)
 {
-    return (k.kind == NameWhole || k.kind == NameWord) ? k.ref : alternates_[k.ref].place;
+    Atlas atlas;
+    atlas.index_ = openAtlasIndex(index, AtlasCheck::Full, error);
+    if (!atlas.index_)
+        return std::nullopt;
+    return atlas;
 }
 
-Place Atlas::placeAt(std::uint32_t index, const Key* matched) const
+const Atlas& Atlas::shared()
 {
-    const Record& r = records_[index];
-    const Region& region = regions_[r.region];
-    const Country& country = countries_[static_cast<std::size_t>(region.country)];
+    static const Atlas atlas = openBuiltIn();
+    return atlas;
+}
+
+int Atlas::size() const
+{
+    return index_ ? static_cast<int>(index_->records.size) : 0;
+}
+
+Place Atlas::placeAt(std::uint32_t index, const AtlasKey* matched) const
+{
+    const AtlasIndex& x = *index_;
+    const AtlasRecord& r = x.records[index];
+    const AtlasRegion& region = x.regions[r.region];
+    const AtlasCountry& country = x.countries[region.country];
     Place p;
-    p.name = text_.mid(r.name, r.nameLength);
-    p.state = region.state;
-    p.country = country.name;
-    p.countryCode = country.code;
-    p.zoneId = zones_[r.zone];
+    p.name = x.textOf(r.name);
+    p.state = x.textOf(region.state);
+    p.country = x.textOf(country.name);
+    p.countryCode = x.textOf(country.code);
+    p.zoneId = x.textOf(x.zones[r.zone]);
     p.latitude = r.latitude / 1e5;
     p.longitude = r.longitude / 1e5;
     p.population = r.population;
-    if (matched && (matched->kind == AlternateWhole || matched->kind == AlternateWord)) {
-        const Alternate& a = alternates_[matched->ref];
-        const QString other = text_.mid(a.text, a.length);
+    if (matched && !isName(matched->kind)) {
+        const QString other = x.textOf(x.alternates[matched->ref].text);
         // "Washington" for "Washington, D.C." adds nothing.
         const QString foldedName = foldPlaceName(p.name);
         const QString foldedOther = foldPlaceName(other);
-        if (!(foldedName.startsWith(foldedOther)
-              && (foldedName.size() == foldedOther.size() || foldedName[foldedOther.size()] == u' ')))
+        if (!(foldedName.startsWith(foldedOther) &&
+              (foldedName.size() == foldedOther.size() || foldedName[foldedOther.size()] == u' ')))
             p.matchedName = other;
     }
     return p;
@@ -446,23 +300,36 @@ Place Atlas::placeAt(std::uint32_t index, const Key* matched) const
 
 Place Atlas::place(int index) const
 {
+    if (index < 0 || index >= size())
+        return {};
     return placeAt(static_cast<std::uint32_t>(index), nullptr);
 }
 
-bool Atlas::regionMatches(const Region& region, const QStringList& qualifiers, bool lastAsPrefix) const
+bool Atlas::regionMatches(const AtlasRegion& region, const QStringList& qualifiers,
+                          bool lastAsPrefix) const
 {
-    const Country& country = countries_[static_cast<std::size_t>(region.country)];
+    const AtlasIndex& x = *index_;
+    const AtlasCountry& country = x.countries[region.country];
     for (qsizetype i = 0; i < qualifiers.size(); ++i) {
         const QString& q = qualifiers[i];
         QString compact = q;
         compact.remove(u' '); // "D.C." folds to "d c"
-        if (contains(region.codes, compact) || contains(country.codes, compact))
+        if (contains(x, x.list(region.codes), compact) ||
+            contains(x, x.list(country.codes), compact))
             continue;
         // A code never matches words: "SA" is not "Santo".
-        if (std::binary_search(allCodes_.cbegin(), allCodes_.cend(), compact))
+        if (std::binary_search(x.codes.begin(), x.codes.end(), QStringView(compact),
+                               [&x](const auto& a, const auto& b) {
+                                   using A = std::decay_t<decltype(a)>;
+                                   if constexpr (std::is_same_v<A, AtlasFolded>)
+                                       return x.foldedOf(a) < b;
+                                   else
+                                       return a < x.foldedOf(b);
+                               }))
             return false;
         const bool prefix = lastAsPrefix && i + 1 == qualifiers.size();
-        if (!anyHasWords(region.names, q, prefix) && !anyHasWords(country.names, q, prefix))
+        if (!anyHasWords(x, x.list(region.names), q, prefix) &&
+            !anyHasWords(x, x.list(country.names), q, prefix))
             return false;
     }
     return true;
@@ -470,8 +337,9 @@ bool Atlas::regionMatches(const Region& region, const QStringList& qualifiers, b
 
 std::vector<PlaceMatch> Atlas::match(const QString& query, int maxResults) const
 {
-    if (maxResults <= 0 || keys_.empty())
+    if (maxResults <= 0 || size() == 0)
         return {};
+    const AtlasIndex& x = *index_;
     const QStringList parts = query.split(u',');
     const QString name = foldPlaceName(parts.front());
     if (name.isEmpty())
@@ -486,19 +354,23 @@ std::vector<PlaceMatch> Atlas::match(const QString& query, int maxResults) const
 
     // Bonus for how a key matched, in powers of ten of population: an exact
     // name outweighs a hundredfold population matched by its beginning only.
-    auto bonus = [](KeyKind kind, bool whole) {
+    auto bonus = [](AtlasKeyKind kind, bool whole) {
         switch (kind) {
-        case NameWhole: return whole ? 3.0f : 1.0f;
-        case AlternateWhole: return whole ? 2.6f : 0.6f;
-        case NameWord: return whole ? 0.8f : 0.3f;
-        case AlternateWord: return whole ? 0.4f : 0.0f;
+        case AtlasKeyKind::NameWhole:
+            return whole ? 3.0f : 1.0f;
+        case AtlasKeyKind::AlternateWhole:
+            return whole ? 2.6f : 0.6f;
+        case AtlasKeyKind::NameWord:
+            return whole ? 0.8f : 0.3f;
+        case AtlasKeyKind::AlternateWord:
+            return whole ? 0.4f : 0.0f;
         }
         return 0.0f;
     };
     struct Hit {
         float score;
         std::uint32_t place;
-        const Key* key;
+        std::uint32_t key;
         bool exact;
         bool asTyped; // another name spelled as typed, accents and all
     };
@@ -507,29 +379,32 @@ std::vector<PlaceMatch> Atlas::match(const QString& query, int maxResults) const
     for (const bool lastAsPrefix : {false, true}) {
         if (lastAsPrefix && (qualifiers.isEmpty() || qualifiers.back().size() < 3))
             break;
-        std::vector<std::int8_t> regionOk(regions_.size(), -1);
-        std::vector<Hit> hits;
+        std::vector<std::int8_t> regionOk(x.regions.size, -1);
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> ranges;
+        std::size_t most = 0;
         for (const QString& spelled : names) {
-            auto it = std::lower_bound(keys_.begin(), keys_.end(), spelled,
-                                       [this](const Key& k, const QString& q) { return keyText(k) < QStringView(q); });
-            for (; it != keys_.end() && keyText(*it).startsWith(spelled); ++it) {
-                const std::uint32_t at = keyPlace(*it);
-                const Record& r = records_[at];
-                std::int8_t& ok = regionOk[r.region];
+            ranges.push_back(keysBeginning(x, spelled));
+            most += ranges.back().second - ranges.back().first;
+        }
+        std::vector<Hit> hits;
+        hits.reserve(most); // a single letter matches tens of thousands of keys
+        for (qsizetype s = 0; s < names.size(); ++s) {
+            const QString& spelled = names[s];
+            const auto [first, last] = ranges[static_cast<std::size_t>(s)];
+            for (std::uint32_t at = first; at < last; ++at) {
+                const AtlasKey& k = x.keys[at];
+                std::int8_t& ok = regionOk[k.region];
                 if (ok < 0)
-                    ok = regionMatches(regions_[r.region], qualifiers, lastAsPrefix) ? 1 : 0;
+                    ok = regionMatches(x.regions[k.region], qualifiers, lastAsPrefix) ? 1 : 0;
                 if (!ok)
                     continue;
-                const bool whole = it->length == spelled.size();
-                const float score =
-                    bonus(it->kind, whole) + static_cast<float>(std::log10(std::max(r.population, 100u)));
-                const bool exact = whole && !lastAsPrefix && (it->kind == NameWhole || it->kind == AlternateWhole);
-                bool asTyped = false;
-                if (whole && it->kind == AlternateWhole) {
-                    const Alternate& a = alternates_[it->ref];
-                    asTyped = QStringView(text_).mid(a.text, a.length).compare(typed, Qt::CaseInsensitive) == 0;
-                }
-                hits.push_back({score, at, &*it, exact, asTyped});
+                const bool whole = k.length == spelled.size();
+                const float score = bonus(k.kind, whole) + k.rank;
+                const bool exact = whole && !lastAsPrefix && isWhole(k.kind);
+                const bool asTyped =
+                    whole && k.kind == AtlasKeyKind::AlternateWhole &&
+                    x.textOf(x.alternates[k.ref].text).compare(typed, Qt::CaseInsensitive) == 0;
+                hits.push_back({score, k.place, at, exact, asTyped});
             }
         }
         if (hits.empty())
@@ -537,27 +412,28 @@ std::vector<PlaceMatch> Atlas::match(const QString& query, int maxResults) const
 
         // Best first; on a tie the name before another name, so that no
         // bracket is shown needlessly, and the spelling typed before others.
-        auto better = [](const Hit& a, const Hit& b) {
+        auto better = [&x](const Hit& a, const Hit& b) {
             if (a.score != b.score)
                 return a.score > b.score;
             if (a.place != b.place)
                 return a.place < b.place;
-            if (a.key->kind != b.key->kind)
-                return a.key->kind < b.key->kind;
+            if (x.keys[a.key].kind != x.keys[b.key].kind)
+                return x.keys[a.key].kind < x.keys[b.key].kind;
             return a.asTyped > b.asTyped;
         };
         const auto wanted = static_cast<std::size_t>(maxResults);
         std::size_t take = std::min(hits.size(), std::max<std::size_t>(64, wanted * 8));
         std::vector<PlaceMatch> out;
         for (;;) {
-            std::partial_sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(take), hits.end(), better);
+            std::partial_sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(take),
+                              hits.end(), better);
             std::vector<std::uint32_t> seen;
             out.clear();
             for (std::size_t i = 0; i < take && out.size() < wanted; ++i) {
                 if (std::find(seen.cbegin(), seen.cend(), hits[i].place) != seen.cend())
                     continue;
                 seen.push_back(hits[i].place);
-                out.push_back({placeAt(hits[i].place, hits[i].key), hits[i].exact});
+                out.push_back({placeAt(hits[i].place, &x.keys[hits[i].key]), hits[i].exact});
             }
             if (out.size() >= wanted || take == hits.size())
                 break;
@@ -579,29 +455,45 @@ std::vector<Place> Atlas::search(const QString& query, int maxResults) const
 std::vector<Place> Atlas::nearest(const QString& query, int maxResults) const
 {
     const QString name = foldPlaceName(query.section(u',', 0, 0));
-    if (maxResults <= 0 || name.isEmpty())
+    if (maxResults <= 0 || name.isEmpty() || size() == 0 || index_->nearLengths.size == 0)
         return {};
+    const AtlasIndex& x = *index_;
     const int limit = 1 + static_cast<int>(name.size()) / 4;
     struct Near {
         int distance;
         std::uint32_t place;
-        const Key* key;
+        std::uint32_t key;
     };
     std::vector<Near> near;
-    for (const Key& k : keys_) {
-        if (k.kind != NameWhole && k.kind != AlternateWhole)
-            continue;
-        const int d = editDistance(name, keyText(k), limit);
+    // Only names of about the right length whose letters and pairs of
+    // letters do not already rule them out.
+    const auto lengths = static_cast<int>(x.nearLengths.size) - 1;
+    const int shortest = std::clamp(static_cast<int>(name.size()) - limit, 0, lengths);
+    const int longest = std::clamp(static_cast<int>(name.size()) + limit + 1, 0, lengths);
+    std::vector<std::uint32_t> candidates;
+    spellingsWithin(x.near.begin() + x.nearLengths[std::uint32_t(shortest)],
+                    x.near.begin() + x.nearLengths[std::uint32_t(longest)], atlasSpelling(name, 0),
+                    limit, candidates);
+    std::optional<WordDistance> shortWord;
+    if (name.size() <= WordDistance::kMost)
+        shortWord.emplace(name);
+    std::vector<int> row;
+    for (const std::uint32_t key : candidates) {
+        const AtlasKey& k = x.keys[key];
+        const int d =
+            shortWord ? shortWord->to(x.keyText(k)) : editDistance(name, x.keyText(k), limit, row);
         if (d <= limit)
-            near.push_back({d, keyPlace(k), &k});
+            near.push_back({d, k.place, key});
     }
+    // In key order, as if every key had been tried in turn.
+    std::sort(near.begin(), near.end(), [](const Near& a, const Near& b) { return a.key < b.key; });
     // Stable: of one place's spellings equally close, the first alphabetically.
-    std::stable_sort(near.begin(), near.end(), [this](const Near& a, const Near& b) {
+    std::stable_sort(near.begin(), near.end(), [&x](const Near& a, const Near& b) {
         if (a.distance != b.distance)
             return a.distance < b.distance;
-        if (records_[a.place].population != records_[b.place].population)
-            return records_[a.place].population > records_[b.place].population;
-        return a.key->kind < b.key->kind;
+        if (x.records[a.place].population != x.records[b.place].population)
+            return x.records[a.place].population > x.records[b.place].population;
+        return x.keys[a.key].kind < x.keys[b.key].kind;
     });
     std::vector<Place> out;
     std::vector<std::uint32_t> seen;
@@ -611,32 +503,9 @@ std::vector<Place> Atlas::nearest(const QString& query, int maxResults) const
         if (std::find(seen.cbegin(), seen.cend(), n.place) != seen.cend())
             continue;
         seen.push_back(n.place);
-        out.push_back(placeAt(n.place, n.key));
+        out.push_back(placeAt(n.place, &x.keys[n.key]));
     }
     return out;
-}
-
-const Atlas& Atlas::shared()
-{
-    static const Atlas atlas = loadPlaceList();
-    return atlas;
-}
-
-AtlasLoader* AtlasLoader::instance()
-{
-    // Never deleted, so a late report from the worker cannot reach a destroyed object.
-    static AtlasLoader* const loader = new AtlasLoader;
-    return loader;
-}
-
-void AtlasLoader::start()
-{
-    if (started_.exchange(true))
-        return;
-    QThreadPool::globalInstance()->start([this] {
-        atlas_.store(&Atlas::shared(), std::memory_order_release);
-        Q_EMIT ready();
-    });
 }
 
 } // namespace zenthra

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "result/sign_image_list.h"
 
-#include "rules/sign_facts.h"
 #include "result/sign_profiles.h"
+#include "rules/sign_facts.h"
 
 #include <QImage>
 
@@ -24,7 +24,8 @@ static_assert(SignImageList::count() == kSignCount, "one picture per sign");
 QString signPictureResource(int row)
 {
     checkRow(row);
-    return QStringLiteral(":/zenthra/result/images/") + QString::fromUtf8(signFacts(row - 1).pictureFile);
+    return QStringLiteral(":/zenthra/result/images/") +
+           QString::fromUtf8(signFacts(row - 1).pictureFile);
 }
 
 QPixmap loadSignPicture(int row)
@@ -37,16 +38,13 @@ QPixmap loadSignPicture(int row)
     return QPixmap::fromImage(image);
 }
 
-SignImageList::SignImageList()
-{
-    for (int row = 1; row <= count(); ++row)
-        pictures_[static_cast<std::size_t>(row - 1)] = loadSignPicture(row);
-}
-
 const QPixmap& SignImageList::picture(int index) const
 {
     checkRow(index);
-    return pictures_[static_cast<std::size_t>(index - 1)];
+    QPixmap& picture = pictures_[static_cast<std::size_t>(index - 1)];
+    if (picture.isNull())
+        picture = loadSignPicture(index);
+    return picture;
 }
 
 } // namespace zenthra

@@ -18,17 +18,18 @@ QString signPictureResource(int row);
 QPixmap loadSignPicture(int row);
 
 // The twelve sign pictures in zodiac order, held but never shown by itself;
-// windows copy a picture out of it. Needs a running QApplication.
+// windows copy a picture out of it. Each is read when first asked for, so
+// that start-up does not pay for twelve pictures. Needs a running
+// QApplication.
 class SignImageList {
 public:
-    SignImageList(); // loads all twelve; throws as loadSignPicture does
-
     static constexpr int count() { return 12; }
-    // index 1 (Aries) .. 12 (Pisces); throws std::out_of_range otherwise
+    // index 1 (Aries) .. 12 (Pisces); throws std::out_of_range otherwise,
+    // and as loadSignPicture does when the picture cannot be read
     const QPixmap& picture(int index) const;
 
 private:
-    std::array<QPixmap, 12> pictures_;
+    mutable std::array<QPixmap, 12> pictures_;
 };
 
 } // namespace zenthra

@@ -246,7 +246,6 @@ void PlacePickTest::typingLetsGoOfThePlace()
 
 void PlacePickTest::pickThroughTheSuggestionList()
 {
-    QTRY_VERIFY_WITH_TIMEOUT(AtlasLoader::instance()->atlas() != nullptr, 60000);
     setBirth(1947, 8, 15, 0, 0);
     main_->activateWindow();
     main_->txtMCity->setFocus();

@@ -1,9 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "place/atlas.h"
+#include "place/atlas_built_in.h"
+#include "place/atlas_index.h"
+#include "place/atlas_source.h"
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QHash>
 #include <QTimeZone>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
 
 #include <set>
 #include <string>
@@ -13,7 +22,10 @@ using namespace zenthra;
 
 namespace {
 
-std::string str(const QString& s) { return s.toStdString(); }
+std::string str(const QString& s)
+{
+    return s.toStdString();
+}
 
 std::vector<std::string> names(const std::vector<Place>& places)
 {
@@ -112,7 +124,7 @@ TEST(AtlasSearch, QualifiersAreWholeWordsOrCodes)
         {"springvale, AU", {"Springvale, Victoria, Australia"}},
         {"springvale, DO", {"Springvale, Santo Domingo, Dominican Republic"}},
         {"spring, states, texas", {"Spring, Texas, United States of America"}},
-        {"springvale, sa", {}},       // a word's beginning, too short to be typed on
+        {"springvale, sa", {}}, // a word's beginning, too short to be typed on
         {"springvale, s a", {}},
         {"springvale, santo", {"Springvale, Santo Domingo, Dominican Republic"}},
         {"springvale, victoria, japan", {}},
@@ -137,15 +149,58 @@ TEST(AtlasSearch, BlankOrGarbageGivesNothing)
 {
     const Atlas atlas = smallAtlas();
     const QString queries[] = {
-        QString(), QStringLiteral("   "), QStringLiteral(",,,"), QStringLiteral(", Illinois"),
-        QStringLiteral("!!!"), QStringLiteral("zzqqxx"), QString(10000, QLatin1Char('s')),
-        QString(1, QChar(0)), QStringLiteral("\U0001F600"),
+        QString(),
+        QStringLiteral("   "),
+        QStringLiteral(",,,"),
+        QStringLiteral(", Illinois"),
+        QStringLiteral("!!!"),
+        QStringLiteral("zzqqxx"),
+        QString(10000, QLatin1Char('s')),
+        QString(1, QChar(0)),
+        QStringLiteral("\U0001F600"),
     };
     for (const QString& q : queries)
         EXPECT_TRUE(atlas.search(q, 10).empty()) << str(q.left(20));
     EXPECT_TRUE(atlas.search(QStringLiteral("spring"), 0).empty());
     EXPECT_TRUE(atlas.search(QStringLiteral("spring"), -3).empty());
     EXPECT_TRUE(Atlas().search(QStringLiteral("spring"), 5).empty());
+}
+
+// Within 1 + a quarter of the letters typed, by edit distance (counted by
+// hand): letters outside a to z, and names longer than 64 letters, which are
+// compared another way.
+TEST(AtlasSearch, NearestSpellingsWithinTheLimitOnly)
+{
+    const char* longName =
+        "Taumatawhakatangihangakoauauotamateaturipukakapikimaungahoronukupokaiwhenuakitanatahu";
+    const Atlas atlas({
+        make("Springfield", "Illinois", "United States of America", "US", 100),
+        make("Москва", "", "Russia", "RU", 10000000),
+        make(longName, "", "New Zealand", "NZ", 0),
+    });
+    QString misspelt = QString::fromLatin1(longName);
+    misspelt[10] = u'x';
+    misspelt.remove(40, 3);
+    struct Case {
+        QString query;
+        const char* expected; // name of the only place found; none if empty
+    } const cases[] = {
+        {QStringLiteral("springfeld"), "Springfield"}, // 1 edit, 3 allowed
+        {QStringLiteral("sprngfeld"), "Springfield"},  // 2 edits, 3 allowed
+        {QStringLiteral("sprnfld"), ""},               // 4 edits, 2 allowed
+        {QStringLiteral("Москвы"), "Москва"},          // 1 edit, 2 allowed
+        {QStringLiteral("Мсквы"), "Москва"},           // 2 edits, 2 allowed
+        {QStringLiteral("Мскы"), ""},                  // 3 edits, 2 allowed
+        {misspelt, longName},                          // 4 edits of 85 letters
+        {QString::fromLatin1(longName).left(60), ""},  // 25 edits, 16 allowed
+    };
+    for (const Case& c : cases) {
+        const auto found = atlas.nearest(c.query, 5);
+        EXPECT_EQ(found.size(), *c.expected ? 1u : 0u) << str(c.query);
+        if (!found.empty()) {
+            EXPECT_EQ(str(found[0].name), c.expected) << str(c.query);
+        }
+    }
 }
 
 // Real data from here on: the place list built into the program (GeoNames
@@ -236,9 +291,11 @@ TEST(AtlasData, SmallTowns)
         {"Zermatt", "Zermatt, Valais, Switzerland", "Europe/Zurich", 46.01998, 7.74863},
         {"Nungwi", "Nungwi, Zanzibar North, Tanzania", "Africa/Dar_es_Salaam", -5.72651, 39.29870},
         {"Sigiriya", "Sigiriya, Central, Sri Lanka", "Asia/Colombo", 7.94946, 80.75037},
-        {"Marfa, TX", "Marfa, Texas, United States of America", "America/Chicago", 30.30973, -104.02134},
+        {"Marfa, TX", "Marfa, Texas, United States of America", "America/Chicago", 30.30973,
+         -104.02134},
         {"Ollantaytambo", "Ollantaytambo, Cusco, Peru", "America/Lima", -13.25722, -72.26306},
-        {"Broome, WA", "Broome, Western Australia, Australia", "Australia/Perth", -17.95538, 122.23922},
+        {"Broome, WA", "Broome, Western Australia, Australia", "Australia/Perth", -17.95538,
+         122.23922},
     };
     for (const Case& c : cases) {
         const auto found = Atlas::shared().search(QString::fromUtf8(c.query), 1);
@@ -294,6 +351,140 @@ TEST(AtlasData, GarbageGivesNothing)
 {
     for (const char* q : {"", " ", "xqzvbn", "%%%", ", India", "Pune, Narnia"})
         EXPECT_TRUE(Atlas::shared().search(QString::fromUtf8(q), 10).empty()) << q;
+}
+
+// The compiled atlas built into the program against the list it was compiled
+// from (data/places/places.tsv.gz): every place with its details in the
+// same order, and every other name of it a search key for it.
+TEST(AtlasIndex, BuiltInHoldsEveryPlaceAndNameOfItsSource)
+{
+    QFile file(QStringLiteral(ZENTHRA_PLACES_SOURCE));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::optional<PlaceSource> source = readPlaceSource(file.readAll(), nullptr);
+    ASSERT_TRUE(source);
+    QString error;
+    const auto index = openAtlasIndex(builtInAtlasIndex(), AtlasCheck::Full, &error);
+    ASSERT_TRUE(index) << str(error);
+    QHash<QString, QString> states, countries;
+    for (const PlaceSource::State& s : source->states)
+        states.insert(s.country + u'.' + s.admin, s.name);
+    for (const PlaceSource::Country& c : source->countries)
+        countries.insert(c.code, c.name);
+
+    const Atlas& atlas = Atlas::shared();
+    ASSERT_EQ(atlas.size(), static_cast<int>(source->places.size()));
+    int placesAmiss = 0, namesAmiss = 0, names = 0;
+    auto keyFor = [&x = *index](const QString& name, AtlasKeyKind kind, std::uint32_t place) {
+        const auto [from, to] = std::equal_range(
+            x.keys.begin(), x.keys.end(), foldPlaceName(name), [&x](const auto& a, const auto& b) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(a)>, AtlasKey>)
+                    return x.keyText(a) < QStringView(b);
+                else
+                    return QStringView(a) < x.keyText(b);
+            });
+        return std::any_of(from, to, [&](const AtlasKey& k) {
+            return k.kind == kind && k.place == place &&
+                   (kind == AtlasKeyKind::NameWhole || x.textOf(x.alternates[k.ref].text) == name);
+        });
+    };
+    for (std::uint32_t i = 0; i < source->places.size(); ++i) {
+        const PlaceSource::Entry& want = source->places[i];
+        const Place got = atlas.place(static_cast<int>(i));
+        const bool same = got.name == want.name && got.countryCode == want.country &&
+                          got.country == countries.value(want.country) &&
+                          got.state == states.value(want.country + u'.' + want.admin) &&
+                          got.zoneId == want.zoneId && got.population == want.population &&
+                          std::abs(got.latitude - want.latitude) < 1e-5 &&
+                          std::abs(got.longitude - want.longitude) < 1e-5 &&
+                          keyFor(want.name, AtlasKeyKind::NameWhole, i);
+        placesAmiss += same ? 0 : 1;
+        EXPECT_TRUE(same || placesAmiss > 3) << str(want.name);
+        for (const QString& other : want.alternates) {
+            if (foldPlaceName(other).isEmpty() || foldPlaceName(other) == foldPlaceName(want.name))
+                continue; // left out: nothing to search by
+            ++names;
+            const bool found = keyFor(other, AtlasKeyKind::AlternateWhole, i);
+            namesAmiss += found ? 0 : 1;
+            EXPECT_TRUE(found || namesAmiss > 3) << str(other) << " for " << str(want.name);
+        }
+    }
+    EXPECT_EQ(placesAmiss, 0);
+    EXPECT_EQ(namesAmiss, 0);
+    EXPECT_EQ(names, static_cast<int>(index->alternates.size));
+    EXPECT_GT(names, 160000);
+}
+
+QByteArray smallIndex()
+{
+    AtlasIndexWriter writer;
+    const std::uint32_t india =
+        writer.addCountry(QStringLiteral("India"), QStringLiteral("IN"), {}, {});
+    const std::uint32_t state =
+        writer.addRegion(india, QStringLiteral("Maharashtra"), {}, {QStringLiteral("MH")});
+    writer.addPlace(QStringLiteral("Pune"), state, 18.51957, 73.85535, 3124458,
+                    QStringLiteral("Asia/Kolkata"), {QStringLiteral("Poona")});
+    return writer.finish();
+}
+
+// Damaged after its checksums were set afresh: only the checks of every
+// reference stand in the way.
+QByteArray resealed(QByteArray bytes, AtlasSection section, std::size_t at, std::uint32_t value)
+{
+    AtlasHeader header;
+    std::memcpy(&header, bytes.constData(), sizeof header);
+    if (at == 0)
+        header.sections[static_cast<int>(section)].count = value;
+    else
+        std::memcpy(bytes.data() + header.sections[static_cast<int>(section)].offset + at, &value,
+                    sizeof value);
+    std::memcpy(bytes.data(), &header, sizeof header);
+    sealAtlasIndex(bytes);
+    return bytes;
+}
+
+TEST(AtlasIndex, DamagedOrTruncatedIsRefusedWithTheReason)
+{
+    const QByteArray good = smallIndex();
+    const std::optional<Atlas> atlas = Atlas::fromIndex(good);
+    ASSERT_TRUE(atlas);
+    EXPECT_EQ(names(atlas->search(QStringLiteral("Poona"), 5)),
+              std::vector<std::string>{"Pune, Maharashtra, India"});
+    auto flipped = [&good](qsizetype at) {
+        QByteArray bytes = good;
+        bytes[at] = static_cast<char>(bytes[at] ^ 0x10);
+        return bytes;
+    };
+    const QByteArray padded = QByteArray(1, '\0') + good;
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        const char* reason;
+    } const cases[] = {
+        {"nothing", QByteArray(), "less than its header"},
+        {"cut in its header", good.left(40), "less than its header"},
+        {"cut by a byte", good.chopped(1), "where its header says"},
+        {"a byte too many", good + '\0', "where its header says"},
+        {"not aligned", QByteArray::fromRawData(padded.constData() + 1, good.size()),
+         "not aligned"},
+        {"magic", flipped(0), "not a compiled atlas"},
+        {"version", flipped(offsetof(AtlasHeader, version)), "of version"},
+        {"section table", flipped(offsetof(AtlasHeader, sections) + 4), "header is damaged"},
+        {"first byte of data", flipped(sizeof(AtlasHeader)), "checksum"},
+        {"last byte", flipped(good.size() - 1), "checksum"},
+        {"keys past the end", resealed(good, AtlasSection::Keys, 0, 1u << 20),
+         "section lies outside"},
+        {"key of no place", resealed(good, AtlasSection::Keys, offsetof(AtlasKey, place), 7),
+         "search key"},
+        {"place of no zone", resealed(good, AtlasSection::Records, offsetof(AtlasRecord, zone), 7),
+         "a place refers"},
+        {"spelling of no key", resealed(good, AtlasSection::Near, 0 + sizeof(AtlasNear), 99),
+         "spelling"},
+    };
+    for (const Case& c : cases) {
+        QString error;
+        EXPECT_FALSE(Atlas::fromIndex(c.bytes, &error)) << c.what;
+        EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << c.what << ": " << str(error);
+    }
 }
 
 } // namespace
