@@ -51,6 +51,9 @@ struct ChartState {
     double varRamcRad = 0;
     double varObliquityRad = 0;
     double varAscendant = 0; // [0, 360)
+    // -1 when the formula's ecliptic point stood on the western horizon (only
+    // above the polar circles) and the ascendant is the opposite point.
+    std::int16_t bAscendantTurned = 0;
     std::string varAscendantText;
     // The zone resolved for the chart, as intZoneHours and intZoneMinutes.
     std::int16_t varZoneHours = 0;

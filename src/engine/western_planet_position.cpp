@@ -51,6 +51,29 @@ std::string_view lastChars(std::string_view s, std::size_t n)
     return s.substr(pos);
 }
 
+// The ascendant formula's point in radians, [0, 3 pi), given the sidereal
+// angle, the obliquity and the latitude in radians. The formula gives one of
+// the two points where the ecliptic meets the horizon, and above the polar
+// circles it can be the western one, with an hour angle RAMC - alpha between
+// 0 and 180 degrees; then the opposite point, on the eastern horizon, is
+// taken and turned is set. The test below has the sign of
+// sin(RAMC - alpha), as cos(alpha) and sin(alpha) are cos(a) and
+// sin(a) cos(eps) over the positive cos(delta); worked out it is
+// -cos(eps) - sin(RAMC) sin(eps) tan(phi), positive only where
+// tan(phi) tan(eps) exceeds 1.
+double easternAscendant(double ramc, double eps, double phi, bool& turned)
+{
+    const double x = (-std::sin(ramc)) * std::cos(eps) - std::sin(eps) * std::tan(phi);
+    const double y = std::cos(ramc);
+    double a = Arc_Tan2(y, x);
+    if (a < 0)
+        a += kPi;
+    if (y < 0)
+        a += kPi;
+    turned = std::sin(ramc) * std::cos(a) - std::cos(ramc) * std::sin(a) * std::cos(eps) > 0;
+    return turned ? a + kPi : a;
+}
+
 } // namespace
 
 long Julian_Day_Number(long month, long day, long year)
@@ -174,14 +197,9 @@ void Chart_Angles(ChartState& c)
 
     // Ascendant.
     const double phi = c.varLatitude * c.dblDegToRad;
-    const double x = (-std::sin(c.varRamcRad)) * std::cos(c.varObliquityRad) -
-                     std::sin(c.varObliquityRad) * std::tan(phi);
-    const double y = std::cos(c.varRamcRad);
-    double a = Arc_Tan2(y, x);
-    if (a < 0)
-        a += kPi;
-    if (y < 0)
-        a += kPi;
+    bool turned = false;
+    const double a = easternAscendant(c.varRamcRad, c.varObliquityRad, phi, turned);
+    c.bAscendantTurned = turned ? -1 : 0;
     c.varAscWork = a * c.varRadToDeg;
     while (c.varAscWork >= 360)
         c.varAscWork -= 360;

@@ -9,10 +9,10 @@
 
 // The ascendant engine. Classical formulas referred to the epoch 1900 January
 // 0.5 (JD 2415020.0): Newcomb's polynomials for sidereal time and obliquity,
-// tan(ASC) = cos(RAMC) / -(sin(RAMC) cos(eps) + sin(eps) tan(phi)), tropical
-// zodiac. The constants are used exactly as written below, not computed at
-// full precision, so that results agree with the reference values to the
-// last printed digit.
+// tan(ASC) = cos(RAMC) / -(sin(RAMC) cos(eps) + sin(eps) tan(phi)), taking
+// the point on the eastern horizon, tropical zodiac. The constants are used
+// exactly as written below, not computed at full precision, so that results
+// agree with the reference values to the last printed digit.
 namespace zenthra {
 
 inline constexpr double kDegToRad = 0.0174532925199433;
