@@ -44,6 +44,25 @@ void BM_OneChart(benchmark::State& state)
 }
 BENCHMARK(BM_OneChart);
 
+// The same chart in the Lahiri zodiac: the ayanamsa at the chart's moment on
+// top.
+void BM_OneSiderealChart(benchmark::State& state)
+{
+    zenthra::ChartState c = delhi1947();
+    c.zodiac = zenthra::Zodiac::Lahiri;
+    std::int16_t minute = 0;
+    for (auto _ : state) {
+        c.intBirthHour = static_cast<std::int16_t>(minute / 60);
+        c.intBirthMinute = static_cast<std::int16_t>(minute % 60);
+        minute = static_cast<std::int16_t>((minute + 7) % 1440);
+        zenthra::Chart_Angles(c);
+        zenthra::Position_Table(c);
+        benchmark::DoNotOptimize(c.arrPositionText[10].data());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_OneSiderealChart);
+
 void BM_SignDmsAndShortText(benchmark::State& state)
 {
     double p = 0;
@@ -84,6 +103,21 @@ void BM_SunAndMoon(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SunAndMoon);
+
+// The same in the Lahiri zodiac: the mean ayanamsa and the nutation in
+// longitude on top.
+void BM_SunAndMoonSidereal(benchmark::State& state)
+{
+    double jd = 2415020.5;
+    for (auto _ : state) {
+        const zenthra::SunAndMoon p = zenthra::sunAndMoonAt(jd, zenthra::Zodiac::Lahiri);
+        benchmark::DoNotOptimize(p);
+        jd += 37.123;
+        if (jd > 2470172.5)
+            jd -= 55152;
+    }
+}
+BENCHMARK(BM_SunAndMoonSidereal);
 
 // The Sun and the Moon for every minute of one civil day, starting at its
 // midnight as a Julian Day (UT): the first and last days the program accepts,

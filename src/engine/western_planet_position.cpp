@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/western_planet_position.h"
 
+#include "engine/sky_positions.h"
+#include "engine/zodiac.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -195,14 +198,38 @@ void Chart_Angles(ChartState& c)
     c.varRamcRad = theta * c.dblDegToRad;
     c.varObliquityRad = (23.452294 - 0.0130125 * t) * c.dblDegToRad;
 
-    // Ascendant.
+    // Ascendant. A sidereal one is counted from the sidereal first point of
+    // Aries on the true ecliptic of date, which lies the mean ayanamsa plus
+    // the nutation in longitude east of the true equinox; the horizon meets
+    // that ecliptic at the apparent sidereal time and the true obliquity.
     const double phi = c.varLatitude * c.dblDegToRad;
     bool turned = false;
-    const double a = easternAscendant(c.varRamcRad, c.varObliquityRad, phi, turned);
+    double shift = 0; // degrees
+    double a = 0;
+    c.varAyanamsa = 0;
+    if (isSidereal(c.zodiac)) {
+        const double jt = centuriesSinceJ2000(julianEphemerisDay(chartJulianDayUt(c)));
+        const double nutation = nutationInLongitude(jt);
+        c.varAyanamsa = meanAyanamsa(c.zodiac, jt);
+        shift = c.varAyanamsa + nutation;
+        a = easternAscendant(c.varRamcRad + nutation * std::cos(c.varObliquityRad) * c.dblDegToRad,
+                             c.varObliquityRad + nutationInObliquity(jt) * c.dblDegToRad, phi,
+                             turned);
+    } else {
+        a = easternAscendant(c.varRamcRad, c.varObliquityRad, phi, turned);
+    }
     c.bAscendantTurned = turned ? -1 : 0;
     c.varAscWork = a * c.varRadToDeg;
     while (c.varAscWork >= 360)
         c.varAscWork -= 360;
+    if (isSidereal(c.zodiac)) {
+        c.varAscWork -= shift;
+        if (c.varAscWork < 0)
+            c.varAscWork += 360;
+        // A hair below zero comes back as 360 exactly.
+        if (c.varAscWork >= 360)
+            c.varAscWork = 0;
+    }
     c.varAscendant = c.varAscWork;
     double normalized = Normalize_Degrees(c.varAscendant);
     c.varAscendantText = Sign_DMS_Text(normalized);
