@@ -27,9 +27,10 @@ zenthra::ChartState delhi1947()
     return c;
 }
 
-void BM_OneChart(benchmark::State& state)
+void runCharts(benchmark::State& state, zenthra::Zodiac zodiac)
 {
     zenthra::ChartState c = delhi1947();
+    c.zodiac = zodiac;
     std::int16_t minute = 0;
     for (auto _ : state) {
         // A different time each round, so no result can be reused.
@@ -42,24 +43,17 @@ void BM_OneChart(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations());
 }
+
+void BM_OneChart(benchmark::State& state)
+{
+    runCharts(state, zenthra::Zodiac::Tropical);
+}
 BENCHMARK(BM_OneChart);
 
-// The same chart in the Lahiri zodiac: the ayanamsa at the chart's moment on
-// top.
+// The same chart in the Lahiri zodiac: the ayanamsa and the nutation on top.
 void BM_OneSiderealChart(benchmark::State& state)
 {
-    zenthra::ChartState c = delhi1947();
-    c.zodiac = zenthra::Zodiac::Lahiri;
-    std::int16_t minute = 0;
-    for (auto _ : state) {
-        c.intBirthHour = static_cast<std::int16_t>(minute / 60);
-        c.intBirthMinute = static_cast<std::int16_t>(minute % 60);
-        minute = static_cast<std::int16_t>((minute + 7) % 1440);
-        zenthra::Chart_Angles(c);
-        zenthra::Position_Table(c);
-        benchmark::DoNotOptimize(c.arrPositionText[10].data());
-    }
-    state.SetItemsProcessed(state.iterations());
+    runCharts(state, zenthra::Zodiac::Lahiri);
 }
 BENCHMARK(BM_OneSiderealChart);
 
@@ -91,16 +85,21 @@ void BM_DayBands(benchmark::State& state)
 BENCHMARK(BM_DayBands)->Unit(benchmark::kMillisecond);
 
 // The Sun and the Moon for one chart, over moments spread across 1900-2050.
-void BM_SunAndMoon(benchmark::State& state)
+void runSunAndMoon(benchmark::State& state, zenthra::Zodiac zodiac)
 {
     double jd = 2415020.5;
     for (auto _ : state) {
-        const zenthra::SunAndMoon p = zenthra::sunAndMoonAt(jd);
+        const zenthra::SunAndMoon p = zenthra::sunAndMoonAt(jd, zodiac);
         benchmark::DoNotOptimize(p);
         jd += 37.123;
         if (jd > 2470172.5)
             jd -= 55152;
     }
+}
+
+void BM_SunAndMoon(benchmark::State& state)
+{
+    runSunAndMoon(state, zenthra::Zodiac::Tropical);
 }
 BENCHMARK(BM_SunAndMoon);
 
@@ -108,14 +107,7 @@ BENCHMARK(BM_SunAndMoon);
 // longitude on top.
 void BM_SunAndMoonSidereal(benchmark::State& state)
 {
-    double jd = 2415020.5;
-    for (auto _ : state) {
-        const zenthra::SunAndMoon p = zenthra::sunAndMoonAt(jd, zenthra::Zodiac::Lahiri);
-        benchmark::DoNotOptimize(p);
-        jd += 37.123;
-        if (jd > 2470172.5)
-            jd -= 55152;
-    }
+    runSunAndMoon(state, zenthra::Zodiac::Lahiri);
 }
 BENCHMARK(BM_SunAndMoonSidereal);
 
