@@ -27,9 +27,10 @@ zenthra::ChartState delhi1947()
     return c;
 }
 
-void BM_OneChart(benchmark::State& state)
+void runCharts(benchmark::State& state, zenthra::Zodiac zodiac)
 {
     zenthra::ChartState c = delhi1947();
+    c.zodiac = zodiac;
     std::int16_t minute = 0;
     for (auto _ : state) {
         // A different time each round, so no result can be reused.
@@ -42,7 +43,19 @@ void BM_OneChart(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations());
 }
+
+void BM_OneChart(benchmark::State& state)
+{
+    runCharts(state, zenthra::Zodiac::Tropical);
+}
 BENCHMARK(BM_OneChart);
+
+// The same chart in the Lahiri zodiac: the ayanamsa and the nutation on top.
+void BM_OneSiderealChart(benchmark::State& state)
+{
+    runCharts(state, zenthra::Zodiac::Lahiri);
+}
+BENCHMARK(BM_OneSiderealChart);
 
 void BM_SignDmsAndShortText(benchmark::State& state)
 {
@@ -72,18 +85,31 @@ void BM_DayBands(benchmark::State& state)
 BENCHMARK(BM_DayBands)->Unit(benchmark::kMillisecond);
 
 // The Sun and the Moon for one chart, over moments spread across 1900-2050.
-void BM_SunAndMoon(benchmark::State& state)
+void runSunAndMoon(benchmark::State& state, zenthra::Zodiac zodiac)
 {
     double jd = 2415020.5;
     for (auto _ : state) {
-        const zenthra::SunAndMoon p = zenthra::sunAndMoonAt(jd);
+        const zenthra::SunAndMoon p = zenthra::sunAndMoonAt(jd, zodiac);
         benchmark::DoNotOptimize(p);
         jd += 37.123;
         if (jd > 2470172.5)
             jd -= 55152;
     }
 }
+
+void BM_SunAndMoon(benchmark::State& state)
+{
+    runSunAndMoon(state, zenthra::Zodiac::Tropical);
+}
 BENCHMARK(BM_SunAndMoon);
+
+// The same in the Lahiri zodiac: the mean ayanamsa and the nutation in
+// longitude on top.
+void BM_SunAndMoonSidereal(benchmark::State& state)
+{
+    runSunAndMoon(state, zenthra::Zodiac::Lahiri);
+}
+BENCHMARK(BM_SunAndMoonSidereal);
 
 // The Sun and the Moon for every minute of one civil day, starting at its
 // midnight as a Julian Day (UT): the first and last days the program accepts,

@@ -8,6 +8,11 @@
 
 namespace zenthra {
 
+// The zodiac a chart's longitudes are counted in: tropical, from the equinox
+// of date, or sidereal, from a first point of Aries fixed among the stars by
+// one of four ayanamsas.
+enum class Zodiac : std::uint8_t { Tropical, Lahiri, FaganBradley, Raman, Krishnamurti };
+
 // One chart: the record through which the program and the engine talk, a
 // value each caller owns. The domain names are kept as they are: they are the
 // vocabulary shared with the rest of the program. Angles are in degrees unless a name says Rad;
@@ -33,6 +38,7 @@ struct ChartState {
     std::int16_t bLonEast = 0;
     std::int16_t bLatSouth = 0;
     std::int16_t bDST = 0;
+    Zodiac zodiac = Zodiac::Tropical;
 
     double dblDegToRad = 0;
     double varAscWork = 0;
@@ -50,7 +56,11 @@ struct ChartState {
     double varCenturies = 0; // Julian centuries since JD 2415020.0
     double varRamcRad = 0;
     double varObliquityRad = 0;
-    double varAscendant = 0; // [0, 360)
+    double varAscendant = 0; // [0, 360), in the chart's zodiac
+    // -1 when the formula's ecliptic point stood on the western horizon (only
+    // above the polar circles) and the ascendant is the opposite point.
+    std::int16_t bAscendantTurned = 0;
+    double varAyanamsa = 0; // degrees subtracted for a sidereal zodiac, 0 for the tropical
     std::string varAscendantText;
     // The zone resolved for the chart, as intZoneHours and intZoneMinutes.
     std::int16_t varZoneHours = 0;

@@ -3,12 +3,14 @@
 
 #include "engine/chart_state.h"
 #include "engine/sky_theory.h"
+#include "engine/zodiac.h"
 
 #include <libnova/dynamical_time.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <initializer_list>
 
 namespace zenthra {
 namespace {
@@ -100,10 +102,29 @@ double moonLongitudeAtDynamicalTime(double jde)
                          : sky::moonLongitudeFullTheory(jde);
 }
 
-SunAndMoon sunAndMoonAt(double julianDayUt)
+double julianEphemerisDay(double julianDayUt)
 {
-    const double jde = julianDayUt + deltaTSeconds(julianDayUt) / 86400;
-    return {sunLongitudeAtDynamicalTime(jde), moonLongitudeAtDynamicalTime(jde)};
+    return julianDayUt + deltaTSeconds(julianDayUt) / 86400;
+}
+
+SunAndMoon sunAndMoonAt(double julianDayUt, Zodiac zodiac)
+{
+    const double jde = julianEphemerisDay(julianDayUt);
+    SunAndMoon p{sunLongitudeAtDynamicalTime(jde), moonLongitudeAtDynamicalTime(jde)};
+    if (isSidereal(zodiac)) {
+        const double t = centuriesSinceJ2000(jde);
+        const double shift = meanAyanamsa(zodiac, t) + nutationInLongitude(t);
+        // A shift a hair above the longitude would leave 360 after the
+        // turn is added.
+        for (double* longitude : {&p.sunLongitude, &p.moonLongitude}) {
+            *longitude -= shift;
+            if (*longitude < 0)
+                *longitude += 360;
+            if (*longitude >= 360)
+                *longitude = 0;
+        }
+    }
+    return p;
 }
 
 double chartJulianDayUt(const ChartState& c)
@@ -111,6 +132,11 @@ double chartJulianDayUt(const ChartState& c)
     // The day number is reckoned at noon; universal hours count from midnight
     // and may run past either end of the civil day.
     return c.varJulianDayNumber - 0.5 + c.varUniversalHours / 24;
+}
+
+SunAndMoon chartSunAndMoon(const ChartState& c)
+{
+    return sunAndMoonAt(chartJulianDayUt(c), c.zodiac);
 }
 
 } // namespace zenthra

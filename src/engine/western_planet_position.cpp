@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/western_planet_position.h"
 
+#include "engine/sky_positions.h"
+#include "engine/zodiac.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -49,6 +52,29 @@ std::string_view lastChars(std::string_view s, std::size_t n)
             --n;
     }
     return s.substr(pos);
+}
+
+// The ascendant formula's point in radians, [0, 3 pi), given the sidereal
+// angle, the obliquity and the latitude in radians. The formula gives one of
+// the two points where the ecliptic meets the horizon, and above the polar
+// circles it can be the western one, with an hour angle RAMC - alpha between
+// 0 and 180 degrees; then the opposite point, on the eastern horizon, is
+// taken and turned is set. The test below has the sign of
+// sin(RAMC - alpha), as cos(alpha) and sin(alpha) are cos(a) and
+// sin(a) cos(eps) over the positive cos(delta); worked out it is
+// -cos(eps) - sin(RAMC) sin(eps) tan(phi), positive only where
+// tan(phi) tan(eps) exceeds 1.
+double easternAscendant(double ramc, double eps, double phi, bool& turned)
+{
+    const double x = (-std::sin(ramc)) * std::cos(eps) - std::sin(eps) * std::tan(phi);
+    const double y = std::cos(ramc);
+    double a = Arc_Tan2(y, x);
+    if (a < 0)
+        a += kPi;
+    if (y < 0)
+        a += kPi;
+    turned = std::sin(ramc) * std::cos(a) - std::cos(ramc) * std::sin(a) * std::cos(eps) > 0;
+    return turned ? a + kPi : a;
 }
 
 } // namespace
@@ -172,19 +198,38 @@ void Chart_Angles(ChartState& c)
     c.varRamcRad = theta * c.dblDegToRad;
     c.varObliquityRad = (23.452294 - 0.0130125 * t) * c.dblDegToRad;
 
-    // Ascendant.
+    // Ascendant. A sidereal one is counted from the sidereal first point of
+    // Aries on the true ecliptic of date, which lies the mean ayanamsa plus
+    // the nutation in longitude east of the true equinox; the horizon meets
+    // that ecliptic at the apparent sidereal time and the true obliquity.
     const double phi = c.varLatitude * c.dblDegToRad;
-    const double x = (-std::sin(c.varRamcRad)) * std::cos(c.varObliquityRad) -
-                     std::sin(c.varObliquityRad) * std::tan(phi);
-    const double y = std::cos(c.varRamcRad);
-    double a = Arc_Tan2(y, x);
-    if (a < 0)
-        a += kPi;
-    if (y < 0)
-        a += kPi;
+    bool turned = false;
+    double shift = 0; // degrees
+    double a = 0;
+    c.varAyanamsa = 0;
+    if (isSidereal(c.zodiac)) {
+        const double jt = centuriesSinceJ2000(julianEphemerisDay(chartJulianDayUt(c)));
+        const double nutation = nutationInLongitude(jt);
+        c.varAyanamsa = meanAyanamsa(c.zodiac, jt);
+        shift = c.varAyanamsa + nutation;
+        a = easternAscendant(c.varRamcRad + nutation * std::cos(c.varObliquityRad) * c.dblDegToRad,
+                             c.varObliquityRad + nutationInObliquity(jt) * c.dblDegToRad, phi,
+                             turned);
+    } else {
+        a = easternAscendant(c.varRamcRad, c.varObliquityRad, phi, turned);
+    }
+    c.bAscendantTurned = turned ? -1 : 0;
     c.varAscWork = a * c.varRadToDeg;
     while (c.varAscWork >= 360)
         c.varAscWork -= 360;
+    if (isSidereal(c.zodiac)) {
+        c.varAscWork -= shift;
+        if (c.varAscWork < 0)
+            c.varAscWork += 360;
+        // A hair below zero comes back as 360 exactly.
+        if (c.varAscWork >= 360)
+            c.varAscWork = 0;
+    }
     c.varAscendant = c.varAscWork;
     double normalized = Normalize_Degrees(c.varAscendant);
     c.varAscendantText = Sign_DMS_Text(normalized);

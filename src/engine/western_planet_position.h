@@ -9,10 +9,10 @@
 
 // The ascendant engine. Classical formulas referred to the epoch 1900 January
 // 0.5 (JD 2415020.0): Newcomb's polynomials for sidereal time and obliquity,
-// tan(ASC) = cos(RAMC) / -(sin(RAMC) cos(eps) + sin(eps) tan(phi)), tropical
-// zodiac. The constants are used exactly as written below, not computed at
-// full precision, so that results agree with the reference values to the
-// last printed digit.
+// tan(ASC) = cos(RAMC) / -(sin(RAMC) cos(eps) + sin(eps) tan(phi)), taking
+// the point on the eastern horizon, in the chart's zodiac. The constants are
+// used exactly as written below, not computed at full precision, so that
+// results agree with the reference values to the last printed digit.
 namespace zenthra {
 
 inline constexpr double kDegToRad = 0.0174532925199433;
@@ -20,8 +20,9 @@ inline constexpr double kRadToDeg = 57.2957795130823;
 inline constexpr double kPi = 3.14159265358979;
 inline constexpr const char* kSignCodes = "AriTauGemCanLeoVirLibScoSagCapAquPis";
 
-// Reads the inputs of the chart, writes every intermediate value and the
-// ascendant's long position text back into it.
+// Reads the inputs of the chart (its zodiac among them), writes every
+// intermediate value, the ayanamsa applied and the ascendant's long position
+// text back into it.
 void Chart_Angles(ChartState& c);
 // Writes the short form of the ascendant text into arrPositionText[10]. When
 // the long text cannot be read, entry 10 keeps its previous content.

@@ -74,6 +74,7 @@ ChartState chartOf(const ChartInputs& in)
     c.bLonEast = flag(in.east);
     c.bLatSouth = flag(in.south);
     c.bDST = flag(zone.dst);
+    c.zodiac = in.zodiac;
     computeChart(c);
     return c;
 }

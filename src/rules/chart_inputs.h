@@ -25,6 +25,7 @@ struct ChartInputs {
     // ...or, when set, the clock's exact offset, daylight saving included,
     // in place of both.
     std::optional<UtcOffset> exactOffset;
+    Zodiac zodiac = Zodiac::Tropical;
 
     // The clock's offset from UTC, daylight saving included; the zone must
     // lie in the list.

@@ -2,6 +2,7 @@
 #include "rules/chart_notes.h"
 
 #include "rules/sign_facts.h"
+#include "rules/zodiac_text.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -38,6 +39,11 @@ std::string ascendantLine(const std::string& longText)
         return "Ascendant " + longText;
     const std::string code = longText.substr(longText.size() - 3);
     return "Ascendant " + longText.substr(0, longText.size() - 3) + signName(code);
+}
+
+std::string ascendantLine(const ChartState& chart)
+{
+    return ascendantLine(chart.varAscendantText) + zodiacSuffix(chart);
 }
 
 std::string universalTimeLine(const std::string& universalTime)

@@ -11,6 +11,10 @@ namespace zenthra {
 // "Ascendant 0° 53' 36\" Gemini": the long position text with the sign's name
 // in place of its code.
 std::string ascendantLine(const std::string& longText);
+// The same for a computed chart, its zodiac said after the sign when it is
+// sidereal: "Ascendant 27° 12' 5\" Cancer, sidereal (Lahiri, ayanamsa
+// 23° 51′ 26″)".
+std::string ascendantLine(const ChartState& chart);
 
 // "for 14 August 1947, 18:30 UT"
 std::string universalTimeLine(const std::string& universalTime);

@@ -65,17 +65,40 @@ TEST(DayBands, WorkedBirthsAgreeWithTheEngineMinuteByMinute)
     }
 }
 
-TEST(DayBands, FarNorthSomeSignsNeverRiseOrRiseTwice)
+TEST(DayBands, FarNorthSignsFlashPast)
 {
-    // 69° 39' N (Tromsø) around midsummer: signs of short ascension flash past
-    // or vanish, and the bands still follow the engine exactly.
+    // 69° 39' N (Tromsø) around midsummer: every sign touches the eastern
+    // horizon, Gemini only with its first degree, and the bands still follow
+    // the engine exactly.
     const Birth b{1990, 6, 21, 12, 0, -1, 0, 18, 57, true, 69, 39, false, false};
     const std::vector<RisingBand> bands = dayBands(chartFor(b));
     expectMatchesEngine(b, bands);
     std::set<std::string> seen;
     for (const RisingBand& band : bands)
         seen.insert(band.code);
-    EXPECT_LT(seen.size(), 12u);
+    EXPECT_EQ(seen.size(), 12u);
+}
+
+TEST(DayBands, At78NorthTheEasternPoint)
+{
+    // At 78° 13' N only longitudes within 30.9 degrees of the equinoxes
+    // rise. The eastern point runs from Leo on to Scorpio, and from Taurus
+    // back to Aquarius; it passes to the opposite point twice a day. The
+    // formula's point ran from Scorpio back to Leo and never rose in Taurus.
+    const Birth b{2000, 3, 20, 12, 0, 0, 0, 15, 39, true, 78, 13, false, false};
+    const std::vector<RisingBand> bands = dayBands(chartFor(b));
+    expectMatchesEngine(b, bands);
+    std::set<std::string> seen{bands[0].code};
+    int passes = 0;
+    for (std::size_t i = 1; i < bands.size(); ++i) {
+        seen.insert(bands[i].code);
+        const int step = (signIndex(bands[i].code) - signIndex(bands[i - 1].code) + 12) % 12;
+        EXPECT_TRUE(step == 1 || step == 11 || step == 6) << bands[i].fromMinute;
+        passes += step == 6;
+    }
+    EXPECT_EQ(passes, 2);
+    EXPECT_EQ(seen,
+              (std::set<std::string>{"Aqu", "Pis", "Ari", "Tau", "Leo", "Vir", "Lib", "Sco"}));
 }
 
 TEST(DayBands, SkippedClockHourIsAGap)

@@ -87,6 +87,34 @@ INSTANTIATE_TEST_SUITE_P(WorkedRows, AscendantTest, testing::ValuesIn(kAscendant
                              return n;
                          });
 
+TEST(Ascendant, EasternHorizonAbovePolarCircles)
+{
+    // By hand from the chart's RAMC and obliquity: the formula's point lambda,
+    // alpha = atan2(sin(lambda) cos(eps), cos(lambda)), H = RAMC - alpha; with
+    // H in (0, 180) it sets in the west and the ascendant is lambda + 180.
+    const struct {
+        Birth birth;
+        bool west;
+        double ascendant;
+    } cases[] = {
+        // 78 13 N: RAMC 283.7306, lambda 166.8449, alpha 167.8971, H 115.8335
+        {{2000, 3, 20, 6, 0, 0, 0, 15, 39, true, 78, 13, false, false}, true, 346.844911},
+        // 78 13 N: RAMC 104.2234, lambda 185.0218, alpha 184.6092, H 279.6142
+        {{2000, 3, 20, 18, 0, 0, 0, 15, 39, true, 78, 13, false, false}, false, 185.021757},
+        // 69 00 S: RAMC 86.8197, lambda 24.7639, alpha 22.9395, H 63.8802
+        {{1985, 12, 1, 1, 30, -3, 0, 39, 35, true, 69, 0, true, false}, true, 204.763926},
+        // 69 00 S: RAMC 244.7509, lambda 347.1248, alpha 348.1561, H 256.5949
+        {{1985, 12, 1, 12, 0, -3, 0, 39, 35, true, 69, 0, true, false}, false, 347.124750},
+        // 64 08 N: RAMC 273.6225, lambda 33.5948, alpha 31.3597, H 242.2627
+        {{1975, 1, 1, 12, 0, 1, 0, 21, 56, false, 64, 8, false, false}, false, 33.594793},
+    };
+    for (const auto& tc : cases) {
+        const ChartState c = chartFor(tc.birth);
+        EXPECT_NEAR(c.varAscendant, tc.ascendant, 5e-7) << tc.ascendant;
+        EXPECT_EQ(c.bAscendantTurned != 0, tc.west) << tc.ascendant;
+    }
+}
+
 TEST(BirthMoment, JulianDayNumbers)
 {
     EXPECT_EQ(Julian_Day_Number(1, 1, 2000), 2451545);
