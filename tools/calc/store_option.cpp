@@ -3,6 +3,7 @@
 
 #include "births/birth_store.h"
 #include "births/births_csv.h"
+#include "calc/calc_print.h"
 #include "rules/calendar_text.h"
 
 #include <QCoreApplication>
@@ -82,8 +83,7 @@ std::string placeOf(const Birth& b)
 {
     if (!b.placeText().isEmpty())
         return b.placeText().toStdString();
-    return std::to_string(b.latDeg) + ':' + twoDigits(b.latMin) + (b.south ? 'S' : 'N') + ' ' +
-           std::to_string(b.lonDeg) + ':' + twoDigits(b.lonMin) + (b.west ? 'W' : 'E');
+    return coordinatesText(birthChartInputs(b));
 }
 
 } // namespace
