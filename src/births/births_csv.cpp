@@ -290,12 +290,12 @@ std::optional<QString> BirthsCsvReader::readRow(Birth& b) const
     if (!b.zoneText.isEmpty() &&
         resolveZonePosition(b.zonePosition, b.zoneText) != b.zonePosition && !bad)
         bad = QStringLiteral("zone %1 is not '%2'").arg(b.zonePosition).arg(b.zoneText);
-    if (!bad && offset && birthChartInputs(b).offset() != *offset) {
-        const QString id = b.placeTime
-                               ? b.placeTime->zoneId
-                               : QString::fromStdString("UTC" + offset->text(OffsetStyle::Csv));
-        b.placeTime = PickedPlaceTime{id, offset->seconds(), false};
-    }
+    // An offset the other columns do not give: a place time of its own, in the
+    // fixed zone "UTC+05:45", whose time the window reads back as it is.
+    if (!bad && offset && birthChartInputs(b).offset() != *offset)
+        b.placeTime =
+            PickedPlaceTime{QString::fromStdString("UTC" + offset->text(OffsetStyle::Csv)),
+                            offset->seconds(), false};
     return bad;
 }
 

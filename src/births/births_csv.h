@@ -32,8 +32,8 @@ QByteArray exportBirthsCsv(const QList<Birth>& births);
 // among them) is reported by its line and left out; the rest are read. A
 // header that lacks a required column gives no births and one problem.
 // A utc_offset that is not empty is the offset the birth is computed with:
-// when the other columns give another, it becomes the time of the birth's
-// place (its place_zone_id, or "UTC+05:45" when it has none).
+// when the other columns give another, it becomes the birth's place time,
+// in the fixed zone "UTC+05:45".
 class BirthsCsvReader {
 public:
     explicit BirthsCsvReader(CsvReader::Source source);
