@@ -1,28 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "births/birth_store.h"
 
+#include "births/search_key.h"
 #include "place/atlas.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QStandardPaths>
-#include <QUrl>
 #include <QVariant>
 
 #include <algorithm>
-#include <atomic>
 
 namespace zenthra {
 namespace {
-
-// SQLite's result codes that mean the file itself is bad, not the machine.
-constexpr int kSqliteCorrupt = 11;
-constexpr int kSqliteNotADatabase = 26;
 
 // Milliseconds since 1970 UTC; the column type of every time.
 qint64 nowMs()
@@ -38,47 +30,6 @@ int dstCode(Qt::CheckState s)
 Qt::CheckState dstState(int code)
 {
     return code == 1 ? Qt::Checked : code == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
-}
-
-// Name and place folded as place names are ("Zoë Ødegård" → "zoe odegard"),
-// one field a line, so that no search matches across two of them.
-QString searchKey(const Birth& b)
-{
-    QStringList fields;
-    for (const QString& field : {b.name, b.city, b.state, b.country})
-        fields << foldPlaceName(field);
-    return fields.join(QLatin1Char('\n'));
-}
-
-// Every birth's id, name, place and zone position, for an upgrade.
-QList<Birth> namesAndZones(QSqlQuery& q, bool& ok)
-{
-    QList<Birth> rows;
-    ok = q.exec(QStringLiteral("SELECT id, name, city, state, country, zone FROM births"));
-    while (ok && q.next()) {
-        Birth b;
-        b.id = q.value(0).toLongLong();
-        b.name = q.value(1).toString();
-        b.city = q.value(2).toString();
-        b.state = q.value(3).toString();
-        b.country = q.value(4).toString();
-        b.zonePosition = q.value(5).toInt();
-        rows << b;
-    }
-    q.finish();
-    return rows;
-}
-
-int sqliteCode(const QSqlError& e)
-{
-    // The driver gives SQLite's code as text; the low byte is the primary code.
-    return e.nativeErrorCode().toInt() & 0xff;
-}
-
-bool damaged(const QSqlError& e)
-{
-    const int code = sqliteCode(e);
-    return code == kSqliteCorrupt || code == kSqliteNotADatabase;
 }
 
 constexpr const char* kColumns =
@@ -158,267 +109,7 @@ void bindFields(QSqlQuery& q, const Birth& b)
         q.addBindValue(v);
 }
 
-std::atomic<int> connectionCount{0};
-
 } // namespace
-
-BirthStore::BirthStore()
-    : BirthStore(defaultPath())
-{
-}
-
-BirthStore::BirthStore(const QString& path)
-    : path_(QFileInfo(path).absoluteFilePath())
-    , connection_(QStringLiteral("zenthra-births-%1").arg(++connectionCount))
-{
-    open();
-}
-
-BirthStore::~BirthStore()
-{
-    {
-        QSqlDatabase db = QSqlDatabase::database(connection_, false);
-        if (db.isValid())
-            db.close();
-    }
-    QSqlDatabase::removeDatabase(connection_);
-}
-
-QString BirthStore::defaultPath()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-           QStringLiteral("/births.sqlite");
-}
-
-bool BirthStore::open()
-{
-    saving_ = false;
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
-        openError_ = QStringLiteral("Births cannot be saved: Qt's SQLite driver is missing.");
-        return false;
-    }
-    const QFileInfo file(path_);
-    if (!QDir().mkpath(file.absolutePath())) {
-        openError_ = QStringLiteral("Births cannot be saved: the folder %1 cannot be created.")
-                         .arg(QDir::toNativeSeparators(file.absolutePath()));
-        return false;
-    }
-    QSqlDatabase db = QSqlDatabase::contains(connection_)
-                          ? QSqlDatabase::database(connection_, false)
-                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-    db.close();
-    db.setDatabaseName(path_);
-    // The program and zenthra-calc may write at the same moment: wait for the other.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-    const bool existed = file.exists();
-    if (!db.open()) {
-        const QString why =
-            db.lastError().driverText() + QLatin1Char(' ') + db.lastError().databaseText();
-        if (existed && openReadOnly())
-            openError_ = QStringLiteral("Births cannot be saved: %1 cannot be written (%2).")
-                             .arg(QDir::toNativeSeparators(path_), why.trimmed());
-        else
-            openError_ = QStringLiteral("Births cannot be saved: %1 cannot be created (%2).")
-                             .arg(QDir::toNativeSeparators(path_), why.trimmed());
-        return false;
-    }
-
-    QSqlQuery q(db);
-    // Reading the version is the first touch of the file: a file that is not
-    // SQLite fails here. The version and the tables are read in one snapshot:
-    // another copy may be creating the tables at this moment.
-    if (!q.exec(QStringLiteral("SELECT user_version, (SELECT count(*) FROM sqlite_schema) "
-                               "FROM pragma_user_version")) ||
-        !q.next()) {
-        if (damaged(q.lastError()))
-            return moveAside(q.lastError().databaseText());
-        const QString why = q.lastError().databaseText();
-        q.finish();
-        // A folder that cannot be written still lets the births be read.
-        const bool readable = openReadOnly();
-        openError_ = QStringLiteral("Births cannot be saved: %1 cannot be %2 (%3).")
-                         .arg(QDir::toNativeSeparators(path_),
-                              readable ? QStringLiteral("written") : QStringLiteral("read"), why);
-        return false;
-    }
-    const int version = q.value(0).toInt();
-    const bool foreign = version == 0 && q.value(1).toInt() != 0;
-    q.finish();
-    if (version > kSchemaVersion) {
-        // A later program's file: read nothing, overwrite nothing.
-        openError_ = QStringLiteral("Births are not saved: %1 comes from a newer version of "
-                                    "Zenthra.")
-                         .arg(QDir::toNativeSeparators(path_));
-        db.close();
-        return false;
-    }
-    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()) {
-        if (damaged(q.lastError()))
-            return moveAside(q.lastError().databaseText());
-        openError_ = QStringLiteral("Births cannot be saved: %1 cannot be read (%2).")
-                         .arg(QDir::toNativeSeparators(path_), q.lastError().databaseText());
-        return false;
-    }
-    if (q.value(0).toString() != QLatin1String("ok"))
-        return moveAside(QStringLiteral("integrity check: ") + q.value(0).toString());
-    q.finish();
-    if (foreign)
-        return moveAside(QStringLiteral("it holds tables that are not births"));
-    // WAL: readers never wait for the writer. FULL: a commit is on disk when it returns.
-    const bool wal = q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && q.next() &&
-                     q.value(0).toString() == QLatin1String("wal");
-    if (!wal || !q.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
-        const QString why = q.lastError().databaseText();
-        openError_ = QStringLiteral("Births cannot be saved in %1 (%2).")
-                         .arg(QDir::toNativeSeparators(path_),
-                              why.isEmpty() ? QStringLiteral("it cannot be written") : why);
-        q.finish();
-        db.close();
-        openReadOnly();
-        return false;
-    }
-    if (!migrate(version)) {
-        openError_ = QStringLiteral("Births cannot be saved: %1 could not be upgraded (%2).")
-                         .arg(QDir::toNativeSeparators(path_), lastError_);
-        db.close();
-        openReadOnly();
-        return false;
-    }
-    saving_ = true;
-    return true;
-}
-
-bool BirthStore::openReadOnly()
-{
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    // A WAL file cannot be read where its index file cannot be made, unless
-    // it is opened as unchanging: the second way, for a folder that is
-    // read-only to us.
-    const QString immutable =
-        QUrl::fromLocalFile(path_).toString(QUrl::FullyEncoded) + QStringLiteral("?immutable=1");
-    for (const auto& [name, options] :
-         {std::pair{path_, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000")},
-          std::pair{immutable, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI")}}) {
-        db.close();
-        db.setDatabaseName(name);
-        db.setConnectOptions(options);
-        if (!db.open())
-            continue;
-        QSqlQuery q(db);
-        // Version 3 only refolded the search texts: a version 2 file reads alike.
-        if (q.exec(QStringLiteral("PRAGMA user_version")) && q.next() && q.value(0).toInt() >= 2 &&
-            q.value(0).toInt() <= kSchemaVersion)
-            return true;
-    }
-    db.close();
-    return false;
-}
-
-bool BirthStore::moveAside(const QString& why)
-{
-    QSqlDatabase::database(connection_, false).close();
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString aside = path_ + QStringLiteral(".damaged-") + stamp;
-    for (int n = 2; QFileInfo::exists(aside); ++n)
-        aside = path_ + QStringLiteral(".damaged-") + stamp + QLatin1Char('-') + QString::number(n);
-    if (!QFile::rename(path_, aside)) {
-        openError_ = QStringLiteral("Births cannot be saved: %1 is damaged (%2) and could not be "
-                                    "moved aside.")
-                         .arg(QDir::toNativeSeparators(path_), why);
-        return false;
-    }
-    // The journal files belong to the damaged file: they go with it.
-    for (const char* tail : {"-wal", "-shm"})
-        if (QFileInfo::exists(path_ + QLatin1String(tail)))
-            QFile::rename(path_ + QLatin1String(tail), aside + QLatin1String(tail));
-    movedAside_ = aside;
-    recovery_ =
-        QStringLiteral("The saved births in %1 could not be read (%2). The file was moved "
-                       "aside as %3 and a new, empty one was started.")
-            .arg(QDir::toNativeSeparators(path_), why.trimmed(), QDir::toNativeSeparators(aside));
-    return open();
-}
-
-bool BirthStore::migrate(int from)
-{
-    if (from >= kSchemaVersion)
-        return true;
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    if (!begin())
-        return false;
-    QSqlQuery q(db);
-    // Another copy may have upgraded the file while this one waited for the lock.
-    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
-        rollback();
-        return fail(QString(), q.lastError().databaseText());
-    }
-    int version = q.value(0).toInt();
-    q.finish();
-    const auto run = [&q](const char* sql) { return q.exec(QLatin1String(sql)); };
-    bool ok = true;
-    if (version == 0) {
-        // Version 1: the birth as the window first kept it.
-        ok = run("CREATE TABLE births ("
-                 "id INTEGER PRIMARY KEY, name TEXT NOT NULL, year INTEGER NOT NULL, "
-                 "month INTEGER NOT NULL, day INTEGER NOT NULL, hour INTEGER NOT NULL, "
-                 "minute INTEGER NOT NULL, city TEXT NOT NULL, state TEXT NOT NULL, "
-                 "country TEXT NOT NULL, lat_deg INTEGER NOT NULL, lat_min INTEGER NOT NULL, "
-                 "south INTEGER NOT NULL, lon_deg INTEGER NOT NULL, lon_min INTEGER NOT NULL, "
-                 "west INTEGER NOT NULL, zone INTEGER NOT NULL, dst INTEGER NOT NULL, "
-                 "saved_at INTEGER NOT NULL)") &&
-             run("PRAGMA user_version = 1");
-        version = 1;
-    }
-    if (ok && version == 1) {
-        // Version 2: seconds, the zone's text, the picked place's time, the
-        // greyed box (dst 2), last use and the folded text for searching.
-        ok = run("ALTER TABLE births ADD COLUMN second INTEGER NOT NULL DEFAULT 0") &&
-             run("ALTER TABLE births ADD COLUMN zone_text TEXT NOT NULL DEFAULT ''") &&
-             run("ALTER TABLE births ADD COLUMN place_zone_id TEXT") &&
-             run("ALTER TABLE births ADD COLUMN place_offset INTEGER") &&
-             run("ALTER TABLE births ADD COLUMN zone_by_hand INTEGER NOT NULL DEFAULT 0") &&
-             run("ALTER TABLE births ADD COLUMN last_used INTEGER NOT NULL DEFAULT 0") &&
-             run("ALTER TABLE births ADD COLUMN search_key TEXT NOT NULL DEFAULT ''") &&
-             run("UPDATE births SET last_used = saved_at");
-        // Texts come from the program's own tables and folding: row by row.
-        const QList<Birth> old = ok ? namesAndZones(q, ok) : QList<Birth>();
-        ok = ok && q.prepare(QStringLiteral(
-                       "UPDATE births SET zone_text = ?, search_key = ? WHERE id = ?"));
-        for (const Birth& b : std::as_const(old)) {
-            if (!ok)
-                break;
-            q.addBindValue(b.zonePosition >= 0 && b.zonePosition < kZoneCount
-                               ? QString::fromLatin1(zoneEntry(b.zonePosition).text)
-                               : QString());
-            q.addBindValue(searchKey(b));
-            q.addBindValue(b.id);
-            ok = q.exec();
-        }
-        ok = ok && run("CREATE INDEX births_last_used ON births(last_used)") &&
-             run("CREATE INDEX births_entries ON births(name, year, month, day, hour, minute)") &&
-             run("PRAGMA user_version = 2");
-        version = 2;
-    }
-    if (ok && version == 2) {
-        // Version 3: the text for searching folded as place names are.
-        const QList<Birth> old = namesAndZones(q, ok);
-        ok = ok && q.prepare(QStringLiteral("UPDATE births SET search_key = ? WHERE id = ?"));
-        for (const Birth& b : old) {
-            if (!ok)
-                break;
-            q.addBindValue(searchKey(b));
-            q.addBindValue(b.id);
-            ok = q.exec();
-        }
-        ok = ok && run("PRAGMA user_version = 3");
-    }
-    if (!ok) {
-        const QString why = q.lastError().databaseText();
-        rollback();
-        return fail(QString(), why);
-    }
-    return commit();
-}
 
 bool BirthStore::begin()
 {
@@ -605,23 +296,36 @@ bool BirthStore::remove(qint64 id)
 
 std::optional<BirthStore::ImportResult> BirthStore::importBirths(const QList<Birth>& births)
 {
+    auto it = births.begin();
+    return importBirths([&]() -> std::optional<Birth> {
+        if (it == births.end())
+            return std::nullopt;
+        return *it++;
+    });
+}
+
+std::optional<BirthStore::ImportResult>
+BirthStore::importBirths(const std::function<std::optional<Birth>()>& next)
+{
     if (!saving_) {
         fail(QString(), openError_);
         return std::nullopt;
     }
-    for (const Birth& b : births)
-        if (const auto problem = checkBirth(b)) {
-            fail(QStringLiteral("Nothing was imported: %1").arg(b.name), *problem);
-            return std::nullopt;
-        }
     ImportResult result;
     if (!begin()) {
         savingFailed();
         return std::nullopt;
     }
-    for (Birth b : births) {
+    while (std::optional<Birth> b = next()) {
+        if (const auto problem = checkBirth(*b)) {
+            rollback();
+            fail(QStringLiteral("Nothing was imported: %1").arg(b->name), *problem);
+            return std::nullopt;
+        }
+        if (b->zoneText.isEmpty()) // as a save keeps it
+            b->zoneText = QString::fromLatin1(zoneEntry(b->zonePosition).text);
         bool updated = false;
-        if (!write(b, true, true, &updated)) {
+        if (!write(*b, true, true, &updated)) {
             savingFailed();
             return std::nullopt;
         }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace zenthra {
@@ -68,8 +69,12 @@ public:
         int updated = 0; // the same birth was already there
     };
     // Adds the births in one transaction; one already stored (same entries)
-    // is updated and keeps the later of the two last-used times.
+    // is updated and keeps the later of the two last-used times. Nothing is
+    // imported when one of them cannot be saved.
     std::optional<ImportResult> importBirths(const QList<Birth>& births);
+    // The same for the births next() gives until it gives nothing, taken one
+    // at a time: a file of any length is imported in bounded memory.
+    std::optional<ImportResult> importBirths(const std::function<std::optional<Birth>()>& next);
 
 private:
     bool saveChecked(Birth& birth, bool matchEntries);

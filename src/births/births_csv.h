@@ -2,51 +2,73 @@
 #pragma once
 
 #include "births/birth.h"
+#include "rules/csv.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+#include <string_view>
+#include <vector>
+
 namespace zenthra {
 
-// RFC 4180 records from UTF-8 text: quoted fields may hold commas, doubled
-// quotes and line breaks; CRLF and LF both end a record.
-class CsvSplitter {
+// zenthra-calc's batch columns, then name, second, city, state, country,
+// dst_box (unchecked, checked or greyed), place_zone_id, place_offset
+// (seconds east of UTC; both empty unless a place was picked), zone_by_hand,
+// zone_text, saved_at and last_used (ISO 8601 UTC). A header row first, CRLF
+// line ends. The batch's utc_offset holds the offset the birth is computed
+// with when that is not its zone entry's (an exact place time, a local mean
+// time), so that the batch computes each row as the store does.
+QByteArray exportBirthsCsv(const QList<Birth>& births);
+
+// Reads what exportBirthsCsv writes, one row at a time in bounded memory,
+// with the batch's CSV reader and its limits. Columns are found by name; the
+// batch columns but utc_offset, and name, are required, the others may be
+// missing. A row that cannot be read (a field longer than kMaxTextChars
+// among them) is reported by its line and left out; the rest are read. A
+// header that lacks a required column gives no births and one problem.
+// A utc_offset that is not empty is the offset the birth is computed with:
+// when the other columns give another, it becomes the birth's place time,
+// in the fixed zone "UTC+05:45".
+class BirthsCsvReader {
 public:
-    explicit CsvSplitter(const QByteArray& text);
-    // False at the end. A record that ends inside an open quote is returned
-    // as it stands and flagged by unterminatedQuote().
-    bool next(QStringList& fields);
-    int recordLine() const { return recordLine_; } // where the last record began, from 1
-    bool unterminatedQuote() const { return unterminated_; }
+    explicit BirthsCsvReader(CsvReader::Source source);
+    // Reads the device from where it stands; it must stay open meanwhile.
+    explicit BirthsCsvReader(QIODevice& in);
+
+    // The next birth read; nothing at the end.
+    std::optional<Birth> next();
+    // "line 4: month 13 is outside 1-12": the first kMaxProblems of them.
+    const QStringList& problems() const { return problems_; }
+    // Every row left out, listed or not.
+    int problemCount() const { return problemCount_; }
+
+    static constexpr int kMaxProblems = 100;
 
 private:
-    QString text_;
-    qsizetype pos_ = 0;
-    int line_ = 1;
-    int recordLine_ = 0;
-    bool unterminated_ = false;
+    bool readHeader();
+    std::optional<QString> readRow(Birth& b) const;
+    void note(const QString& problem, long line);
+
+    CsvReader csv_;
+    std::vector<std::string_view> fields_;
+    std::vector<std::size_t> where_; // each column's field, or npos
+    std::size_t width_ = 0;
+    bool started_ = false;
+    bool done_ = false;
+    QStringList problems_;
+    int problemCount_ = 0;
 };
-
-// One field, quoted when it holds a comma, a quote or a line break.
-QString csvField(const QString& field);
-
-// zenthra-calc's batch columns (so an export is also a batch input), then
-// name, second, city, state, country, dst_box (unchecked, checked or
-// greyed), place_zone_id, place_offset (seconds east of UTC; both empty
-// unless a place was picked), zone_by_hand, zone_text, saved_at and
-// last_used (ISO 8601 UTC). A header row first, CRLF line ends.
-QByteArray exportBirthsCsv(const QList<Birth>& births);
 
 struct CsvBirths {
     QList<Birth> births;
-    QStringList problems; // "line 4: month 13 is outside 1-12"
+    QStringList problems; // the first BirthsCsvReader::kMaxProblems
 };
-// Reads what exportBirthsCsv writes. Columns are found by name; the batch
-// columns and name are required, the others may be missing. A row that
-// cannot be read is reported by its line and left out; the rest are kept.
-// A header that lacks a required column gives no births and one problem.
+// Every birth of a small file at once.
 CsvBirths importBirthsCsv(const QByteArray& text);
 
 } // namespace zenthra

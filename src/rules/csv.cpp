@@ -1,23 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rules/csv.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace zenthra {
 
-CsvReader::CsvReader(std::FILE* in, CsvLimits limits)
-    : in_(in)
+CsvReader::CsvReader(Source source, CsvLimits limits)
+    : source_(std::move(source))
     , limits_(limits)
     , buffer_(1 << 16)
 {
 }
 
+CsvReader::CsvReader(std::FILE* in, CsvLimits limits)
+    : CsvReader([in](char* buffer, std::size_t size) { return std::fread(buffer, 1, size, in); },
+                limits)
+{
+}
+
 bool CsvReader::fill()
 {
-    end_ = std::fread(buffer_.data(), 1, buffer_.size(), in_);
+    const auto read = [this](std::size_t from) {
+        return std::min(source_(buffer_.data() + from, buffer_.size() - from),
+                        buffer_.size() - from);
+    };
+    end_ = read(0);
     pos_ = 0;
     if (!started_) {
         started_ = true;
+        // A pipe may give the byte order mark in pieces.
+        for (std::size_t more = end_; end_ > 0 && end_ < 3 && more > 0;) {
+            more = read(end_);
+            end_ += more;
+        }
         if (end_ >= 3 && std::memcmp(buffer_.data(), "\xEF\xBB\xBF", 3) == 0)
             pos_ = 3;
     }

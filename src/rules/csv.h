@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,11 @@ struct CsvLimits {
 // byte order mark at the start is skipped.
 class CsvReader {
 public:
+    // Where the bytes come from: up to size bytes into buffer, how many were
+    // put there, 0 at the end of the input.
+    using Source = std::function<std::size_t(char* buffer, std::size_t size)>;
+
+    explicit CsvReader(Source source, CsvLimits limits = {});
     explicit CsvReader(std::FILE* in, CsvLimits limits = {});
 
     // False at the end of the input. The views stay valid until the next
@@ -47,7 +53,7 @@ private:
     void newField();
     void finish(std::vector<std::string_view>& fields);
 
-    std::FILE* in_;
+    Source source_;
     CsvLimits limits_;
     std::vector<char> buffer_;
     std::size_t pos_ = 0;

@@ -33,6 +33,10 @@ inline constexpr InputLimit kLonMinLimit{"lon_min", 0, 59};
 inline constexpr InputLimit kLatDegLimit{"lat_deg", 0, 89};
 inline constexpr InputLimit kLatMinLimit{"lat_min", 0, 59};
 
+// The longest field of a births file read in (name, city, state, country
+// and the rest), in characters: plenty for any real name or place.
+inline constexpr int kMaxTextChars = 500;
+
 // The days of one month, leap years included.
 InputLimit dayLimit(int year, int month);
 

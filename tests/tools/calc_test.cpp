@@ -751,6 +751,58 @@ TEST_F(CalcStore, ImportListPersonAndRoundTrip)
     EXPECT_EQ(twice.out, "Imported from " + path("a.csv") + ": 0 added, 2 updated\n");
 }
 
+// Every kind of saved birth gives the same ascendant through its exported
+// row and the batch as by name: the export carries the offset the chart
+// takes when it is not the zone entry's.
+TEST_F(CalcStore, ExportIsBatchInputForEveryKindOfBirth)
+{
+    struct Kind {
+        const char* row; // name first; sorted by name, as the export is
+        const char* zone;
+    };
+    // Offsets of Asia/Kathmandu and Europe/Amsterdam from the IANA time zone
+    // database; Pokhara's own mean time from its longitude, 83°58' E.
+    const Kind kinds[] = {
+        {"A entry,1947,8,15,0,0,34,77,13,E,28,40,N,0,unchecked,,,", "34  Indian Time, IST, +5.3"},
+        {"B entry and daylight saving,1990,7,4,12,0,27,74,0,W,40,43,N,1,checked,America/New_York,"
+         "-14400,0",
+         "27  Eastern Standard Time,EST,-5.0, daylight saving"},
+        {"C greyed box,1990,7,4,12,0,27,74,0,W,40,43,N,1,greyed,,,",
+         "27  Eastern Standard Time,EST,-5.0, daylight saving"},
+        {"D Kathmandu 1990,1990,6,1,12,0,34,85,19,E,27,42,N,0,unchecked,Asia/Kathmandu,20700,0",
+         "Place time, UTC+05:45 (Asia/Kathmandu)"},
+        {"E Pokhara 1910,1910,6,1,12,0,34,83,58,E,28,16,N,0,unchecked,Asia/Kathmandu,20160,0",
+         "Place time, UTC+05:36 (Asia/Kathmandu)"},
+        {"F Amsterdam 1930,1930,1,15,12,0,29,4,53,E,52,22,N,0,unchecked,Europe/Amsterdam,1200,0",
+         "Place time, UTC+00:20 (Europe/Amsterdam)"},
+        {"G zone by hand,1990,6,1,12,0,34,85,19,E,27,42,N,0,unchecked,Asia/Kathmandu,19800,1",
+         "34  Indian Time, IST, +5.3"},
+    };
+    std::string csv = "name,year,month,day,hour,minute,zone,lon_deg,lon_min,lon_dir,lat_deg,"
+                      "lat_min,lat_dir,dst,dst_box,place_zone_id,place_offset,zone_by_hand\r\n";
+    for (const Kind& k : kinds)
+        csv += std::string(k.row) + "\r\n";
+    const std::string a = path("a.sqlite");
+    ASSERT_EQ(run({"--import-births", write("in.csv", csv), "--store", a}).status, 0);
+    const CalcRun exported = run({"--export-births", "--store", a});
+    const std::vector<std::string> batch = lines(run({"--csv"}, exported.out).out);
+    ASSERT_EQ(batch.size(), std::size(kinds) + 1) << exported.out;
+    for (std::size_t i = 0; i < std::size(kinds); ++i) {
+        const std::string row = kinds[i].row, name = row.substr(0, row.find(','));
+        const CalcRun person = run({"--person", name, "--store", a});
+        EXPECT_NE(person.out.find("Zone:           " + std::string(kinds[i].zone) + "\n"),
+                  std::string::npos)
+            << person.out;
+        const std::size_t at = person.out.find("Ascendant:      ") + 16;
+        EXPECT_EQ(batch[i + 1].substr(0, batch[i + 1].find(',')),
+                  person.out.substr(at, person.out.find('\n', at) - at))
+            << name;
+    }
+    // Imported again, the export gives the same bytes.
+    run({"--import-births", write("out.csv", exported.out), "--store", path("b.sqlite")});
+    EXPECT_EQ(run({"--export-births", "--store", path("b.sqlite")}).out, exported.out);
+}
+
 TEST_F(CalcStore, BadInput)
 {
     const std::string a = path("a.sqlite");

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/place_option.h"
 
+#include "calc/calc_print.h"
+
 #include "place/atlas.h"
 #include "place/place_day.h"
 #include "place/place_time.h"
 #include "rules/calendar_text.h"
 #include "rules/zone_table.h"
-
-#include <cstdio>
 
 namespace zenthra::calc {
 namespace {
@@ -63,10 +63,7 @@ void fillCoordinates(const WindowCoordinates& w, ChartInputs& request, PlaceReso
     request.lonDeg = w.lonDegrees;
     request.lonMin = w.lonMinutes;
     request.east = !w.west;
-    char coords[96];
-    std::snprintf(coords, sizeof coords, "%d:%02d%c %d:%02d%c", w.latDegrees, w.latMinutes,
-                  w.south ? 'S' : 'N', w.lonDegrees, w.lonMinutes, w.west ? 'W' : 'E');
-    out.lines.push_back(std::string("Coordinates:    ") + coords);
+    out.lines.push_back("Coordinates:    " + coordinatesText(request));
 }
 
 } // namespace

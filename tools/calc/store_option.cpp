@@ -3,6 +3,7 @@
 
 #include "births/birth_store.h"
 #include "births/births_csv.h"
+#include "calc/calc_print.h"
 #include "rules/calendar_text.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,8 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace zenthra::calc {
 namespace {
@@ -82,8 +85,7 @@ std::string placeOf(const Birth& b)
 {
     if (!b.placeText().isEmpty())
         return b.placeText().toStdString();
-    return std::to_string(b.latDeg) + ':' + twoDigits(b.latMin) + (b.south ? 'S' : 'N') + ' ' +
-           std::to_string(b.lonDeg) + ':' + twoDigits(b.lonMin) + (b.west ? 'W' : 'E');
+    return coordinatesText(birthChartInputs(b));
 }
 
 } // namespace
@@ -147,29 +149,39 @@ StoreReply importBirths(const std::string& storePath, const std::string& file)
                                std::to_string(kMaxImportBytes >> 20) + " MB: not a births file");
         return out;
     }
-    const CsvBirths read = importBirthsCsv(source.read(kMaxImportBytes));
-    for (const QString& problem : read.problems)
+    // Row by row from the file into the store: nothing holds the whole file.
+    BirthsCsvReader read(source);
+    std::optional<Birth> first = read.next();
+    std::optional<BirthStore::ImportResult> result;
+    std::unique_ptr<BirthStore> store;
+    if (first) { // a file without births makes no store
+        store = std::make_unique<BirthStore>(pathOf(storePath));
+        if (!store->recoveryMessage().isEmpty())
+            out.messages.push_back(store->recoveryMessage().toStdString());
+        result = store->importBirths([&]() { return std::exchange(first, read.next()); });
+    }
+    for (const QString& problem : read.problems())
         out.messages.push_back(problem.toStdString());
-    if (!read.problems.isEmpty())
+    if (read.problemCount() > read.problems().size())
+        out.messages.push_back("and " +
+                               std::to_string(read.problemCount() - read.problems().size()) +
+                               " more rows left out");
+    if (read.problemCount() > 0)
         out.status = 1;
-    if (read.births.isEmpty()) {
+    if (!store) {
         out.lines.push_back("No births imported from " + file);
         return out;
     }
-    BirthStore store(pathOf(storePath));
-    if (!store.recoveryMessage().isEmpty())
-        out.messages.push_back(store.recoveryMessage().toStdString());
-    const auto result = store.importBirths(read.births);
     if (!result) {
         out.status = 1;
-        out.messages.push_back("nothing was imported: " + store.lastError().toStdString());
+        out.messages.push_back("nothing was imported: " + store->lastError().toStdString());
         return out;
     }
     out.lines.push_back("Imported from " + file + ": " + std::to_string(result->added) +
                         " added, " + std::to_string(result->updated) + " updated" +
-                        (read.problems.isEmpty()
+                        (read.problemCount() == 0
                              ? std::string()
-                             : ", " + std::to_string(read.problems.size()) + " rows left out"));
+                             : ", " + std::to_string(read.problemCount()) + " rows left out"));
     return out;
 }
 
