@@ -77,7 +77,7 @@ void startMainWindow(benchmark::State& state, bool empty)
         BirthStore store(path);
         FrmMain window;
         window.setBirthStore(&store);
-        benchmark::DoNotOptimize(window.txtName->text());
+        benchmark::DoNotOptimize(window.currentBirth().name);
     }
 }
 BENCHMARK_CAPTURE(startMainWindow, births_10000, false)
@@ -91,10 +91,11 @@ void openBirthTyping(benchmark::State& state, const char* typed)
 {
     BirthStore store(filledStore());
     FrmOpenBirth dialog(store);
+    auto* search = dialog.findChild<QLineEdit*>(QStringLiteral("txtSearch"));
     const QString full = QString::fromUtf8(typed);
     for (auto _ : state)
         for (qsizetype n = 0; n <= full.size(); ++n)
-            dialog.txtSearch->setText(full.left(n));
+            search->setText(full.left(n));
     state.counters["per_keystroke"] = benchmark::Counter(
         double(state.iterations() * (full.size() + 1)),
         benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);

@@ -135,7 +135,7 @@ void windowConstruction(benchmark::State& state)
     timeStep(state, [] {
         FrmMain window;
         RequestDriver driver(window);
-        benchmark::DoNotOptimize(window.txtName);
+        benchmark::DoNotOptimize(&window);
     });
 }
 BENCHMARK(windowConstruction)->Unit(benchmark::kMillisecond);

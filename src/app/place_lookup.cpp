@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/place_lookup.h"
 
-#include "ui/message_box.h"
+#include "births/birth.h"
 #include "entry/frm_main.h"
-#include "links/web_search.h"
 #include "links/mod_help.h"
-
-#include <QLineEdit>
+#include "links/web_search.h"
+#include "ui/message_box.h"
 
 namespace zenthra {
 
@@ -18,23 +17,24 @@ QString placeSearchText(const QString& city, const QString& state, const QString
 
 void lookUpPlace(FrmMain& main)
 {
+    const Birth typed = main.currentBirth();
     const struct {
-        QLineEdit* box;
+        const QString& text;
+        FrmMain::PlaceBox box;
         const char* message;
     } required[] = {
-        {main.txtMCity, "Please Enter City"},
-        {main.txtMState, "Please Enter State"},
-        {main.txtMCountry, "Please Enter Country"},
+        {typed.city, FrmMain::PlaceBox::City, "Please Enter City"},
+        {typed.state, FrmMain::PlaceBox::State, "Please Enter State"},
+        {typed.country, FrmMain::PlaceBox::Country, "Please Enter Country"},
     };
     for (const auto& r : required) {
-        if (r.box->text().isEmpty()) {
+        if (r.text.isEmpty()) {
             showMessage(&main, QString::fromLatin1(r.message), QMessageBox::Critical);
-            r.box->setFocus();
+            main.focusPlaceBox(r.box);
             return;
         }
     }
-    const QString text =
-        placeSearchText(main.txtMCity->text(), main.txtMState->text(), main.txtMCountry->text());
+    const QString text = placeSearchText(typed.city, typed.state, typed.country);
     if (const auto search = createWebSearch())
         search->search(text, modHelp::pageAddress("home-page").toString());
 }

@@ -1,33 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/request_driver.h"
 
+#include "births/birth.h"
 #include "engine/chart_report.h"
 #include "engine/sky_positions.h"
 #include "entry/frm_main.h"
-#include "result/fill_display.h"
 #include "result/frm_display.h"
 #include "rules/calendar_text.h"
 #include "rules/chart_inputs.h"
 #include "rules/chart_notes.h"
 #include "rules/sign_facts.h"
 
-#include <QLineEdit>
 #include <QStringList>
 
 namespace zenthra {
 namespace {
 
-// The printed page's birth lines from what the chart was computed with:
-// "15 August 1947", "00:00", "Delhi, India, 28° 40′ N 77° 13′ E, UTC+05:30".
-void describeBirth(ResultPage& page, const FrmMain& main, const ChartInputs& in)
+// The printed page's birth lines from the birth as typed and what its chart
+// was computed with: "15 August 1947", "00:00", "Delhi, India, 28° 40′ N
+// 77° 13′ E, UTC+05:30".
+void describeBirth(ResultPage& page, const Birth& birth, const ChartInputs& in)
 {
-    page.personName = main.txtName->text().trimmed();
+    page.personName = birth.name.trimmed();
     page.birthDate = QString::fromStdString(birthDateText(in.year, in.month, in.day));
     page.birthTime = QString::fromStdString(clockText(in.hour * 60 + in.minute));
     QStringList parts;
-    for (const QLineEdit* box : {main.txtMCity, main.txtMState, main.txtMCountry})
-        if (!box->text().trimmed().isEmpty())
-            parts << box->text().trimmed();
+    for (const QString& part : {birth.city, birth.state, birth.country})
+        if (!part.trimmed().isEmpty())
+            parts << part.trimmed();
     parts << QStringLiteral("%1° %2′ %3 %4° %5′ %6")
                  .arg(in.latDeg)
                  .arg(in.latMin, 2, 10, QLatin1Char('0'))
@@ -55,19 +55,20 @@ void RequestDriver::onCalculateRequested()
     const std::optional<ChartInputs> inputs = main_.chartInputs();
     if (!inputs || checkChartInputs(*inputs))
         return;
+    const Birth birth = main_.currentBirth();
     chart_ = chartOf(*inputs);
-    chart_.strPersonName = main_.txtName->text().toStdString();
+    chart_.strPersonName = birth.name.toStdString();
     const ChartState& c = chart_;
 
     FrmDisplay& display = ensureDisplay();
     const int sign = signIndexOfCode(c.strAscSign);
     if (sign >= 0) {
-        fillDisplay(display, sign + 1, main_.IMGSign);
+        display.showSign(sign + 1, main_.signImages());
         const auto change = nearestSignChange(c);
         ResultPage page;
         page.row = sign + 1;
-        page.picture = main_.IMGSign.picture(sign + 1).toImage();
-        describeBirth(page, main_, *inputs);
+        page.picture = main_.signImages().picture(sign + 1).toImage();
+        describeBirth(page, birth, *inputs);
         page.ascendantLine = QString::fromStdString(ascendantLine(c.varAscendantText));
         page.timeLine = QString::fromStdString(universalTimeLine(universalTimeText(c)));
         page.cuspNote = change ? QString::fromStdString(cuspNote(*change)) : QString();

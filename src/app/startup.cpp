@@ -1,23 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
 
-#include "ui/app_strings.h"
-#include "ui/banner_draw.h"
-#include "ui/message_box.h"
-#include "ui/shutdown.h"
+#include "app/place_lookup.h"
+#include "app/request_driver.h"
 #include "app/single_copy.h"
 #include "births/birth_store.h"
 #include "entry/frm_main.h"
-#include "app/place_lookup.h"
-#include "app/request_driver.h"
+#include "rules/banner_draw.h"
 #include "ui/app_icon.h"
+#include "ui/app_strings.h"
+#include "ui/message_box.h"
+#include "ui/shutdown.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QTimer>
+
+#include <chrono>
 
 #ifndef ZENTHRA_VERSION
 #error "ZENTHRA_VERSION must give the program's version"
@@ -29,9 +32,21 @@ namespace {
 // Keeps the saved births for as long as the main window lives.
 class BirthStoreHolder : public QObject {
 public:
-    explicit BirthStoreHolder(QObject* owner) : QObject(owner) {}
+    explicit BirthStoreHolder(QObject* owner)
+        : QObject(owner)
+    {
+    }
     BirthStore store;
 };
+
+// A generator seeded from the clock, different on each start.
+QRandomGenerator clockSeededGenerator()
+{
+    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+    const qint64 ms = QDateTime::currentMSecsSinceEpoch();
+    const quint64 mixed = static_cast<quint64>(ticks) ^ (static_cast<quint64>(ms) << 20);
+    return QRandomGenerator(static_cast<quint32>(mixed ^ (mixed >> 32)));
+}
 
 } // namespace
 
@@ -68,7 +83,7 @@ Startup startProgram(SingleCopy& singleCopy, std::optional<quint32> seed)
 
     QRandomGenerator random = seed ? QRandomGenerator(*seed) : clockSeededGenerator();
     Startup started;
-    started.intCoBrandRandomNumber = bannerDraw(nextUnitFloat(random));
+    started.intCoBrandRandomNumber = bannerDraw(unitFloat(random.generate()));
 
     started.window = new FrmMain;
     FrmMain* window = started.window;

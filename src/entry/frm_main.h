@@ -2,6 +2,7 @@
 #pragma once
 
 #include "place/atlas.h"
+#include "place/place_time_state.h"
 #include "result/sign_image_list.h"
 #include "rules/chart_inputs.h"
 #include "ui/status_label.h"
@@ -34,7 +35,8 @@ enum class MessageIcon;
 
 // The input window: birth data, place and time zone, and the button that asks
 // for the rising sign. It collects and checks input; the calculation and the
-// place lookup are left to whoever listens to its signals.
+// place lookup are left to whoever listens to its signals. Its widgets are its
+// own: others go through the values and signals below.
 class FrmMain : public QWidget {
     Q_OBJECT
 public:
@@ -89,6 +91,27 @@ public:
     // Says once that a damaged store was moved aside.
     void announceStoreRecovery();
 
+    // The place boxes the place lookup may ask for.
+    enum class PlaceBox { City, State, Country };
+    void focusPlaceBox(PlaceBox box);
+
+    // The twelve sign pictures, Aries to Pisces, for the result window.
+    const SignImageList& signImages() const { return IMGSign; }
+
+signals:
+    // "Find My Zodiac Rising Sign", from the button or the File menu.
+    void calculateRequested();
+    // "Click Here To Find Latitude & Longitude".
+    void placeLookupRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The widgets carry their names as objectName too, for tests and
+    // screen readers.
     QLineEdit* txtName = nullptr;
     QComboBox* cboMonth = nullptr;
     QComboBox* cboDate = nullptr;
@@ -144,21 +167,9 @@ public:
     QAction* mnuDonate = nullptr;
     QAction* mkmoney = nullptr;
 
-    // The twelve sign pictures, Aries to Pisces, for the result window.
     SignImageList IMGSign;
 
-signals:
-    // "Find My Zodiac Rising Sign", from the button or the File menu.
-    void calculateRequested();
-    // "Click Here To Find Latitude & Longitude".
-    void placeLookupRequested();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
+    QWidget* layOutPage();
     void createMenus();
     QWidget* createInputs();
     QWidget* createBanners();
@@ -170,10 +181,12 @@ private:
     void showMessage(const QString& text, MessageIcon icon);
     BirthInputs typedInputs() const;
     void connectPlaceTime();
-    void resolvePlaceTime(bool announceNoFit);
-    void showExactZone(const QString& text, UtcOffset offset);
-    void dropExactZone();
-    void clearZone();
+    // The birth date (invalid for a day the month lacks) and the hour and
+    // minute as the lists show them.
+    QDate typedDate() const;
+    QTime typedTime() const;
+    // Shows what the place-time state asks for.
+    void showPlaceTime(const PlaceTimeView& view);
     void connectDayStrip();
     void refreshDayStrip();
     void onBandChosen(int fromMinute, int toMinute);
@@ -185,12 +198,8 @@ private:
     void onDeleteBirth();
     bool reportSaveFailure(const QString& what);
 
-    std::optional<Place> pickedPlace_;
-    bool zoneByHand_ = false;
-    // Why the zone shown is not the picked place's; empty when it is.
-    QString placeTimeRefusal_;
-    // The offset of the extra entry at position kZoneCount while it is listed.
-    std::optional<UtcOffset> exactZone_;
+    // The picked place and its time, and the zone that follows from them.
+    PlaceTimeState placeTime_;
     bool timeFromDayStrip_ = false;
     bool settingTimeFromStrip_ = false;
     // Set while several inputs change together; the strip follows once after.

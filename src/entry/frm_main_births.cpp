@@ -151,8 +151,8 @@ Birth FrmMain::currentBirth() const
             b.zonePosition = position;
         }
     }
-    if (pickedPlace_)
-        b.placeTime = PickedPlaceTime{pickedPlace_->zoneId, offsetSeconds, zoneByHand_};
+    if (const auto& picked = placeTime_.pickedPlace())
+        b.placeTime = PickedPlaceTime{picked->zoneId, offsetSeconds, placeTime_.zoneByHand()};
     return b;
 }
 
@@ -160,11 +160,7 @@ void FrmMain::showBirth(const Birth& birth)
 {
     // Let go of the shown place first, so that the date lists below do not
     // choose its zone again.
-    pickedPlace_.reset();
-    zoneByHand_ = false;
-    placeTimeRefusal_.clear();
-    lblPlaceTime->clear();
-    dropExactZone();
+    showPlaceTime(placeTime_.forget());
 
     txtName->setText(birth.name);
     cboMonth->setCurrentIndex(birth.month - 1);
@@ -194,22 +190,8 @@ void FrmMain::showBirth(const Birth& birth)
         place.zoneId = birth.placeTime->zoneId;
         place.latitude = (birth.latDeg + birth.latMin / 60.0) * (birth.south ? -1 : 1);
         place.longitude = (birth.lonDeg + birth.lonMin / 60.0) * (birth.west ? -1 : 1);
-        pickedPlace_ = place;
-        if (birth.placeTime->zoneByHand) {
-            zoneByHand_ = true;
-            lblPlaceTime->setText(place.displayName() +
-                                  QStringLiteral(": zone and daylight saving set by hand"));
-        } else {
-            // The same place, date and time choose the same zone as when saved.
-            resolvePlaceTime(false);
-            const int savedMinutes = birth.placeTime->offsetSeconds / 60;
-            if (exactZone_ && exactZone_->seconds() / 60 != savedMinutes) {
-                // A place's own mean time comes from its longitude, which the
-                // window keeps to the minute of arc only: take the saved one.
-                pickedPlace_->longitude = savedMinutes / 4.0;
-                resolvePlaceTime(false);
-            }
-        }
+        showPlaceTime(placeTime_.restore(place, birth.placeTime->zoneByHand,
+                                         birth.placeTime->offsetSeconds, typedDate(), typedTime()));
     }
     fillRecentMenu();
 }

@@ -23,10 +23,6 @@ public:
     // The picked birth's id once accepted; 0 before.
     qint64 chosenId() const { return chosenId_; }
 
-    QLineEdit* txtSearch = nullptr;
-    QTreeWidget* lstBirths = nullptr;
-    QLabel* lblMore = nullptr;
-
     // Most births a search shows; typing narrows the rest down.
     static constexpr int kShownLimit = 200;
 
@@ -37,6 +33,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QLineEdit* txtSearch = nullptr;
+    QTreeWidget* lstBirths = nullptr;
+    QLabel* lblMore = nullptr;
+
     void onSearchChanged(const QString& text);
     void onItemActivated(QTreeWidgetItem* item);
     void acceptCurrent();

@@ -16,6 +16,7 @@ class FrmAbout : public QDialog {
 public:
     explicit FrmAbout(QWidget* parent = nullptr);
 
+private:
     QLabel* picIcon = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label1 = nullptr;

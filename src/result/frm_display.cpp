@@ -1,37 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "result/frm_display.h"
 
-#include "ui/accessibility.h"
-#include "ui/app_strings.h"
-#include "ui/program_font.h"
-#include "ui/shutdown.h"
-#include "ui/link_label.h"
-#include "ui/screen_fit.h"
-#include "ui/status_label.h"
-#include "links/frm_about.h"
 #include "links/mod_help.h"
 #include "result/result_labels.h"
 #include "result/sign_image_list.h"
 #include "result/sign_profiles.h"
+#include "rules/sign_facts.h"
+#include "ui/accessibility.h"
+#include "ui/app_strings.h"
+#include "ui/link_label.h"
+#include "ui/program_font.h"
+#include "ui/screen_fit.h"
+#include "ui/shutdown.h"
+#include "ui/status_label.h"
 #include "wheel/frm_wheel.h"
 
-#include "ui/message_box.h"
-
 #include <QAction>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QRegularExpression>
-#include <QSaveFile>
-#include <QStandardPaths>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -49,13 +37,19 @@ const QColor kBrown(0x80, 0x40, 0x00);
 const QColor kDarkRed(0x40, 0x00, 0x00);
 
 // The layout is drawn in twips; the screen has 15 twips to a pixel.
-int px(int twips) { return qRound(twips / 15.0); }
+int px(int twips)
+{
+    return qRound(twips / 15.0);
+}
 QRect twipRect(int left, int top, int width, int height)
 {
     return QRect(px(left), px(top), px(width), px(height));
 }
 
-QFont verdana(double points, bool bold) { return programFont(points, bold); }
+QFont verdana(double points, bool bold)
+{
+    return programFont(points, bold);
+}
 
 template <class W> W* named(W* widget, const char* name)
 {
@@ -82,7 +76,6 @@ QWidget* band(QWidget* parent, const char* name, const QRect& where, const QColo
     return widget;
 }
 
-
 } // namespace
 
 FrmDisplay::FrmDisplay(QWidget* parent)
@@ -92,8 +85,8 @@ FrmDisplay::FrmDisplay(QWidget* parent)
     setObjectName(QStringLiteral("frmDisplay"));
     setWindowTitle(QString::fromUtf8(kProgramTitle));
     // A fixed frame with only a close box.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     // Back discards the window; closing it must never end the event loop on
     // its own, since the main window is only hidden at that moment.
     setAttribute(Qt::WA_DeleteOnClose);
@@ -163,22 +156,25 @@ void FrmDisplay::buildMainArea()
     };
     const Fact facts[] = {
         {&Label18, "Label18", "Your Rising Sign", twipRect(4440, 240, 1605, 195),
-         &lblYourRisingSign, "lblYourRisingSign", twipRect(4320, 480, 1890, 210), "lblYour Rising Sign"},
-        {&Label15, "Label15", "Your Element", twipRect(1140, 780, 1335, 195),
-         &lblYourElement, "lblYourElement", twipRect(1140, 1056, 1335, 195), "lblYour Element"},
-        {&Label12, "Label12", "Your Lucky Days", twipRect(997, 1328, 1620, 195),
-         &lblYourLuckyDays, "lblYourLuckyDays", twipRect(990, 1600, 1635, 195), "lblYour Lucky Days"},
-        {&Label14, "Label14", "Your Sign Color", twipRect(1057, 1872, 1500, 195),
-         &lblYourSignColor, "lblYourSignColor", twipRect(1035, 2144, 1545, 195), "lblYour Sign Color"},
-        {&Label16, "Label16", "Your Symbol", twipRect(1185, 2400, 1230, 195),
-         &lblYourSymbol, "lblYourSymbol", twipRect(1155, 2670, 1290, 195), "lblYour Symbol"},
+         &lblYourRisingSign, "lblYourRisingSign", twipRect(4320, 480, 1890, 210),
+         "lblYour Rising Sign"},
+        {&Label15, "Label15", "Your Element", twipRect(1140, 780, 1335, 195), &lblYourElement,
+         "lblYourElement", twipRect(1140, 1056, 1335, 195), "lblYour Element"},
+        {&Label12, "Label12", "Your Lucky Days", twipRect(997, 1328, 1620, 195), &lblYourLuckyDays,
+         "lblYourLuckyDays", twipRect(990, 1600, 1635, 195), "lblYour Lucky Days"},
+        {&Label14, "Label14", "Your Sign Color", twipRect(1057, 1872, 1500, 195), &lblYourSignColor,
+         "lblYourSignColor", twipRect(1035, 2144, 1545, 195), "lblYour Sign Color"},
+        {&Label16, "Label16", "Your Symbol", twipRect(1185, 2400, 1230, 195), &lblYourSymbol,
+         "lblYourSymbol", twipRect(1155, 2670, 1290, 195), "lblYour Symbol"},
         {&Label13, "Label13", "Your Type of Sign", twipRect(930, 2955, 1755, 195),
-         &lblYourTypeofSign, "lblYourTypeofSign", twipRect(945, 3240, 1725, 195), "lblYour Type of Sign"},
+         &lblYourTypeofSign, "lblYourTypeofSign", twipRect(945, 3240, 1725, 195),
+         "lblYour Type of Sign"},
         {&Label10, "Label10", "Your Lucky Direction", twipRect(7620, 780, 2055, 195),
          &lblYourLuckyDirection, "lblYourLuckyDirection", twipRect(7665, 1056, 1965, 195),
          "lblYour Lucky Direction"},
         {&Label9, "Label9", "Your Lucky Colors", twipRect(7755, 1335, 1785, 195),
-         &lblYourLuckyColors, "lblYourLuckyColors", twipRect(7770, 1600, 1755, 195), "lblYour Lucky Colors"},
+         &lblYourLuckyColors, "lblYourLuckyColors", twipRect(7770, 1600, 1755, 195),
+         "lblYour Lucky Colors"},
         {&Label8, "Label8", "Your Lucky Gemstone", twipRect(7575, 1875, 2145, 195),
          &lblYourLuckyGemstone, "lblYourLuckyGemstone", twipRect(7612, 2144, 2070, 195),
          "lblYour Lucky Gemstone"},
@@ -249,16 +245,17 @@ void FrmDisplay::buildMainArea()
         QRect boxAt;
     };
     const Box boxes[] = {
-        {&Label7, "Label7", "Your Looks", twipRect(1200, 4080, 1080, 195),
-         &txtYourLooks, "txtYourLooks", twipRect(120, 4320, 3375, 855)},
+        {&Label7, "Label7", "Your Looks", twipRect(1200, 4080, 1080, 195), &txtYourLooks,
+         "txtYourLooks", twipRect(120, 4320, 3375, 855)},
         {&Label4, "Label4", "Your Love and Domestic Life", twipRect(3840, 4080, 2775, 195),
-         &txtYourLoveandDomesticLife, "txtYourLoveandDomesticLife", twipRect(3600, 4320, 3255, 855)},
-        {&Label2, "Label2", "Your Health", twipRect(8040, 4080, 1140, 195),
-         &txtYourHealth, "txtYourHealth", twipRect(6960, 4320, 3375, 855)},
+         &txtYourLoveandDomesticLife, "txtYourLoveandDomesticLife",
+         twipRect(3600, 4320, 3255, 855)},
+        {&Label2, "Label2", "Your Health", twipRect(8040, 4080, 1140, 195), &txtYourHealth,
+         "txtYourHealth", twipRect(6960, 4320, 3375, 855)},
         {&Label5, "Label5", "Your Career and Finance", twipRect(1440, 5280, 2415, 195),
          &txtYourCareerandFinance, "txtYourCareerandFinance", twipRect(120, 5520, 5055, 975)},
-        {&Label6, "Label6", "Your Nature", twipRect(7215, 5280, 1170, 195),
-         &txtYourNature, "txtYourNature", twipRect(5280, 5520, 5055, 975)},
+        {&Label6, "Label6", "Your Nature", twipRect(7215, 5280, 1170, 195), &txtYourNature,
+         "txtYourNature", twipRect(5280, 5520, 5055, 975)},
     };
     for (const Box& entry : boxes) {
         QLabel* caption = makeCaption(entry.captionText, entry.captionName, entry.captionAt);
@@ -283,10 +280,38 @@ void FrmDisplay::buildMainArea()
     }
 }
 
+bool FrmDisplay::showSign(int row, const SignImageList& images)
+{
+    if (row < 1 || row > kSignCount)
+        return false;
+    const SignProfile& profile = signProfile(row);
+
+    lblYourRisingSign->setText(profile.name);
+    txtYourLooks->setPlainText(profile.looks);
+    txtYourNature->setPlainText(profile.nature);
+    txtYourCareerandFinance->setPlainText(profile.career);
+    txtYourLoveandDomesticLife->setPlainText(profile.love);
+    txtYourHealth->setPlainText(profile.health);
+    lblYourRulingPlanet->setText(profile.rulingPlanet);
+    lblYourSymbol->setText(profile.symbol);
+    lblYourElement->setText(profile.element);
+    lblYourSignColor->setText(profile.signColor);
+    lblYourTypeofSign->setText(profile.typeOfSign);
+    lblYourLuckyDays->setText(profile.luckyDays);
+    lblYourLuckyNumbers->setText(profile.luckyNumbers);
+    lblYourLuckyDirection->setText(profile.luckyDirection);
+    lblYourLuckyColors->setText(profile.luckyColors);
+    lblYourLuckyGemstone->setText(profile.luckyGemstone);
+    picSign->setPixmap(images.picture(row));
+    picSign->setAccessibleName(profile.name + QStringLiteral(" picture"));
+    return true;
+}
+
 void FrmDisplay::showChartFacts(const QString& ascendant, const QString& time,
                                 const QString& cuspNote, bool timeFromDayStrip)
 {
-    const QString note = timeFromDayStrip ? QStringLiteral(" (time set from the day strip)") : QString();
+    const QString note =
+        timeFromDayStrip ? QStringLiteral(" (time set from the day strip)") : QString();
     lblAscendant->setText(ascendant + note + QLatin1Char('\n') + time);
     lblCuspNote->setText(cuspNote); // hidden when empty
 }
@@ -394,60 +419,6 @@ void FrmDisplay::scrollIfTooBig()
     setFixedSize(scrolledSize(full, room, style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
 }
 
-void FrmDisplay::buildMenus()
-{
-    auto entry = [this](QMenu* menu, const char* name, const char* text) {
-        QAction* action = menu->addAction(QString::fromUtf8(text));
-        action->setObjectName(QLatin1String(name));
-        return action;
-    };
-    fileMenu = named(menuBar()->addMenu(QStringLiteral("&File")), "fileMenu");
-    mnuFileBack = entry(fileMenu, "mnuFileBack", "&Back");
-    fileMenu->addSeparator();
-    mnuSavePdf = entry(fileMenu, "mnuSavePdf", "Save as P&DF…");
-    mnuSavePdf->setShortcut(QKeySequence::Save);
-    mnuPrint = entry(fileMenu, "mnuPrint", "&Print…");
-    mnuPrint->setShortcut(QKeySequence::Print);
-    mnuSaveImage = entry(fileMenu, "mnuSaveImage", "Save as &Image…");
-    mnuSaveImage->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    fileMenu->addSeparator();
-    mnuExit = entry(fileMenu, "mnuExit", "E&xit");
-
-    viewMenu = named(menuBar()->addMenu(QStringLiteral("&View")), "viewMenu");
-    mnuChartWheel = entry(viewMenu, "mnuChartWheel", "Chart &Wheel");
-    mnuChartWheel->setEnabled(false);
-    connect(mnuChartWheel, &QAction::triggered, this, &FrmDisplay::onChartWheelRequested);
-
-    helpMenu = named(menuBar()->addMenu(QStringLiteral("&Help")), "helpMenu");
-    mnuOnline = entry(helpMenu, "mnuOnline", "&Online Help");
-    mnuVisit = entry(helpMenu, "mnuVisit", "&Visit Us Online");
-    helpMenu->addSeparator();
-    mnuUpdate = entry(helpMenu, "mnuUpdate", "&Check for Software Update");
-    helpMenu->addSeparator();
-    mnuAbout = entry(helpMenu, "mnuAbout", "&About Software");
-
-    mnuDonate = menuBar()->addAction(QStringLiteral("&Donate"));
-    mnuDonate->setObjectName(QStringLiteral("mnuDonate"));
-    mnuMakeMoneyOnline = menuBar()->addAction(QStringLiteral("Make Money &Online"));
-    mnuMakeMoneyOnline->setObjectName(QStringLiteral("mnuMakeMoneyOnline"));
-    // Unavailable by design, like the main window's entry of that caption.
-    mnuMakeMoneyOnline->setEnabled(false);
-
-    connect(mnuFileBack, &QAction::triggered, this, &FrmDisplay::onBackClicked);
-    connect(mnuExit, &QAction::triggered, this, &FrmDisplay::onExitClicked);
-    for (QAction* a : {mnuSavePdf, mnuPrint, mnuSaveImage})
-        a->setEnabled(false);
-    connect(mnuSavePdf, &QAction::triggered, this, &FrmDisplay::onSavePdf);
-    connect(mnuPrint, &QAction::triggered, this, &FrmDisplay::onPrint);
-    connect(mnuSaveImage, &QAction::triggered, this, &FrmDisplay::onSaveImage);
-    connect(mnuOnline, &QAction::triggered, this, &modHelp::OpenHelpPage);
-    connect(mnuVisit, &QAction::triggered, this, &modHelp::OpenHomePage);
-    connect(mnuUpdate, &QAction::triggered, this, &modHelp::OpenDownloadPage);
-    connect(mnuAbout, &QAction::triggered, this, [this] { showAboutWindow(this); });
-    connect(mnuDonate, &QAction::triggered, this, &modHelp::OpenDonatePage);
-    connect(mnuMakeMoneyOnline, &QAction::triggered, this, &modHelp::OpenFullBrandPage);
-}
-
 void FrmDisplay::onBackClicked()
 {
     if (leaving_)
@@ -472,82 +443,10 @@ void FrmDisplay::closeEvent(QCloseEvent* event)
     shutdownProgram();
 }
 
-void FrmDisplay::setResultPage(const ResultPage& page)
-{
-    page_ = page;
-    const bool sign = page_.row >= 1 && page_.row <= 12;
-    for (QAction* a : {mnuSavePdf, mnuPrint, mnuSaveImage})
-        a->setEnabled(sign);
-}
-
-QString FrmDisplay::askForFile(const QString& title, const QString& suffix,
-                               const QString& filter)
-{
-    QString base = signProfile(page_.row).name;
-    if (!page_.personName.trimmed().isEmpty())
-        base = page_.personName.trimmed() + QStringLiteral(" - ") + base;
-    base.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("_"));
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString path = QFileDialog::getSaveFileName(
-        this, title, QDir(folder).filePath(base + QLatin1Char('.') + suffix), filter);
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-        path += QLatin1Char('.') + suffix;
-    return path;
-}
-
-bool FrmDisplay::savePdfTo(const QString& path)
-{
-    QString error;
-    if (saveResultPdf(path, page_, &error))
-        return true;
-    showMessage(this, error, QMessageBox::Warning);
-    return false;
-}
-
-bool FrmDisplay::saveImageTo(const QString& path)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && grab().save(&file, "PNG") && file.commit())
-        return true;
-    showMessage(this,
-                QStringLiteral("The picture could not be written to %1 (%2).")
-                    .arg(QDir::toNativeSeparators(path), file.errorString()),
-                QMessageBox::Warning);
-    return false;
-}
-
-void FrmDisplay::onSavePdf()
-{
-    const QString path =
-        askForFile(QStringLiteral("Save as PDF"), QStringLiteral("pdf"), QStringLiteral("PDF (*.pdf)"));
-    if (!path.isEmpty())
-        savePdfTo(path);
-}
-
-void FrmDisplay::onSaveImage()
-{
-    const QString path = askForFile(QStringLiteral("Save as Image"), QStringLiteral("png"),
-                                    QStringLiteral("PNG picture (*.png)"));
-    if (!path.isEmpty())
-        saveImageTo(path);
-}
-
-void FrmDisplay::onPrint()
-{
-    QPrinter printer;
-    printer.setDocName(QStringLiteral("Rising sign: %1").arg(signProfile(page_.row).name));
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("Print"));
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (!paintResultPage(printer, page_))
-        showMessage(this, QStringLiteral("The page could not be printed."), QMessageBox::Warning);
-}
-
 bool FrmDisplay::isTextBox(const QWidget* widget) const
 {
-    return widget == txtYourLooks || widget == txtYourLoveandDomesticLife || widget == txtYourHealth
-        || widget == txtYourCareerandFinance || widget == txtYourNature;
+    return widget == txtYourLooks || widget == txtYourLoveandDomesticLife ||
+           widget == txtYourHealth || widget == txtYourCareerandFinance || widget == txtYourNature;
 }
 
 void FrmDisplay::keyPressEvent(QKeyEvent* event)

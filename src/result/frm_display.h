@@ -18,25 +18,64 @@ class QPushButton;
 
 namespace zenthra {
 
-
-
 class AutoSizeLabel;
 class LinkLabel;
+class SignImageList;
 
-// The result window: one sign's profile, filled from outside by fillDisplay
-// (fill_display.h). A fresh window shows the placeholders, empty text boxes
-// and the Aquarius picture.
+// The result window: one sign's profile, filled by showSign. A fresh window
+// shows the placeholders, empty text boxes and the Aquarius picture.
 //
 // Back (button or File menu) closes and deletes the window, then emits
 // backRequested so the owner can show the main window again; it does not end
 // the program. Exit, Esc, Enter outside a text box, and the close box end the
-// program through shutdownProgram().
+// program through shutdownProgram(). Its widgets are its own: others go
+// through the values and signals below.
 class FrmDisplay : public QMainWindow {
     Q_OBJECT
 public:
     explicit FrmDisplay(QWidget* parent = nullptr);
 
-    // The three bands of the client area, top to bottom.
+    // Writes profile row 1 (Aries) .. 12 (Pisces) into the window: the
+    // sign's name, the five texts, the ten other facts and the picture, in
+    // that order. Nothing is cleared first and nothing else is touched. A row
+    // outside 1..12 changes nothing and gives false.
+    bool showSign(int row, const SignImageList& images);
+
+    // Shows the ascendant's position and time, and the cusp note (hidden
+    // when empty). The ascendant line says when the birth time was taken from
+    // the main window's day strip.
+    void showChartFacts(const QString& ascendant, const QString& time, const QString& cuspNote,
+                        bool timeFromDayStrip = false);
+
+    // The Sun, the Moon and the rising sign: the line under the window and
+    // what the chart wheel draws. caption names the birth on the wheel.
+    void showSky(double ascendant, const SunAndMoon& sky, const QString& bigThree,
+                 const QString& caption);
+
+    // The chart wheel window while it is open.
+    FrmWheel* wheelWindow() const { return wheel_; }
+
+    // What "Save as PDF…" and "Print…" put on the page: the sign, the person
+    // and the birth, and what was computed. Until a page with a sign is set,
+    // those entries are unavailable.
+    void setResultPage(const ResultPage& page);
+    const ResultPage& resultPage() const { return page_; }
+    // Write the page as a PDF, or the window as a PNG picture; a failure is
+    // reported to the user and gives false.
+    bool savePdfTo(const QString& path);
+    bool saveImageTo(const QString& path);
+
+signals:
+    // Emitted after Back has closed this window (it is deleted later).
+    void backRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // The widgets carry their names as objectName too, for tests and
+    // screen readers. The three bands of the client area, top to bottom:
     QWidget* topBanner = nullptr;
     QWidget* mainArea = nullptr;
     QWidget* bottomStrip = nullptr;
@@ -104,58 +143,20 @@ public:
     QAction* mnuDonate = nullptr;
     QAction* mnuMakeMoneyOnline = nullptr;
 
-    // Shows the ascendant's position and time, and the cusp note (hidden
-    // when empty). The ascendant line says when the birth time was taken from
-    // the main window's day strip.
-    void showChartFacts(const QString& ascendant, const QString& time, const QString& cuspNote,
-                        bool timeFromDayStrip = false);
-
-    // The Sun, the Moon and the rising sign: the line under the window and
-    // what the chart wheel draws. caption names the birth on the wheel.
-    void showSky(double ascendant, const SunAndMoon& sky, const QString& bigThree,
-                 const QString& caption);
-
     // The line of the big three and the way to the chart wheel, under the
     // window so that nothing above moves.
     QLabel* lblBigThree = nullptr;
     QPushButton* cmdChartWheel = nullptr;
     QMenu* viewMenu = nullptr;
     QAction* mnuChartWheel = nullptr;
-    // The chart wheel window while it is open.
-    FrmWheel* wheelWindow() const { return wheel_; }
-
-    // What "Save as PDF…" and "Print…" put on the page: the sign, the person
-    // and the birth, and what was computed. Until a page with a sign is set,
-    // those entries are unavailable.
-    void setResultPage(const ResultPage& page);
-    const ResultPage& resultPage() const { return page_; }
-    // Write the page as a PDF, or the window as a PNG picture; a failure is
-    // reported to the user and gives false.
-    bool savePdfTo(const QString& path);
-    bool saveImageTo(const QString& path);
-
-signals:
-    // Emitted after Back has closed this window (it is deleted later).
-    void backRequested();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    void buildSkyLine();
-    void onChartWheelRequested();
-
-    double ascendant_ = 0;
-    SunAndMoon sky_;
-    QString wheelCaption_;
-    QPointer<FrmWheel> wheel_;
 
     void buildBanner();
     void buildMainArea();
     void buildBottomStrip();
     void buildMenus();
+    void buildSkyLine();
     void scrollIfTooBig();
+    void onChartWheelRequested();
     void onBackClicked();
     void onExitClicked();
     bool isTextBox(const QWidget* widget) const;
@@ -168,6 +169,10 @@ private:
     // again does not start a second shutdown.
     bool leaving_ = false;
     ResultPage page_;
+    double ascendant_ = 0;
+    SunAndMoon sky_;
+    QString wheelCaption_;
+    QPointer<FrmWheel> wheel_;
 };
 
 } // namespace zenthra

@@ -25,13 +25,13 @@ public:
     bool saveAsPng(const QString& path, QString* error = nullptr) const;
     bool saveAsSvg(const QString& path, QString* error = nullptr) const;
 
+private:
     ChartWheel* chartWheel = nullptr;
     QLabel* lblCaption = nullptr;
     QPushButton* cmdSavePng = nullptr;
     QPushButton* cmdSaveSvg = nullptr;
     QPushButton* cmdClose = nullptr;
 
-private:
     void onSavePngClicked();
     void onSaveSvgClicked();
     // Asks where, then writes with save; a failure is shown.

@@ -6,6 +6,7 @@
 
 #include "app/place_lookup.h"
 #include "app/request_driver.h"
+#include "births/birth.h"
 #include "entry/frm_main.h"
 #include "links/mod_help.h"
 #include "links/web_search.h"
@@ -13,6 +14,8 @@
 #include "result/frm_display.h"
 #include "result/result_labels.h"
 #include "ui/shutdown.h"
+#include "ui/status_label.h"
+#include "widget_access.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,6 +32,7 @@
 #include <memory>
 
 using namespace zenthra;
+using zenthra::test::child;
 using zenthra::test::ModalWatcher;
 
 struct BirthEntry {
@@ -77,6 +81,7 @@ private slots:
     void backKeepsInputsAndNextWindowIsFresh();
     void directionsAndDaylightSavingReachTheChart();
     void zoneIsStoredSigned();
+    void resultPageDescribesTheBirthShown();
     void resultExitEndsTheProgram();
     void placeTimeToTheMinute_data();
     void placeTimeToTheMinute();
@@ -132,31 +137,35 @@ void DriverTest::typeInto(QLineEdit* box, const QString& text)
 
 void DriverTest::enter(const BirthEntry& b)
 {
-    typeInto(main_->txtName, QString::fromLatin1(b.name));
-    main_->cboMonth->setCurrentIndex(b.month - 1);
-    main_->cboDate->setCurrentIndex(main_->cboDate->findText(QString::number(b.day)));
-    main_->cboYear->setCurrentIndex(main_->cboYear->findText(QString::number(b.year)));
-    main_->cboHH->setCurrentIndex(main_->cboHH->findText(QString::number(b.hour)));
-    main_->cboMM->setCurrentIndex(main_->cboMM->findText(QString::number(b.minute)));
-    typeInto(main_->txtLatD, QString::fromLatin1(b.latDeg));
-    typeInto(main_->txtLatM, QString::fromLatin1(b.latMin));
-    QTest::mouseClick(main_->optLat[b.south ? 1 : 0], Qt::LeftButton);
-    typeInto(main_->txtLonD, QString::fromLatin1(b.lonDeg));
-    typeInto(main_->txtLonM, QString::fromLatin1(b.lonMin));
-    QTest::mouseClick(main_->optLong[b.west ? 1 : 0], Qt::LeftButton);
-    main_->cmbTimeZone->setCurrentIndex(b.zone);
-    if (main_->chkDST->isChecked() != b.dst)
-        QTest::mouseClick(main_->chkDST, Qt::LeftButton);
+    typeInto(child<QLineEdit>(*main_, "txtName"), QString::fromLatin1(b.name));
+    child<QComboBox>(*main_, "cboMonth")->setCurrentIndex(b.month - 1);
+    for (const auto& [list, value] : {std::pair{"cboDate", b.day}, std::pair{"cboYear", b.year},
+                                      std::pair{"cboHH", b.hour}, std::pair{"cboMM", b.minute}}) {
+        auto* box = child<QComboBox>(*main_, list);
+        box->setCurrentIndex(box->findText(QString::number(value)));
+    }
+    typeInto(child<QLineEdit>(*main_, "txtLatD"), QString::fromLatin1(b.latDeg));
+    typeInto(child<QLineEdit>(*main_, "txtLatM"), QString::fromLatin1(b.latMin));
+    QTest::mouseClick(child<QRadioButton>(*main_, QStringLiteral("optLat_%1").arg(b.south ? 1 : 0)),
+                      Qt::LeftButton);
+    typeInto(child<QLineEdit>(*main_, "txtLonD"), QString::fromLatin1(b.lonDeg));
+    typeInto(child<QLineEdit>(*main_, "txtLonM"), QString::fromLatin1(b.lonMin));
+    QTest::mouseClick(child<QRadioButton>(*main_, QStringLiteral("optLong_%1").arg(b.west ? 1 : 0)),
+                      Qt::LeftButton);
+    child<QComboBox>(*main_, "cmbTimeZone")->setCurrentIndex(b.zone);
+    auto* dst = child<QCheckBox>(*main_, "chkDST");
+    if (dst->isChecked() != b.dst)
+        QTest::mouseClick(dst, Qt::LeftButton);
 }
 
 void DriverTest::calculate()
 {
-    QTest::mouseClick(main_->cmdRashi, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*main_, "cmdRashi"), Qt::LeftButton);
 }
 
 void DriverTest::back()
 {
-    QTest::mouseClick(driver_->display()->cmdBack, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*driver_->display(), "cmdBack"), Qt::LeftButton);
     QTRY_VERIFY(driver_->display() == nullptr);
 }
 
@@ -206,10 +215,11 @@ void DriverTest::workedBirths()
     QVERIFY(display != nullptr);
     QVERIFY(display->isVisible());
     QVERIFY(!main_->isVisible());
-    QCOMPARE(display->lblYourRisingSign->text(), sign);
-    QVERIFY(!display->txtYourNature->toPlainText().isEmpty());
-    QCOMPARE(display->lblAscendant->text(), ascendant + '\n' + time);
-    QCOMPARE(display->lblAscendant->accessibleDescription(), QStringLiteral("Ascendant"));
+    QCOMPARE(child<AutoSizeLabel>(*display, "lblYourRisingSign")->text(), sign);
+    QVERIFY(!child<QPlainTextEdit>(*display, "txtYourNature")->toPlainText().isEmpty());
+    QCOMPARE(child<StatusLabel>(*display, "lblAscendant")->text(), ascendant + '\n' + time);
+    QCOMPARE(child<StatusLabel>(*display, "lblAscendant")->accessibleDescription(),
+             QStringLiteral("Ascendant"));
 }
 
 void DriverTest::bigThreeAndTheChartWheel()
@@ -222,17 +232,18 @@ void DriverTest::bigThreeAndTheChartWheel()
     FrmDisplay* display = driver_->display();
     const QString line =
         QString::fromUtf8("Sun in Leo 21° 6′ · Moon in Cancer 27° 6′ · Gemini rising");
-    QCOMPARE(display->lblBigThree->text(), line);
-    QCOMPARE(display->lblBigThree->accessibleName(), line);
-    QCOMPARE(display->lblBigThree->accessibleDescription(), QStringLiteral("Big three"));
+    QCOMPARE(child<QLabel>(*display, "lblBigThree")->text(), line);
+    QCOMPARE(child<QLabel>(*display, "lblBigThree")->accessibleName(), line);
+    QCOMPARE(child<QLabel>(*display, "lblBigThree")->accessibleDescription(),
+             QStringLiteral("Big three"));
     // The button and the View menu open the same wheel, with the birth named.
     for (const bool byMenu : {false, true}) {
         if (byMenu)
-            display->mnuChartWheel->trigger();
+            child<QAction>(*display, "mnuChartWheel")->trigger();
         else
-            QTest::mouseClick(display->cmdChartWheel, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(*display, "cmdChartWheel"), Qt::LeftButton);
         QTRY_VERIFY(display->wheelWindow() && display->wheelWindow()->isVisible());
-        QCOMPARE(display->wheelWindow()->lblCaption->text(),
+        QCOMPARE(child<QLabel>(*display->wheelWindow(), "lblCaption")->text(),
                  QStringLiteral("ADA, 15 August 1947, 00:00"));
         QVERIFY(display->wheelWindow()->accessibleDescription().startsWith(
             QString::fromUtf8("Ascendant Gemini 0° 53′, Sun Leo 21° 6′, Moon Cancer 27° 6′")));
@@ -258,16 +269,17 @@ void DriverTest::menuEntryValidatesLikeTheButton()
 {
     {
         ModalWatcher watcher;
-        main_->mnuNext->trigger();
+        child<QAction>(*main_, "mnuNext")->trigger();
         QCOMPARE(watcher.seen().size(), 1);
         QCOMPARE(watcher.seen().first().text, QStringLiteral("Please Enter Name"));
         QCOMPARE(watcher.seen().first().icon, QMessageBox::Critical);
     }
     QVERIFY(driver_->display() == nullptr);
     enter({"ADA", 1947, 8, 15, 0, 0, "77", "13", false, "28", "40", false, 34, false});
-    main_->mnuNext->trigger();
+    child<QAction>(*main_, "mnuNext")->trigger();
     QVERIFY(driver_->display() != nullptr);
-    QCOMPARE(driver_->display()->lblYourRisingSign->text(), QStringLiteral("Gemini"));
+    QCOMPARE(child<AutoSizeLabel>(*driver_->display(), "lblYourRisingSign")->text(),
+             QStringLiteral("Gemini"));
 }
 
 void DriverTest::backKeepsInputsAndNextWindowIsFresh()
@@ -275,28 +287,33 @@ void DriverTest::backKeepsInputsAndNextWindowIsFresh()
     enter({"LIBRA", 1900, 1, 1, 0, 0, "0", "0", true, "0", "0", false, 29, false});
     calculate();
     QPointer<FrmDisplay> first = driver_->display();
-    QCOMPARE(first->lblYourRisingSign->text(), QStringLiteral("Libra"));
-    QTest::mouseClick(first->cmdBack, Qt::LeftButton);
+    QCOMPARE(child<AutoSizeLabel>(*first, "lblYourRisingSign")->text(), QStringLiteral("Libra"));
+    QTest::mouseClick(child<QPushButton>(*first, "cmdBack"), Qt::LeftButton);
     QTRY_VERIFY(first.isNull()); // discarded, not hidden
     QVERIFY(main_->isVisible());
     QCOMPARE(enderCalls_, 0);
-    QCOMPARE(main_->txtName->text(), QStringLiteral("LIBRA"));
-    QCOMPARE(main_->cboYear->currentText(), QStringLiteral("1900"));
-    QCOMPARE(main_->cmbTimeZone->currentIndex(), 29);
-    QVERIFY(main_->optLong[1]->isChecked());
+    QCOMPARE(child<QLineEdit>(*main_, "txtName")->text(), QStringLiteral("LIBRA"));
+    QCOMPARE(child<QComboBox>(*main_, "cboYear")->currentText(), QStringLiteral("1900"));
+    QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentIndex(), 29);
+    QVERIFY(child<QRadioButton>(*main_, "optLong_1")->isChecked());
 
     // A second request gives only the new sign's values, in a new window.
     enter({"ADA", 1947, 8, 15, 0, 0, "77", "13", false, "28", "40", false, 34, false});
     calculate();
     FrmDisplay* second = driver_->display();
     QVERIFY(second != nullptr);
-    QCOMPARE(second->lblYourRisingSign->text(), QStringLiteral("Gemini"));
-    QCOMPARE(second->lblYourElement->text(), QStringLiteral("Air"));
-    QCOMPARE(second->lblYourLuckyGemstone->text(), QStringLiteral("Emerald"));
-    QVERIFY(second->txtYourHealth->toPlainText().startsWith(
-        QStringLiteral("You may have some problems of the sexual nature.")));
-    QVERIFY(second->lblCuspNote->text().contains(QStringLiteral("4 minutes earlier")));
-    QCOMPARE(second->lblCuspNote->accessibleDescription(), QStringLiteral("Cusp note"));
+    QCOMPARE(child<AutoSizeLabel>(*second, "lblYourRisingSign")->text(), QStringLiteral("Gemini"));
+    QCOMPARE(child<AutoSizeLabel>(*second, "lblYourElement")->text(), QStringLiteral("Air"));
+    QCOMPARE(child<AutoSizeLabel>(*second, "lblYourLuckyGemstone")->text(),
+             QStringLiteral("Emerald"));
+    QVERIFY(child<QPlainTextEdit>(*second, "txtYourHealth")
+                ->toPlainText()
+                .startsWith(QStringLiteral("You may have some problems of the sexual nature.")));
+    QVERIFY(child<StatusLabel>(*second, "lblCuspNote")
+                ->text()
+                .contains(QStringLiteral("4 minutes earlier")));
+    QCOMPARE(child<StatusLabel>(*second, "lblCuspNote")->accessibleDescription(),
+             QStringLiteral("Cusp note"));
 }
 
 void DriverTest::directionsAndDaylightSavingReachTheChart()
@@ -311,12 +328,12 @@ void DriverTest::directionsAndDaylightSavingReachTheChart()
                           {false, true, Qt::Unchecked}};
     for (const Case& c : cases) {
         if (FrmDisplay* d = driver_->display()) {
-            QTest::mouseClick(d->cmdBack, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(*d, "cmdBack"), Qt::LeftButton);
             QTRY_VERIFY(driver_->display() == nullptr);
         }
         enter({"ADA", 1985, 3, 21, 6, 30, "151", "12", c.west, "33", "52", c.south, 8, false});
-        main_->chkDST->setTristate(c.dst == Qt::PartiallyChecked);
-        main_->chkDST->setCheckState(c.dst);
+        child<QCheckBox>(*main_, "chkDST")->setTristate(c.dst == Qt::PartiallyChecked);
+        child<QCheckBox>(*main_, "chkDST")->setCheckState(c.dst);
         calculate();
         const ChartState& s = driver_->lastChart();
         QCOMPARE(s.bLonEast, std::int16_t(c.west ? 0 : -1));
@@ -334,12 +351,40 @@ void DriverTest::zoneIsStoredSigned()
     calculate();
     QCOMPARE(driver_->lastChart().intZoneHours, std::int16_t(-5));
     QCOMPARE(driver_->lastChart().intZoneMinutes, std::int16_t(-30));
-    QTest::mouseClick(driver_->display()->cmdBack, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*driver_->display(), "cmdBack"), Qt::LeftButton);
     QTRY_VERIFY(driver_->display() == nullptr);
-    main_->cmbTimeZone->setCurrentIndex(50); // Newfoundland, -3.5
+    child<QComboBox>(*main_, "cmbTimeZone")->setCurrentIndex(50); // Newfoundland, -3.5
     calculate();
     QCOMPARE(driver_->lastChart().intZoneHours, std::int16_t(3));
     QCOMPARE(driver_->lastChart().intZoneMinutes, std::int16_t(30));
+}
+
+// A birth given to the window as a value comes out on the printed page as
+// typed, trimmed, with what its chart was computed with.
+void DriverTest::resultPageDescribesTheBirthShown()
+{
+    Birth b;
+    b.name = QStringLiteral("ADA ");
+    b.year = 1947;
+    b.month = 8;
+    b.day = 15;
+    b.city = QStringLiteral(" Delhi");
+    b.state = QStringLiteral("  ");
+    b.country = QStringLiteral("India");
+    b.latDeg = 28;
+    b.latMin = 40;
+    b.lonDeg = 77;
+    b.lonMin = 13;
+    b.zonePosition = 34;
+    main_->showBirth(b);
+    calculate();
+    QVERIFY(driver_->display() != nullptr);
+    const ResultPage& page = driver_->display()->resultPage();
+    QCOMPARE(page.row, 3); // Gemini, as in workedBirths
+    QCOMPARE(page.personName, QStringLiteral("ADA"));
+    QCOMPARE(page.birthDate, QStringLiteral("15 August 1947"));
+    QCOMPARE(page.birthTime, QStringLiteral("00:00"));
+    QCOMPARE(page.birthPlace, QString::fromUtf8("Delhi, India, 28° 40′ N 77° 13′ E, UTC+05:30"));
 }
 
 void DriverTest::resultExitEndsTheProgram()
@@ -400,17 +445,19 @@ void DriverTest::placeTimeToTheMinute()
     QCOMPARE(driver_->lastChart().intZoneHours, std::int16_t(hours));
     QCOMPARE(driver_->lastChart().intZoneMinutes, std::int16_t(minutes));
     QCOMPARE(driver_->lastChart().bDST, std::int16_t(0));
-    QVERIFY2(driver_->display()->lblAscendant->text().endsWith('\n' + universalTime),
-             qPrintable(driver_->display()->lblAscendant->text()));
+    QVERIFY2(child<StatusLabel>(*driver_->display(), "lblAscendant")
+                 ->text()
+                 .endsWith('\n' + universalTime),
+             qPrintable(child<StatusLabel>(*driver_->display(), "lblAscendant")->text()));
 }
 
 void DriverTest::lettingGoOfAnExactZoneNeedsAZone()
 {
     enter({"ADA", 2000, 6, 1, 12, 0, "0", "0", false, "0", "0", false, 29, false});
     main_->applyPlace(Atlas::shared().search(QStringLiteral("Kathmandu"), 1).front());
-    QCOMPARE(main_->cmbTimeZone->currentIndex(), 71);
-    typeInto(main_->txtMCity, QStringLiteral("Patan"));
-    QCOMPARE(main_->cmbTimeZone->currentIndex(), -1);
+    QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentIndex(), 71);
+    typeInto(child<QLineEdit>(*main_, "txtMCity"), QStringLiteral("Patan"));
+    QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentIndex(), -1);
     {
         ModalWatcher watcher;
         calculate();
@@ -418,11 +465,12 @@ void DriverTest::lettingGoOfAnExactZoneNeedsAZone()
         QCOMPARE(
             watcher.seen().first().text,
             QStringLiteral("Choose the time zone of the birth place to find the rising sign."));
-        QCOMPARE(main_->focusWidget(), main_->cmbTimeZone);
+        QCOMPARE(main_->focusWidget(), child<QComboBox>(*main_, "cmbTimeZone"));
     }
     QVERIFY(driver_->display() == nullptr);
-    QTest::keyClick(main_->cmbTimeZone, Qt::Key_Down); // the first entry, by hand
-    QCOMPARE(main_->cmbTimeZone->currentIndex(), 0);
+    QTest::keyClick(child<QComboBox>(*main_, "cmbTimeZone"),
+                    Qt::Key_Down); // the first entry, by hand
+    QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentIndex(), 0);
     calculate();
     QVERIFY(driver_->display() != nullptr);
     QCOMPARE(driver_->lastChart().intZoneHours, std::int16_t(9));
@@ -435,9 +483,10 @@ void DriverTest::unknownPlaceTimeIsRefused()
     nowhere.name = QStringLiteral("Atlantis");
     nowhere.zoneId = QStringLiteral("Ocean/Atlantis");
     main_->applyPlace(nowhere);
-    QCOMPARE(main_->lblPlaceTime->text(),
+    QCOMPARE(child<StatusLabel>(*main_, "lblPlaceTime")->text(),
              QStringLiteral("Atlantis: unknown time zone (Ocean/Atlantis); choose a zone by hand"));
-    QCOMPARE(main_->cmbTimeZone->currentIndex(), -1); // not Greenwich, which it was
+    QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentIndex(),
+             -1); // not Greenwich, which it was
     {
         ModalWatcher watcher;
         calculate();
@@ -452,7 +501,7 @@ void DriverTest::unknownPlaceTimeIsRefused()
     main_->applyPlace(Atlas::shared().search(QStringLiteral("Pune, India"), 1).front());
     calculate();
     QVERIFY(driver_->display() != nullptr);
-    QCOMPARE(main_->cmbTimeZone->currentIndex(), 34);
+    QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentIndex(), 34);
 }
 
 void DriverTest::placeLookupAsksForMissingParts()
@@ -461,25 +510,25 @@ void DriverTest::placeLookupAsksForMissingParts()
     setWebSearchFactory([&calls] { return std::make_unique<RecordingSearch>(&calls); });
     struct Case {
         const char *city, *state, *country, *message;
-        QLineEdit* FrmMain::*focus;
+        const char* focus;
     };
     const Case cases[] = {
-        {"", "", "", "Please Enter City", &FrmMain::txtMCity},
-        {"Pune", "", "India", "Please Enter State", &FrmMain::txtMState},
-        {"Pune", "Maharashtra", "", "Please Enter Country", &FrmMain::txtMCountry},
+        {"", "", "", "Please Enter City", "txtMCity"},
+        {"Pune", "", "India", "Please Enter State", "txtMState"},
+        {"Pune", "Maharashtra", "", "Please Enter Country", "txtMCountry"},
     };
     for (const Case& c : cases) {
-        main_->txtMCity->setText(QString::fromLatin1(c.city));
-        main_->txtMState->setText(QString::fromLatin1(c.state));
-        main_->txtMCountry->setText(QString::fromLatin1(c.country));
-        main_->txtName->setFocus();
+        child<QLineEdit>(*main_, "txtMCity")->setText(QString::fromLatin1(c.city));
+        child<QLineEdit>(*main_, "txtMState")->setText(QString::fromLatin1(c.state));
+        child<QLineEdit>(*main_, "txtMCountry")->setText(QString::fromLatin1(c.country));
+        child<QLineEdit>(*main_, "txtName")->setFocus();
         ModalWatcher watcher;
-        QTest::mouseClick(main_->cmdBrowser, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(*main_, "cmdBrowser"), Qt::LeftButton);
         QCOMPARE(watcher.seen().size(), 1);
         QCOMPARE(watcher.seen().first().text, QString::fromLatin1(c.message));
         QCOMPARE(watcher.seen().first().icon, QMessageBox::Critical);
         QCOMPARE(watcher.seen().first().title, QStringLiteral("Zenthra v1.35"));
-        QTRY_COMPARE(main_->focusWidget(), main_.get()->*c.focus);
+        QTRY_COMPARE(main_->focusWidget(), child<QLineEdit>(*main_, c.focus));
     }
     QVERIFY(calls.isEmpty());
 }
@@ -489,10 +538,10 @@ void DriverTest::placeLookupSearchText()
     QStringList calls;
     setWebSearchFactory([&calls] { return std::make_unique<RecordingSearch>(&calls); });
     // Nothing else on the window is needed; a city of one blank counts.
-    main_->txtMCity->setText(QStringLiteral(" "));
-    main_->txtMState->setText(QStringLiteral("Maharashtra"));
-    main_->txtMCountry->setText(QStringLiteral("India"));
-    QTest::mouseClick(main_->cmdBrowser, Qt::LeftButton);
+    child<QLineEdit>(*main_, "txtMCity")->setText(QStringLiteral(" "));
+    child<QLineEdit>(*main_, "txtMState")->setText(QStringLiteral("Maharashtra"));
+    child<QLineEdit>(*main_, "txtMCountry")->setText(QStringLiteral("India"));
+    QTest::mouseClick(child<QPushButton>(*main_, "cmdBrowser"), Qt::LeftButton);
     QCOMPARE(calls.size(), 1);
     QCOMPARE(calls.first(), QStringLiteral("  Maharashtra India Latitude longitude |") +
                                 modHelp::pageAddress("home-page").toString());
@@ -508,11 +557,11 @@ void DriverTest::placeLookupMakesAComponentPerClick()
         ++made;
         return std::make_unique<RecordingSearch>(&calls);
     });
-    main_->txtMCity->setText(QStringLiteral("Pune"));
-    main_->txtMState->setText(QStringLiteral("Maharashtra"));
-    main_->txtMCountry->setText(QStringLiteral("India"));
-    QTest::mouseClick(main_->cmdBrowser, Qt::LeftButton);
-    QTest::mouseClick(main_->cmdBrowser, Qt::LeftButton);
+    child<QLineEdit>(*main_, "txtMCity")->setText(QStringLiteral("Pune"));
+    child<QLineEdit>(*main_, "txtMState")->setText(QStringLiteral("Maharashtra"));
+    child<QLineEdit>(*main_, "txtMCountry")->setText(QStringLiteral("India"));
+    QTest::mouseClick(child<QPushButton>(*main_, "cmdBrowser"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*main_, "cmdBrowser"), Qt::LeftButton);
     QCOMPARE(made, 2);
     QCOMPARE(calls.size(), 2);
 }
@@ -521,10 +570,10 @@ void DriverTest::browserSearchEncodesPlaceNames()
 {
     zenthra::test::BrowserStandIn catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
-    main_->txtMCity->setText(QStringLiteral("A&B #1 + C/D"));
-    main_->txtMState->setText(QStringLiteral("x=y?z"));
-    main_->txtMCountry->setText(QStringLiteral("100%"));
-    QTest::mouseClick(main_->cmdBrowser, Qt::LeftButton);
+    child<QLineEdit>(*main_, "txtMCity")->setText(QStringLiteral("A&B #1 + C/D"));
+    child<QLineEdit>(*main_, "txtMState")->setText(QStringLiteral("x=y?z"));
+    child<QLineEdit>(*main_, "txtMCountry")->setText(QStringLiteral("100%"));
+    QTest::mouseClick(child<QPushButton>(*main_, "cmdBrowser"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QCOMPARE(catcher.opened.size(), 1);
     const QUrl url = catcher.opened.first();

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and every way out of the program.
-#include "ui/shutdown.h"
 #include "app/single_copy.h"
 #include "app/startup.h"
 #include "entry/frm_main.h"
 #include "modal_watcher.h"
 #include "ui/link_label.h"
+#include "ui/shutdown.h"
+#include "widget_access.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,13 +23,17 @@
 #include <set>
 
 using namespace zenthra;
+using zenthra::test::child;
 using zenthra::test::ModalWatcher;
 using zenthra::test::SeenModal;
 
 namespace {
 
 // Unloaded windows go at the next turn of the event loop.
-void runDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void runDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 // Asks for the shutdown from its own close event, as the result window does.
 class ClosingWindow : public QWidget {
@@ -80,8 +85,8 @@ private slots:
             const int draw = started.intCoBrandRandomNumber;
             drawsSeen.insert(draw);
             const bool cobrand = draw == 1 || draw == 3 || draw == 5;
-            QCOMPARE(started.window->lblCobrand->isVisible(), cobrand);
-            QCOMPARE(started.window->lblFullBrand->isVisible(), !cobrand);
+            QCOMPARE(child<LinkLabel>(*started.window, "lblCobrand")->isVisible(), cobrand);
+            QCOMPARE(child<LinkLabel>(*started.window, "lblFullBrand")->isVisible(), !cobrand);
             delete started.window;
         }
         QCOMPARE(drawsSeen, (std::set<int>{1, 2, 3, 4, 5, 6, 7}));
@@ -90,15 +95,19 @@ private slots:
 
     void lockOutcomes_data()
     {
-        QTest::addColumn<QString>("lock");     // "held": another copy holds it; else a path below the test folder
-        QTest::addColumn<QString>("message");  // the start of the one message shown
-        QTest::addColumn<QString>("reason");   // a part of the message that gives the cause
+        QTest::addColumn<QString>(
+            "lock"); // "held": another copy holds it; else a path below the test folder
+        QTest::addColumn<QString>("message"); // the start of the one message shown
+        QTest::addColumn<QString>("reason");  // a part of the message that gives the cause
         QTest::addColumn<bool>("starts");
-        QTest::newRow("another copy") << "held" << "Application is already running"
+        QTest::newRow("another copy") << "held"
+                                      << "Application is already running"
                                       << "Application is already running" << false;
-        QTest::newRow("missing folder") << "gone/zenthra.lock" << "Zenthra cannot tell"
+        QTest::newRow("missing folder") << "gone/zenthra.lock"
+                                        << "Zenthra cannot tell"
                                         << "does not exist" << true;
-        QTest::newRow("folder is a file") << "plain/zenthra.lock" << "Zenthra cannot tell"
+        QTest::newRow("folder is a file") << "plain/zenthra.lock"
+                                          << "Zenthra cannot tell"
                                           << "plain/zenthra.lock" << true;
     }
 
@@ -163,7 +172,7 @@ private slots:
             QCloseEvent close; // what the window system sends for the close box
             QApplication::sendEvent(window->windowHandle(), &close);
         } else if (way == QLatin1String("Exit menu")) {
-            window->mnuExit->trigger();
+            child<QAction>(*window, "mnuExit")->trigger();
         } else if (way == QLatin1String("another window closed")) {
             QPointer<ClosingWindow> result = new ClosingWindow;
             window->hide(); // as after a calculation

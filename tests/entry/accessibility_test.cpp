@@ -3,21 +3,23 @@
 // descriptions and actions through QAccessible, the tree without hidden
 // widgets, the town suggestions, Enter, and windows larger than the screen.
 #include "entry/frm_main.h"
-#include "modal_watcher.h"
 #include "entry/place_completer.h"
 #include "links/frm_about.h"
 #include "links/mod_help.h"
-#include "result/fill_display.h"
+#include "modal_watcher.h"
 #include "result/frm_display.h"
 #include "ui/app_strings.h"
 #include "ui/link_label.h"
 #include "ui/screen_fit.h"
 #include "ui/shutdown.h"
+#include "ui/status_label.h"
+#include "widget_access.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,6 +31,7 @@
 #include <memory>
 
 using namespace zenthra;
+using zenthra::test::child;
 
 namespace {
 
@@ -80,7 +83,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(main_.get()));
         display_ = std::make_unique<FrmDisplay>();
         display_->setAttribute(Qt::WA_DeleteOnClose, false);
-        QVERIFY(fillDisplay(*display_, 3, *images_)); // Gemini
+        QVERIFY(display_->showSign(3, *images_)); // Gemini
         display_->showChartFacts(QStringLiteral("Ascendant 0° 54' 10\" Gemini"),
                                  QStringLiteral("for 14 August 1947, 18:30 UT"), QString());
     }
@@ -104,23 +107,33 @@ private slots:
             QTest::newRow(tag) << pick << int(role) << name << description;
         };
         row("main window", [](auto& t) { return t.main_.get(); }, QAccessible::Window, title, {});
-        row("result window", [](auto& t) { return t.display_.get(); }, QAccessible::Window, title, {});
+        row("result window", [](auto& t) { return t.display_.get(); }, QAccessible::Window, title,
+            {});
         const std::pair<const char*, const char*> lists[] = {
-            {"cboMonth", "Birth month"}, {"cboDate", "Birth day"},     {"cboYear", "Birth year"},
-            {"cboHH", "Birth hour"},     {"cboMM", "Birth minute"},   {"cboSS", "Birth second"},
+            {"cboMonth", "Birth month"}, {"cboDate", "Birth day"},  {"cboYear", "Birth year"},
+            {"cboHH", "Birth hour"},     {"cboMM", "Birth minute"}, {"cboSS", "Birth second"},
             {"cmbTimeZone", "Time zone"}};
         for (const auto& [name, words] : lists)
-            row(name, [n = QString::fromLatin1(name)](auto& t) { return t.main_->template findChild<QComboBox*>(n); },
+            row(
+                name,
+                [n = QString::fromLatin1(name)](auto& t) {
+                    return t.main_->template findChild<QComboBox*>(n);
+                },
                 QAccessible::ComboBox, QLatin1String(words), QLatin1String(words));
-        row("main banner", [](auto& t) { return t.main_->Label61; }, QAccessible::Link, banner, {});
-        row("result banner", [](auto& t) { return t.display_->Label61; }, QAccessible::Link, banner, {});
-        row("result full brand", [](auto& t) { return t.display_->lblFullBrand; }, QAccessible::Link,
-            QLatin1String(kFullBrandText), {});
-        row("ascendant", [](auto& t) { return t.display_->lblAscendant; }, QAccessible::StaticText,
+        row("main banner", [](auto& t) { return child<LinkLabel>(*t.main_, "Label61"); },
+            QAccessible::Link, banner, {});
+        row("result banner", [](auto& t) { return child<LinkLabel>(*t.display_, "Label61"); },
+            QAccessible::Link, banner, {});
+        row("result full brand",
+            [](auto& t) { return child<LinkLabel>(*t.display_, "lblFullBrand"); },
+            QAccessible::Link, QLatin1String(kFullBrandText), {});
+        row(
+            "ascendant", [](auto& t) { return child<StatusLabel>(*t.display_, "lblAscendant"); },
+            QAccessible::StaticText,
             QStringLiteral("Ascendant 0° 54' 10\" Gemini\nfor 14 August 1947, 18:30 UT"),
             QStringLiteral("Ascendant"));
-        row("sign picture", [](auto& t) { return t.display_->picSign; }, QAccessible::Graphic,
-            QStringLiteral("Gemini picture"), {});
+        row("sign picture", [](auto& t) { return child<QLabel>(*t.display_, "picSign"); },
+            QAccessible::Graphic, QStringLiteral("Gemini picture"), {});
     }
 
     void namesRolesAndDescriptions()
@@ -140,13 +153,15 @@ private slots:
     // The names follow the texts: a new sign, a cusp note, the place time.
     void namesFollowTheirTexts()
     {
-        QVERIFY(fillDisplay(*display_, 9, *images_)); // Sagittarius
+        QVERIFY(display_->showSign(9, *images_)); // Sagittarius
         display_->showChartFacts(QStringLiteral("A"), QStringLiteral("T"), QStringLiteral("Near"));
-        main_->lblPlaceTime->setText(QStringLiteral("Pune: UTC+05:30"));
+        child<StatusLabel>(*main_, "lblPlaceTime")->setText(QStringLiteral("Pune: UTC+05:30"));
         const std::tuple<QWidget*, QString, QString> rows[] = {
-            {display_->picSign, QStringLiteral("Sagittarius picture"), QString()},
-            {display_->lblCuspNote, QStringLiteral("Near"), QStringLiteral("Cusp note")},
-            {main_->lblPlaceTime, QStringLiteral("Pune: UTC+05:30"), QStringLiteral("Place time")}};
+            {child<QLabel>(*display_, "picSign"), QStringLiteral("Sagittarius picture"), QString()},
+            {child<StatusLabel>(*display_, "lblCuspNote"), QStringLiteral("Near"),
+             QStringLiteral("Cusp note")},
+            {child<StatusLabel>(*main_, "lblPlaceTime"), QStringLiteral("Pune: UTC+05:30"),
+             QStringLiteral("Place time")}};
         for (const auto& [widget, name, description] : rows) {
             QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
             QCOMPARE(iface->text(QAccessible::Name), name);
@@ -162,16 +177,16 @@ private slots:
         QCOMPARE(mainTree.count(QLatin1String(kBannerText)), 1); // the shadow is not read
         QCOMPARE(mainTree.count(QLatin1String(kFullBrandText)), 1);
         QCOMPARE(mainTree.count(QLatin1String(kCoBrandText)), 0); // under the full brand
-        QVERIFY(main_->lblPlaceTime->isHidden());
+        QVERIFY(child<StatusLabel>(*main_, "lblPlaceTime")->isHidden());
         main_->applyBannerDraw(1);
         QCOMPARE(treeNames(main_.get()).count(QLatin1String(kCoBrandText)),
-                 main_->lblCobrand->isVisible() ? 1 : 0);
+                 child<LinkLabel>(*main_, "lblCobrand")->isVisible() ? 1 : 0);
 
         const QStringList resultTree = treeNames(display_.get());
         QCOMPARE(resultTree.count(QLatin1String(kBannerText)), 1);
         QCOMPARE(resultTree.count(QLatin1String(kFullBrandText)), 1);
         QCOMPARE(resultTree.count(QLatin1String(kCoBrandText)), 0);
-        QVERIFY(display_->lblCuspNote->isHidden()); // nothing to say
+        QVERIFY(child<StatusLabel>(*display_, "lblCuspNote")->isHidden()); // nothing to say
         QVERIFY(!resultTree.contains(QStringLiteral("Cusp note")));
     }
 
@@ -181,12 +196,12 @@ private slots:
         FrmAbout about;
         about.show();
         const std::pair<LinkLabel*, const char*> links[] = {
-            {main_->Label61, "home-page"},
-            {main_->lblFullBrand, "fully-branded"},
-            {display_->Label61, "home-page"},
-            {display_->lblFullBrand, "fully-branded"},
-            {static_cast<LinkLabel*>(about.Label5), "fully-branded"},
-            {static_cast<LinkLabel*>(about.lblHomePage), "home-page"}};
+            {child<LinkLabel>(*main_, "Label61"), "home-page"},
+            {child<LinkLabel>(*main_, "lblFullBrand"), "fully-branded"},
+            {child<LinkLabel>(*display_, "Label61"), "home-page"},
+            {child<LinkLabel>(*display_, "lblFullBrand"), "fully-branded"},
+            {static_cast<LinkLabel*>(child<QLabel>(about, "Label5")), "fully-branded"},
+            {static_cast<LinkLabel*>(child<QLabel>(about, "lblHomePage")), "home-page"}};
         for (const auto& [link, page] : links) {
             opened_.clear();
             QCOMPARE(QAccessible::queryAccessibleInterface(link)->role(), QAccessible::Link);
@@ -208,17 +223,19 @@ private slots:
     {
         QAccessibleInterface* window = QAccessible::queryAccessibleInterface(main_.get());
         const int closedCount = window->childCount();
-        main_->txtMCity->setFocus();
-        QTest::keyClicks(main_->txtMCity, QStringLiteral("Delhi"));
-        QAbstractItemView* list = main_->placeCompleter->popup();
+        child<QLineEdit>(*main_, "txtMCity")->setFocus();
+        QTest::keyClicks(child<QLineEdit>(*main_, "txtMCity"), QStringLiteral("Delhi"));
+        QAbstractItemView* list = child<PlaceCompleter>(*main_, "placeCompleter")->popup();
         QTRY_VERIFY(list->isVisible());
         QCOMPARE(window->childCount(), closedCount + 1);
         QAccessibleInterface* listIface = window->child(closedCount);
         QCOMPARE(listIface->object(), list);
         QCOMPARE(listIface->role(), QAccessible::List);
-        QCOMPARE(listIface->childCount(), int(main_->placeCompleter->suggestions().size()));
+        QCOMPARE(listIface->childCount(),
+                 int(child<PlaceCompleter>(*main_, "placeCompleter")->suggestions().size()));
         QCOMPARE(listIface->child(0)->text(QAccessible::Name),
-                 PlaceCompleter::suggestionText(main_->placeCompleter->suggestions().front()));
+                 PlaceCompleter::suggestionText(
+                     child<PlaceCompleter>(*main_, "placeCompleter")->suggestions().front()));
         QTest::keyClick(list, Qt::Key_Escape);
         QCOMPARE(window->childCount(), closedCount);
     }
@@ -226,20 +243,20 @@ private slots:
     // The click that closes the suggestions lands where it was aimed.
     void clickElsewhereClosesSuggestionsAndActs()
     {
-        main_->txtMCity->setFocus();
-        QTest::keyClicks(main_->txtMCity, QStringLiteral("Delhi"));
-        QAbstractItemView* list = main_->placeCompleter->popup();
+        child<QLineEdit>(*main_, "txtMCity")->setFocus();
+        QTest::keyClicks(child<QLineEdit>(*main_, "txtMCity"), QStringLiteral("Delhi"));
+        QAbstractItemView* list = child<PlaceCompleter>(*main_, "placeCompleter")->popup();
         QTRY_VERIFY(list->isVisible());
         // While the list shows, the window system hands it every click. The
         // list lies over the boxes below the city box; aim above it.
-        QLineEdit* name = main_->txtName;
+        QLineEdit* name = child<QLineEdit>(*main_, "txtName");
         const QPoint aim = list->mapFromGlobal(name->mapToGlobal(name->rect().center()));
         QTest::mouseClick(list, Qt::LeftButton, {}, aim);
         QVERIFY(!list->isVisible());
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(name));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ADA"));
         QCOMPARE(name->text(), QStringLiteral("ADA"));
-        QCOMPARE(main_->txtMCity->text(), QStringLiteral("Delhi"));
+        QCOMPARE(child<QLineEdit>(*main_, "txtMCity")->text(), QStringLiteral("Delhi"));
     }
 
     void enterPressesFind_data()
@@ -247,16 +264,29 @@ private slots:
         QTest::addColumn<Pick>("pick");
         QTest::addColumn<int>("finds");
         QTest::addColumn<int>("lookups");
-        QTest::newRow("name") << Pick([](auto& t) { return t.main_->txtName; }) << 1 << 0;
-        QTest::newRow("month list") << Pick([](auto& t) { return t.main_->cboMonth; }) << 1 << 0;
-        QTest::newRow("city") << Pick([](auto& t) { return t.main_->txtMCity; }) << 1 << 0;
-        QTest::newRow("latitude") << Pick([](auto& t) { return t.main_->txtLatD; }) << 1 << 0;
-        QTest::newRow("south") << Pick([](auto& t) { return t.main_->optLat[1]; }) << 1 << 0;
-        QTest::newRow("zone list") << Pick([](auto& t) { return t.main_->cmbTimeZone; }) << 1 << 0;
-        QTest::newRow("daylight saving") << Pick([](auto& t) { return t.main_->chkDST; }) << 1 << 0;
-        QTest::newRow("find") << Pick([](auto& t) { return t.main_->cmdRashi; }) << 1 << 0;
+        QTest::newRow("name") << Pick([](auto& t) { return child<QLineEdit>(*t.main_, "txtName"); })
+                              << 1 << 0;
+        QTest::newRow("month list")
+            << Pick([](auto& t) { return child<QComboBox>(*t.main_, "cboMonth"); }) << 1 << 0;
+        QTest::newRow("city") << Pick([](auto& t) {
+            return child<QLineEdit>(*t.main_, "txtMCity");
+        }) << 1 << 0;
+        QTest::newRow("latitude") << Pick([](auto& t) {
+            return child<QLineEdit>(*t.main_, "txtLatD");
+        }) << 1 << 0;
+        QTest::newRow("south") << Pick([](auto& t) {
+            return child<QRadioButton>(*t.main_, "optLat_1");
+        }) << 1 << 0;
+        QTest::newRow("zone list")
+            << Pick([](auto& t) { return child<QComboBox>(*t.main_, "cmbTimeZone"); }) << 1 << 0;
+        QTest::newRow("daylight saving")
+            << Pick([](auto& t) { return child<QCheckBox>(*t.main_, "chkDST"); }) << 1 << 0;
+        QTest::newRow("find") << Pick([](auto& t) {
+            return child<QPushButton>(*t.main_, "cmdRashi");
+        }) << 1 << 0;
         // A focused button takes Enter itself.
-        QTest::newRow("lookup button") << Pick([](auto& t) { return t.main_->cmdBrowser; }) << 0 << 1;
+        QTest::newRow("lookup button")
+            << Pick([](auto& t) { return child<QPushButton>(*t.main_, "cmdBrowser"); }) << 0 << 1;
     }
 
     void enterPressesFind()
@@ -278,23 +308,23 @@ private slots:
     void enterPicksInOpenLists()
     {
         QSignalSpy find(main_.get(), &FrmMain::calculateRequested);
-        main_->cboMonth->setFocus();
-        main_->cboMonth->showPopup();
-        QAbstractItemView* months = main_->cboMonth->view();
+        child<QComboBox>(*main_, "cboMonth")->setFocus();
+        child<QComboBox>(*main_, "cboMonth")->showPopup();
+        QAbstractItemView* months = child<QComboBox>(*main_, "cboMonth")->view();
         QTRY_VERIFY(months->isVisible());
         QTest::keyClick(months, Qt::Key_Down);
         QTest::keyClick(months, Qt::Key_Return);
         QTRY_VERIFY(!months->isVisible());
-        QCOMPARE(main_->cboMonth->currentIndex(), 1);
+        QCOMPARE(child<QComboBox>(*main_, "cboMonth")->currentIndex(), 1);
 
-        main_->txtMCity->setFocus();
-        QTest::keyClicks(main_->txtMCity, QStringLiteral("Pune, Ind"));
-        QAbstractItemView* list = main_->placeCompleter->popup();
+        child<QLineEdit>(*main_, "txtMCity")->setFocus();
+        QTest::keyClicks(child<QLineEdit>(*main_, "txtMCity"), QStringLiteral("Pune, Ind"));
+        QAbstractItemView* list = child<PlaceCompleter>(*main_, "placeCompleter")->popup();
         QTRY_VERIFY(list->isVisible());
         QTest::keyClick(list, Qt::Key_Down);
         test::ModalWatcher watcher; // a note on the zone may follow the pick
         QTest::keyClick(list, Qt::Key_Return);
-        QCOMPARE(main_->txtMState->text(), QStringLiteral("Maharashtra"));
+        QCOMPARE(child<QLineEdit>(*main_, "txtMState")->text(), QStringLiteral("Maharashtra"));
         QCOMPARE(find.count(), 0);
     }
 
@@ -302,7 +332,8 @@ private slots:
     // brings the focused control into view. Run again at a large scale factor.
     void windowsFitTheScreen()
     {
-        for (QWidget* window : {static_cast<QWidget*>(main_.get()), static_cast<QWidget*>(display_.get())}) {
+        for (QWidget* window :
+             {static_cast<QWidget*>(main_.get()), static_cast<QWidget*>(display_.get())}) {
             const QSize room = roomOnScreen(window);
             QVERIFY2(window->width() <= room.width() && window->height() <= room.height(),
                      qPrintable(window->objectName()));
@@ -316,11 +347,13 @@ private slots:
             }
         }
         if (auto* scroller = main_->findChild<QScrollArea*>()) {
-            main_->chkDST->setFocus();
-            QTest::keyClick(main_->chkDST, Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(main_->cmdRashi));
-            const QRect button(main_->cmdRashi->mapTo(scroller->viewport(), QPoint(0, 0)),
-                               main_->cmdRashi->size());
+            child<QCheckBox>(*main_, "chkDST")->setFocus();
+            QTest::keyClick(child<QCheckBox>(*main_, "chkDST"), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(),
+                     static_cast<QWidget*>(child<QPushButton>(*main_, "cmdRashi")));
+            const QRect button(
+                child<QPushButton>(*main_, "cmdRashi")->mapTo(scroller->viewport(), QPoint(0, 0)),
+                child<QPushButton>(*main_, "cmdRashi")->size());
             QVERIFY(scroller->viewport()->rect().contains(button));
         }
         if (auto* scroller = display_->findChild<QScrollArea*>())

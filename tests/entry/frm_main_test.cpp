@@ -8,6 +8,7 @@
 #include "rules/utc_offset.h"
 #include "ui/link_label.h"
 #include "ui/shutdown.h"
+#include "widget_access.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,6 +26,7 @@
 #include <QUrlQuery>
 
 using namespace zenthra;
+using zenthra::test::child;
 using zenthra::test::ModalWatcher;
 
 namespace {
@@ -87,17 +89,23 @@ private slots:
         FrmMain& w = *window_;
         QCOMPARE(w.objectName(), QStringLiteral("frmMain"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Zenthra v1.35"));
-        const QStringList lists{w.cboMonth->currentText(), w.cboDate->currentText(),
-                                w.cboYear->currentText(),  w.cboHH->currentText(),
-                                w.cboMM->currentText(),    w.cboSS->currentText()};
+        const QStringList lists{child<QComboBox>(w, "cboMonth")->currentText(),
+                                child<QComboBox>(w, "cboDate")->currentText(),
+                                child<QComboBox>(w, "cboYear")->currentText(),
+                                child<QComboBox>(w, "cboHH")->currentText(),
+                                child<QComboBox>(w, "cboMM")->currentText(),
+                                child<QComboBox>(w, "cboSS")->currentText()};
         QCOMPARE(lists, (QStringList{"January", "1", "1900", "0", "0", "0"}));
         for (const QLineEdit* box : w.findChildren<QLineEdit*>())
             QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
-        QVERIFY(w.optLat[0]->isChecked() && !w.optLat[1]->isChecked());
-        QVERIFY(w.optLong[0]->isChecked() && !w.optLong[1]->isChecked());
-        QCOMPARE(w.cmbTimeZone->currentIndex(), 29);
-        QCOMPARE(w.cmbTimeZone->currentText(), QStringLiteral("Greenwich Mean Time,GMT,0.0"));
-        QVERIFY(!w.chkDST->isChecked());
+        QVERIFY(child<QRadioButton>(w, "optLat_0")->isChecked() &&
+                !child<QRadioButton>(w, "optLat_1")->isChecked());
+        QVERIFY(child<QRadioButton>(w, "optLong_0")->isChecked() &&
+                !child<QRadioButton>(w, "optLong_1")->isChecked());
+        QCOMPARE(child<QComboBox>(w, "cmbTimeZone")->currentIndex(), 29);
+        QCOMPARE(child<QComboBox>(w, "cmbTimeZone")->currentText(),
+                 QStringLiteral("Greenwich Mean Time,GMT,0.0"));
+        QVERIFY(!child<QCheckBox>(w, "chkDST")->isChecked());
         for (const QComboBox* list : w.findChildren<QComboBox*>())
             QVERIFY2(!list->isEditable(), qPrintable(list->objectName()));
     }
@@ -132,21 +140,23 @@ private slots:
     void zoneCalculation_data()
     {
         FrmMain w;
-        QCOMPARE(w.cmbTimeZone->count(), 71);
-        QCOMPARE(w.cmbTimeZone->itemText(0),
+        QCOMPARE(child<QComboBox>(w, "cmbTimeZone")->count(), 71);
+        QCOMPARE(child<QComboBox>(w, "cmbTimeZone")->itemText(0),
                  QStringLiteral("Alaska/Hawaii Daylight Time,AHDT,-9.0"));
-        QCOMPARE(w.cmbTimeZone->itemText(34), QStringLiteral("Indian Time, IST, +5.3"));
-        QCOMPARE(w.cmbTimeZone->itemText(56),
+        QCOMPARE(child<QComboBox>(w, "cmbTimeZone")->itemText(34),
+                 QStringLiteral("Indian Time, IST, +5.3"));
+        QCOMPARE(child<QComboBox>(w, "cmbTimeZone")->itemText(56),
                  QStringLiteral("South Australia Daylight Time,SAD,+10.5"));
-        QCOMPARE(w.cmbTimeZone->itemText(70), QStringLiteral("Yukon War Time,YWT,-8.0"));
+        QCOMPARE(child<QComboBox>(w, "cmbTimeZone")->itemText(70),
+                 QStringLiteral("Yukon War Time,YWT,-8.0"));
 
         QTest::addColumn<int>("position");
         QTest::addColumn<int>("hours");
         QTest::addColumn<int>("minutes");
-        for (int position = 0; position < w.cmbTimeZone->count(); ++position) {
+        for (int position = 0; position < child<QComboBox>(w, "cmbTimeZone")->count(); ++position) {
             // The offset ends each entry: sign, hours, a point and one digit;
             // any digit but 0 means half an hour. West of Greenwich is positive.
-            const QString text = w.cmbTimeZone->itemText(position);
+            const QString text = child<QComboBox>(w, "cmbTimeZone")->itemText(position);
             const QString offset = text.mid(text.lastIndexOf(QLatin1Char(',')) + 1).trimmed();
             const int sign = offset.startsWith(QLatin1Char('-')) ? -1 : 1;
             const QStringList parts =
@@ -163,7 +173,7 @@ private slots:
         QFETCH(int, position);
         QFETCH(int, hours);
         QFETCH(int, minutes);
-        window_->cmbTimeZone->setCurrentIndex(position);
+        child<QComboBox>(*window_, "cmbTimeZone")->setCurrentIndex(position);
         const auto offset = window_->Zone_Calculation();
         QCOMPARE(offset.has_value(), position >= 0);
         if (!offset)
@@ -224,30 +234,33 @@ private slots:
     void texts()
     {
         FrmMain& w = *window_;
-        QCOMPARE(w.Label3->text(),
+        QCOMPARE(child<QLabel>(w, "Label3")->text(),
                  QStringLiteral("Zenthra calculates your rising sign or ascendant based on Western "
                                 "astrology concepts. The rising sign describes your outer "
                                 "personality."));
-        QCOMPARE(w.Label2->text(),
+        QCOMPARE(child<QLabel>(w, "Label2")->text(),
                  QStringLiteral("Enter the correct details to know more about how the world sees "
                                 "you"));
-        QCOMPARE(w.lblFullBrand->text(),
+        QCOMPARE(child<LinkLabel>(w, "lblFullBrand")->text(),
                  QStringLiteral("Home Business Opportunity. Start your own Internet business and "
                                 "make money online. Get this software fully branded for your "
                                 "website. Click here for more details."));
-        const QString cobrand = w.lblCobrand->text();
+        const QString cobrand = child<LinkLabel>(w, "lblCobrand")->text();
         QVERIFY(cobrand.startsWith(QLatin1String("Co-brand this software for your site. ")));
         QVERIFY(cobrand.endsWith(QLatin1String(" Click Here for more info on co-branding.")));
         QVERIFY2(cobrand.size() > 90, "the middle sentence is missing");
-        QVERIFY(!w.Label61->text().isEmpty() && !w.Label61->text().contains(QLatin1Char('\n')));
-        QCOMPARE(w.Label10->text(), w.Label61->text());
+        QVERIFY(!child<LinkLabel>(w, "Label61")->text().isEmpty() &&
+                !child<LinkLabel>(w, "Label61")->text().contains(QLatin1Char('\n')));
+        QCOMPARE(child<QLabel>(w, "Label10")->text(), child<LinkLabel>(w, "Label61")->text());
         const auto labels = w.findChildren<QLabel*>();
         QVERIFY(std::any_of(labels.begin(), labels.end(), [](const QLabel* l) {
             return l->text() == QLatin1String("HH:MM:SS");
         }));
         // The coordinate boxes take no more than their limit from the keyboard.
-        for (const auto& [box, limit] :
-             {std::pair{w.txtLatD, 2}, {w.txtLatM, 2}, {w.txtLonD, 3}, {w.txtLonM, 2}}) {
+        for (const auto& [box, limit] : {std::pair{child<QLineEdit>(w, "txtLatD"), 2},
+                                         {child<QLineEdit>(w, "txtLatM"), 2},
+                                         {child<QLineEdit>(w, "txtLonD"), 3},
+                                         {child<QLineEdit>(w, "txtLonM"), 2}}) {
             QTest::keyClicks(box, QStringLiteral("12345"));
             QCOMPARE(box->text(), QStringLiteral("12345").left(limit));
         }
@@ -256,24 +269,32 @@ private slots:
     void menuOrder()
     {
         FrmMain& w = *window_;
-        QCOMPARE(w.menuBar->actions(),
-                 (QList<QAction*>{w.mnuFile->menuAction(), w.mnuHelp->menuAction(), w.mnuDonate,
-                                  w.mkmoney}));
-        QVERIFY(w.mnuDonate->menu() == nullptr && w.mkmoney->menu() == nullptr);
-        QVERIFY(!w.mkmoney->isEnabled()); // nothing ever makes it available
+        QCOMPARE(child<QMenuBar>(w, "menuBar")->actions(),
+                 (QList<QAction*>{child<QMenu>(w, "mnuFile")->menuAction(),
+                                  child<QMenu>(w, "mnuHelp")->menuAction(),
+                                  child<QAction>(w, "mnuDonate"), child<QAction>(w, "mkmoney")}));
+        QVERIFY(child<QAction>(w, "mnuDonate")->menu() == nullptr &&
+                child<QAction>(w, "mkmoney")->menu() == nullptr);
+        QVERIFY(!child<QAction>(w, "mkmoney")->isEnabled()); // nothing ever makes it available
         // Find first and Exit last, the saved births between them.
         QList<QAction*> file;
-        for (QAction* a : w.mnuFile->actions())
+        for (QAction* a : child<QMenu>(w, "mnuFile")->actions())
             if (!a->isSeparator())
                 file << a;
-        QCOMPARE(file,
-                 (QList<QAction*>{w.mnuNext, w.mnuOpenBirth, w.mnuSaveBirth, w.mnuSaveBirthAs,
-                                  w.mnuDeleteBirth, w.mnuRecent[0], w.mnuRecent[1], w.mnuRecent[2],
-                                  w.mnuRecent[3], w.mnuRecent[4], w.mnuExit}));
-        QCOMPARE(w.mnuHelp->actions(), (QList<QAction*>{w.mnuOnline, w.mnuVisit, w.mnuHelp1,
-                                                        w.mnuUpdate, w.mnuHelp2, w.mnuAbout}));
-        for (const QAction* action : w.mnuHelp->actions())
-            QCOMPARE(action->isSeparator(), action == w.mnuHelp1 || action == w.mnuHelp2);
+        QCOMPARE(file, (QList<QAction*>{
+                           child<QAction>(w, "mnuNext"), child<QAction>(w, "mnuOpenBirth"),
+                           child<QAction>(w, "mnuSaveBirth"), child<QAction>(w, "mnuSaveBirthAs"),
+                           child<QAction>(w, "mnuDeleteBirth"), child<QAction>(w, "mnuRecent_0"),
+                           child<QAction>(w, "mnuRecent_1"), child<QAction>(w, "mnuRecent_2"),
+                           child<QAction>(w, "mnuRecent_3"), child<QAction>(w, "mnuRecent_4"),
+                           child<QAction>(w, "mnuExit")}));
+        QCOMPARE(child<QMenu>(w, "mnuHelp")->actions(),
+                 (QList<QAction*>{child<QAction>(w, "mnuOnline"), child<QAction>(w, "mnuVisit"),
+                                  child<QAction>(w, "mnuHelp1"), child<QAction>(w, "mnuUpdate"),
+                                  child<QAction>(w, "mnuHelp2"), child<QAction>(w, "mnuAbout")}));
+        for (const QAction* action : child<QMenu>(w, "mnuHelp")->actions())
+            QCOMPARE(action->isSeparator(), action == child<QAction>(w, "mnuHelp1") ||
+                                                action == child<QAction>(w, "mnuHelp2"));
     }
 
     void pages_data()
@@ -325,9 +346,10 @@ private slots:
             ModalWatcher watcher([&](QWidget* modal) {
                 about = modal;
                 wasChildOfMain = modal->parentWidget() == window_;
-                qobject_cast<FrmAbout*>(modal)->cmdOK->click();
+                child<QPushButton>(*modal, "cmdOK")->click();
             });
-            window_->mnuAbout->trigger(); // returns only when the about window is closed
+            // Returns only when the about window is closed.
+            child<QAction>(*window_, "mnuAbout")->trigger();
             QCOMPARE(watcher.seen().size(), 1);
             QCOMPARE(watcher.seen().first().className, QStringLiteral("zenthra::FrmAbout"));
         }
@@ -342,11 +364,11 @@ private slots:
         window_->show();
         QSignalSpy calculate(window_.data(), &FrmMain::calculateRequested);
         QSignalSpy lookup(window_.data(), &FrmMain::placeLookupRequested);
-        QTest::mouseClick(window_->cmdRashi, Qt::LeftButton);
-        window_->mnuNext->trigger();
+        QTest::mouseClick(child<QPushButton>(*window_, "cmdRashi"), Qt::LeftButton);
+        child<QAction>(*window_, "mnuNext")->trigger();
         QCOMPARE(calculate.size(), 2);
         QCOMPARE(lookup.size(), 0);
-        QTest::mouseClick(window_->cmdBrowser, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(*window_, "cmdBrowser"), Qt::LeftButton);
         QCOMPARE(lookup.size(), 1);
         QCOMPARE(calculate.size(), 2);
         QVERIFY(window_->isVisible());
@@ -371,8 +393,8 @@ private slots:
         window_->show();
         for (const int draw : draws)
             window_->applyBannerDraw(draw);
-        QCOMPARE(window_->lblCobrand->isVisible(), cobrandOnTop);
-        QCOMPARE(window_->lblFullBrand->isVisible(), !cobrandOnTop);
+        QCOMPARE(child<LinkLabel>(*window_, "lblCobrand")->isVisible(), cobrandOnTop);
+        QCOMPARE(child<LinkLabel>(*window_, "lblFullBrand")->isVisible(), !cobrandOnTop);
     }
 
     void colours()
@@ -380,12 +402,13 @@ private slots:
         // One input, one frame and one button stand for their kind.
         const QColor peach(255, 218, 185), darkRed(103, 10, 35), lightOrange(255, 224, 192);
         FrmMain& w = *window_;
-        QCOMPARE(w.cmbTimeZone->palette().color(QPalette::Base), peach);
-        QCOMPARE(w.txtLonM->palette().color(QPalette::Text), darkRed);
-        QCOMPARE(w.fraLatitude->palette().color(QPalette::Window), peach);
-        QCOMPARE(w.chkDST->palette().color(QPalette::WindowText), darkRed);
-        QCOMPARE(w.cmdRashi->palette().color(QPalette::Button), lightOrange);
-        QVERIFY(w.txtName->font().families().contains(QStringLiteral("Verdana")));
+        QCOMPARE(child<QComboBox>(w, "cmbTimeZone")->palette().color(QPalette::Base), peach);
+        QCOMPARE(child<QLineEdit>(w, "txtLonM")->palette().color(QPalette::Text), darkRed);
+        QCOMPARE(child<QGroupBox>(w, "fraLatitude")->palette().color(QPalette::Window), peach);
+        QCOMPARE(child<QCheckBox>(w, "chkDST")->palette().color(QPalette::WindowText), darkRed);
+        QCOMPARE(child<QPushButton>(w, "cmdRashi")->palette().color(QPalette::Button), lightOrange);
+        QVERIFY(
+            child<QLineEdit>(w, "txtName")->font().families().contains(QStringLiteral("Verdana")));
     }
 
     void tabOrder()
@@ -394,12 +417,18 @@ private slots:
         w.show();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.txtName->setFocus();
-        const QList<QWidget*> expected{w.txtName,    w.cboMonth,    w.cboDate,    w.cboYear,
-                                       w.cboHH,      w.cboMM,       w.cboSS,      w.txtMCity,
-                                       w.txtMState,  w.txtMCountry, w.cmdBrowser, w.txtLatD,
-                                       w.txtLatM,    w.optLat[0],   w.txtLonD,    w.txtLonM,
-                                       w.optLong[0], w.cmbTimeZone, w.chkDST,     w.cmdRashi};
+        child<QLineEdit>(w, "txtName")->setFocus();
+        const QList<QWidget*> expected{
+            child<QLineEdit>(w, "txtName"),      child<QComboBox>(w, "cboMonth"),
+            child<QComboBox>(w, "cboDate"),      child<QComboBox>(w, "cboYear"),
+            child<QComboBox>(w, "cboHH"),        child<QComboBox>(w, "cboMM"),
+            child<QComboBox>(w, "cboSS"),        child<QLineEdit>(w, "txtMCity"),
+            child<QLineEdit>(w, "txtMState"),    child<QLineEdit>(w, "txtMCountry"),
+            child<QPushButton>(w, "cmdBrowser"), child<QLineEdit>(w, "txtLatD"),
+            child<QLineEdit>(w, "txtLatM"),      child<QRadioButton>(w, "optLat_0"),
+            child<QLineEdit>(w, "txtLonD"),      child<QLineEdit>(w, "txtLonM"),
+            child<QRadioButton>(w, "optLong_0"), child<QComboBox>(w, "cmbTimeZone"),
+            child<QCheckBox>(w, "chkDST"),       child<QPushButton>(w, "cmdRashi")};
         for (int i = 1; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QVERIFY2(QApplication::focusWidget() == expected[i], qPrintable(QString::number(i)));

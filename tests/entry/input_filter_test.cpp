@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The key filters and the validation of the main window, driven through the
 // window with real key events, the clipboard, drops and input methods.
-#include "ui/shutdown.h"
 #include "entry/frm_main.h"
 #include "entry/input_filter.h"
-#include "rules/key_rules.h"
 #include "modal_watcher.h"
+#include "rules/key_rules.h"
+#include "ui/shutdown.h"
+#include "widget_access.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,6 +24,7 @@
 #include <memory>
 
 using namespace zenthra;
+using zenthra::test::child;
 using zenthra::test::ModalWatcher;
 using zenthra::test::SeenModal;
 
@@ -34,7 +36,8 @@ namespace {
 const QString kTitle = QStringLiteral("Zenthra v1.35");
 
 // The one message a refusal shows: its text, icon and caption.
-void checkRefusal(const QList<SeenModal>& seen, const QString& box) {
+void checkRefusal(const QList<SeenModal>& seen, const QString& box)
+{
     const bool name = box == QLatin1String("txtName");
     QCOMPARE(seen.size(), 1);
     QCOMPARE(seen.first().text, name ? QStringLiteral("Please Enter only Letters")
@@ -46,7 +49,8 @@ void checkRefusal(const QList<SeenModal>& seen, const QString& box) {
 // Puts text into a box the way the route names: "keys" (Backspace and Enter
 // as their keys), "Shift+Insert", "paste()", "menu" (Paste of the context
 // menu), "drop" or "input method".
-void arrive(QLineEdit* edit, const QString& route, const QString& text) {
+void arrive(QLineEdit* edit, const QString& route, const QString& text)
+{
     QGuiApplication::clipboard()->setText(text);
     if (route == QLatin1String("keys")) {
         QTest::keyClicks(edit, text);
@@ -87,7 +91,8 @@ class InputFilterTest : public QObject {
     QPointer<FrmMain> window_;
 
 private slots:
-    void init() {
+    void init()
+    {
         setProcessEnder([] {});
         window_ = new FrmMain;
         window_->show();
@@ -95,13 +100,15 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window_));
     }
 
-    void cleanup() {
+    void cleanup()
+    {
         delete window_.data();
         setProcessEnder({});
         QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
-    void keyRules() {
+    void keyRules()
+    {
         // Every code from 0 to 255 against the rules as sets of codes.
         for (int code = 0; code < 256; ++code) {
             const bool capital = code >= 65 && code <= 90;
@@ -115,7 +122,8 @@ private slots:
         }
     }
 
-    void refusedKeys_data() {
+    void refusedKeys_data()
+    {
         QTest::addColumn<QString>("box");
         QTest::addColumn<Qt::Key>("key");
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
@@ -130,8 +138,8 @@ private slots:
         // A test tool sends the plain letter with Control, the desktop the control code.
         QTest::newRow("name Control+V") << "txtName" << Qt::Key_V << control << "v";
         QTest::newRow("name Control+V as X11") << "txtName" << Qt::Key_V << control << "\x16";
-        QTest::newRow("name AltGr @") << "txtName" << Qt::Key_Q
-                                      << (control | Qt::AltModifier) << "@";
+        QTest::newRow("name AltGr @")
+            << "txtName" << Qt::Key_Q << (control | Qt::AltModifier) << "@";
         for (const char* box : {"txtLatD", "txtLatM", "txtLonD", "txtLonM"}) {
             QTest::addRow("%s point", box) << box << Qt::Key_Period << none << ".";
             QTest::addRow("%s minus", box) << box << Qt::Key_Minus << none << "-";
@@ -141,7 +149,8 @@ private slots:
         QTest::newRow("lon min letter") << "txtLonM" << Qt::Key_E << none << "e";
     }
 
-    void refusedKeys() {
+    void refusedKeys()
+    {
         QFETCH(QString, box);
         QFETCH(Qt::Key, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
@@ -162,9 +171,10 @@ private slots:
         QCOMPARE(edit->text(), before);
     }
 
-    void keysThatTypeNothingWorkSilently() {
+    void keysThatTypeNothingWorkSilently()
+    {
         ModalWatcher watcher;
-        QLineEdit* edit = window_->txtLonD;
+        QLineEdit* edit = child<QLineEdit>(*window_, "txtLonD");
         edit->setFocus();
         QTest::keyClicks(edit, QStringLiteral("123"));
         QTest::keyClick(edit, Qt::Key_Left);
@@ -180,15 +190,16 @@ private slots:
                             Qt::ControlModifier);
         QCOMPARE(edit->text(), QStringLiteral("12"));
         QTest::keyClick(edit, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), window_->txtLonM);
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(*window_, "txtLonM"));
         // Alt with a letter is an access key, not a typed letter.
-        QTest::sendKeyEvent(QTest::Click, window_->txtLonM, Qt::Key_N, QStringLiteral("n"),
-                            Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), window_->txtName);
+        QTest::sendKeyEvent(QTest::Click, child<QLineEdit>(*window_, "txtLonM"), Qt::Key_N,
+                            QStringLiteral("n"), Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(*window_, "txtName"));
         QVERIFY(watcher.seen().isEmpty());
     }
 
-    void arrivingText_data() {
+    void arrivingText_data()
+    {
         // Typed keys that pass, and every other way that text reaches a box.
         QTest::addColumn<QString>("route");
         QTest::addColumn<QString>("box");
@@ -198,26 +209,72 @@ private slots:
         const QStringList routes{"Shift+Insert", "paste()", "drop", "input method", "menu"};
         for (const QString& route : routes) {
             const QByteArray r = route.toLatin1();
-            QTest::addRow("%s digits", r.data()) << route << "txtLonD" << "1" << "23" << "123";
-            QTest::addRow("%s decimal", r.data()) << route << "txtLonD" << "" << "1.5" << "";
-            QTest::addRow("%s negative", r.data()) << route << "txtLatM" << "3" << "-4" << "3";
-            QTest::addRow("%s small letters", r.data()) << route << "txtName" << ""
-                                                        << "ada lovelace" << "ADA LOVELACE";
-            QTest::addRow("%s apostrophe", r.data()) << route << "txtName" << "AB" << "o'brien"
+            QTest::addRow("%s digits", r.data()) << route << "txtLonD"
+                                                 << "1"
+                                                 << "23"
+                                                 << "123";
+            QTest::addRow("%s decimal", r.data()) << route << "txtLonD"
+                                                  << ""
+                                                  << "1.5"
+                                                  << "";
+            QTest::addRow("%s negative", r.data()) << route << "txtLatM"
+                                                   << "3"
+                                                   << "-4"
+                                                   << "3";
+            QTest::addRow("%s small letters", r.data()) << route << "txtName"
+                                                        << ""
+                                                        << "ada lovelace"
+                                                        << "ADA LOVELACE";
+            QTest::addRow("%s apostrophe", r.data()) << route << "txtName"
+                                                     << "AB"
+                                                     << "o'brien"
                                                      << "AB";
         }
-        QTest::newRow("typed a") << "keys" << "txtName" << "" << "a" << "A";
-        QTest::newRow("typed blanks") << "keys" << "txtName" << "" << "mary ann" << "MARY ANN";
-        QTest::newRow("typed Enter") << "keys" << "txtName" << "" << "ab\r" << "AB";
-        QTest::newRow("typed Backspace") << "keys" << "txtName" << "" << "abc\b" << "AB";
-        QTest::newRow("typed digits") << "keys" << "txtLonM" << "" << "5\b07" << "07";
-        QTest::newRow("past the limit") << routes[0] << "txtLatD" << "" << "123" << "12";
-        QTest::newRow("line break") << routes[0] << "txtName" << "" << "ADA\nBYRON" << "";
-        QTest::newRow("other script") << routes[3] << "txtName" << "" << "\u674e" << "";
-        QTest::newRow("full-width digit") << routes[3] << "txtLatD" << "" << "\uff11" << "";
+        QTest::newRow("typed a") << "keys"
+                                 << "txtName"
+                                 << ""
+                                 << "a"
+                                 << "A";
+        QTest::newRow("typed blanks") << "keys"
+                                      << "txtName"
+                                      << ""
+                                      << "mary ann"
+                                      << "MARY ANN";
+        QTest::newRow("typed Enter") << "keys"
+                                     << "txtName"
+                                     << ""
+                                     << "ab\r"
+                                     << "AB";
+        QTest::newRow("typed Backspace") << "keys"
+                                         << "txtName"
+                                         << ""
+                                         << "abc\b"
+                                         << "AB";
+        QTest::newRow("typed digits") << "keys"
+                                      << "txtLonM"
+                                      << ""
+                                      << "5\b07"
+                                      << "07";
+        QTest::newRow("past the limit") << routes[0] << "txtLatD"
+                                        << ""
+                                        << "123"
+                                        << "12";
+        QTest::newRow("line break") << routes[0] << "txtName"
+                                    << ""
+                                    << "ADA\nBYRON"
+                                    << "";
+        QTest::newRow("other script") << routes[3] << "txtName"
+                                      << ""
+                                      << "\u674e"
+                                      << "";
+        QTest::newRow("full-width digit") << routes[3] << "txtLatD"
+                                          << ""
+                                          << "\uff11"
+                                          << "";
     }
 
-    void arrivingText() {
+    void arrivingText()
+    {
         QFETCH(QString, route);
         QFETCH(QString, box);
         QFETCH(QString, before);
@@ -238,7 +295,8 @@ private slots:
         }
     }
 
-    void editsInARow_data() {
+    void editsInARow_data()
+    {
         // Each step is "route:text" and the box's text after it; every
         // refusal must leave the box as the step before left it.
         QTest::addColumn<QString>("box");
@@ -264,17 +322,18 @@ private slots:
             {"12", "12"}, 2);
         row("refused paste, then refused key", "txtLonD", "12", {"paste():a", "keys:."},
             {"12", "12"}, 2);
-        row("refused paste, then a digit", "txtLonD", "12", {"paste():a", "keys:3"},
-            {"12", "123"}, 1);
-        row("three routes refused", "txtName", "AB",
-            {"drop:1", "input method:2", "menu:3"}, {"AB", "AB", "AB"}, 3);
+        row("refused paste, then a digit", "txtLonD", "12", {"paste():a", "keys:3"}, {"12", "123"},
+            1);
+        row("three routes refused", "txtName", "AB", {"drop:1", "input method:2", "menu:3"},
+            {"AB", "AB", "AB"}, 3);
         row("menu, keys, refused, menu", "txtName", "", {"menu:ada", "keys: b", "menu:-", "menu:c"},
             {"ADA", "ADA B", "ADA B", "ADA BC"}, 1);
-        row("Shift+Insert twice", "txtLatM", "5", {"Shift+Insert:x", "Shift+Insert:y"},
-            {"5", "5"}, 2);
+        row("Shift+Insert twice", "txtLatM", "5", {"Shift+Insert:x", "Shift+Insert:y"}, {"5", "5"},
+            2);
     }
 
-    void editsInARow() {
+    void editsInARow()
+    {
         QFETCH(QString, box);
         QFETCH(QString, before);
         QFETCH(QStringList, steps);
@@ -298,9 +357,10 @@ private slots:
             checkRefusal({watcher.seen().first()}, box);
     }
 
-    void undoAndProgramTextStillWork() {
+    void undoAndProgramTextStillWork()
+    {
         ModalWatcher watcher;
-        QLineEdit* edit = window_->txtLonD;
+        QLineEdit* edit = child<QLineEdit>(*window_, "txtLonD");
         QTest::keyClick(edit, Qt::Key_1);
         QGuiApplication::clipboard()->setText(QStringLiteral("23"));
         QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
@@ -308,15 +368,16 @@ private slots:
         edit->undo();
         QCOMPARE(edit->text(), QStringLiteral("1"));
         // What the program itself puts in stays; later keys are judged alone.
-        window_->txtName->setText(QStringLiteral("o'Hara"));
-        window_->txtName->end(false);
-        QTest::keyClick(window_->txtName, Qt::Key_S);
-        QCOMPARE(window_->txtName->text(), QStringLiteral("o'HaraS"));
+        child<QLineEdit>(*window_, "txtName")->setText(QStringLiteral("o'Hara"));
+        child<QLineEdit>(*window_, "txtName")->end(false);
+        QTest::keyClick(child<QLineEdit>(*window_, "txtName"), Qt::Key_S);
+        QCOMPARE(child<QLineEdit>(*window_, "txtName")->text(), QStringLiteral("o'HaraS"));
         QTest::qWait(50);
         QVERIFY(watcher.seen().isEmpty());
     }
 
-    void validation_data() {
+    void validation_data()
+    {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("coordinates"); // lon deg, lon min, lat deg, lat min
         QTest::addColumn<QString>("date");            // year-month-day
@@ -369,23 +430,28 @@ private slots:
         row("bad longitude hides a bad date", "A", "200|0|0|0", "1901-2-30", lonDeg, "txtLonD");
     }
 
-    void validation() {
+    void validation()
+    {
         QFETCH(QString, name);
         QFETCH(QStringList, coordinates);
         QFETCH(QString, date);
         QFETCH(QString, message);
         QFETCH(QString, focus);
         FrmMain& w = *window_;
-        w.txtName->setText(name);
-        const QList<QLineEdit*> boxes{w.txtLonD, w.txtLonM, w.txtLatD, w.txtLatM};
+        child<QLineEdit>(w, "txtName")->setText(name);
+        const QList<QLineEdit*> boxes{
+            child<QLineEdit>(w, "txtLonD"), child<QLineEdit>(w, "txtLonM"),
+            child<QLineEdit>(w, "txtLatD"), child<QLineEdit>(w, "txtLatM")};
         for (int i = 0; i < 4; ++i)
             boxes[i]->setText(coordinates[i]);
         const QStringList ymd = date.split(QLatin1Char('-'));
-        w.cboYear->setCurrentIndex(w.cboYear->findText(ymd[0]));
-        w.cboMonth->setCurrentIndex(ymd[1].toInt() - 1);
-        w.cboDate->setCurrentIndex(w.cboDate->findText(ymd[2]));
-        QCOMPARE(w.cboYear->currentText() + '-' + w.cboDate->currentText(), ymd[0] + '-' + ymd[2]);
-        w.cmdRashi->setFocus();
+        auto* year = child<QComboBox>(w, "cboYear");
+        auto* day = child<QComboBox>(w, "cboDate");
+        year->setCurrentIndex(year->findText(ymd[0]));
+        child<QComboBox>(w, "cboMonth")->setCurrentIndex(ymd[1].toInt() - 1);
+        day->setCurrentIndex(day->findText(ymd[2]));
+        QCOMPARE(year->currentText() + '-' + day->currentText(), ymd[0] + '-' + ymd[2]);
+        child<QPushButton>(w, "cmdRashi")->setFocus();
         const auto inputs = [&w] {
             QStringList values;
             for (const QLineEdit* box : w.findChildren<QLineEdit*>())
@@ -414,8 +480,9 @@ private slots:
         }
         // The window's own focus: where typing goes once the window is active
         // again (a headless test has no window manager to hand activation back).
-        QCOMPARE(w.focusWidget(), focus.isEmpty() ? static_cast<QWidget*>(w.cmdRashi)
-                                                  : w.findChild<QWidget*>(focus));
+        QCOMPARE(w.focusWidget(), focus.isEmpty()
+                                      ? static_cast<QWidget*>(child<QPushButton>(w, "cmdRashi"))
+                                      : w.findChild<QWidget*>(focus));
     }
 };
 

@@ -14,6 +14,8 @@
 #include "rules/calendar_text.h"
 #include "rules/zone_table.h"
 #include "ui/shutdown.h"
+#include "ui/status_label.h"
+#include "widget_access.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -28,6 +30,7 @@
 #include <memory>
 
 using namespace zenthra;
+using zenthra::test::child;
 using zenthra::test::ModalWatcher;
 
 // A birth date and place as the window takes them.
@@ -120,6 +123,7 @@ private:
     void enter(const DayEntry& e, int hour = 12, int minute = 0);
     void setTime(int hour, int minute);
     void findAndGoBack(QString* line = nullptr);
+    DayStrip* dayStrip() const { return child<DayStrip>(*main_, "dayStrip"); }
 
     std::unique_ptr<FrmMain> main_;
     std::unique_ptr<RequestDriver> driver_;
@@ -144,39 +148,45 @@ void MainDayStripTest::cleanup()
 
 void MainDayStripTest::enter(const DayEntry& e, int hour, int minute)
 {
-    main_->txtName->setText(QStringLiteral("ADA"));
-    main_->cboYear->setCurrentIndex(main_->cboYear->findText(QString::number(e.year)));
-    main_->cboMonth->setCurrentIndex(e.month - 1);
-    main_->cboDate->setCurrentIndex(e.day - 1);
+    child<QLineEdit>(*main_, "txtName")->setText(QStringLiteral("ADA"));
+    auto* year = child<QComboBox>(*main_, "cboYear");
+    year->setCurrentIndex(year->findText(QString::number(e.year)));
+    child<QComboBox>(*main_, "cboMonth")->setCurrentIndex(e.month - 1);
+    child<QComboBox>(*main_, "cboDate")->setCurrentIndex(e.day - 1);
     setTime(hour, minute);
-    main_->txtLatD->setText(QString::number(e.latDeg));
-    main_->txtLatM->setText(QString::number(e.latMin));
-    QTest::mouseClick(main_->optLat[e.south ? 1 : 0], Qt::LeftButton);
-    main_->txtLonD->setText(QString::number(e.lonDeg));
-    main_->txtLonM->setText(QString::number(e.lonMin));
-    QTest::mouseClick(main_->optLong[e.west ? 1 : 0], Qt::LeftButton);
-    main_->cmbTimeZone->setCurrentIndex(e.zone);
-    if (main_->chkDST->isChecked() != e.dst)
-        QTest::mouseClick(main_->chkDST, Qt::LeftButton);
+    child<QLineEdit>(*main_, "txtLatD")->setText(QString::number(e.latDeg));
+    child<QLineEdit>(*main_, "txtLatM")->setText(QString::number(e.latMin));
+    QTest::mouseClick(child<QRadioButton>(*main_, QStringLiteral("optLat_%1").arg(e.south ? 1 : 0)),
+                      Qt::LeftButton);
+    child<QLineEdit>(*main_, "txtLonD")->setText(QString::number(e.lonDeg));
+    child<QLineEdit>(*main_, "txtLonM")->setText(QString::number(e.lonMin));
+    QTest::mouseClick(child<QRadioButton>(*main_, QStringLiteral("optLong_%1").arg(e.west ? 1 : 0)),
+                      Qt::LeftButton);
+    child<QComboBox>(*main_, "cmbTimeZone")->setCurrentIndex(e.zone);
+    auto* dst = child<QCheckBox>(*main_, "chkDST");
+    if (dst->isChecked() != e.dst)
+        QTest::mouseClick(dst, Qt::LeftButton);
 }
 
 void MainDayStripTest::setTime(int hour, int minute)
 {
-    main_->cboHH->setCurrentIndex(main_->cboHH->findText(QString::number(hour)));
-    main_->cboMM->setCurrentIndex(main_->cboMM->findText(QString::number(minute)));
+    for (const auto& [list, value] : {std::pair{"cboHH", hour}, std::pair{"cboMM", minute}}) {
+        auto* box = child<QComboBox>(*main_, list);
+        box->setCurrentIndex(box->findText(QString::number(value)));
+    }
 }
 
 // Find, then Back; the result window's ascendant line into *line.
 void MainDayStripTest::findAndGoBack(QString* line)
 {
     ModalWatcher watcher;
-    QTest::mouseClick(main_->cmdRashi, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*main_, "cmdRashi"), Qt::LeftButton);
     QVERIFY(watcher.seen().isEmpty());
     FrmDisplay* display = driver_->display();
     QVERIFY(display != nullptr && display->isVisible());
     if (line)
-        *line = display->lblAscendant->text();
-    QTest::mouseClick(display->cmdBack, Qt::LeftButton);
+        *line = child<StatusLabel>(*display, "lblAscendant")->text();
+    QTest::mouseClick(child<QPushButton>(*display, "cmdBack"), Qt::LeftButton);
     QTRY_VERIFY(driver_->display() == nullptr);
     QVERIFY(main_->isVisible());
 }
@@ -209,10 +219,10 @@ void MainDayStripTest::bandsAgreeWithTheEngine()
     QFETCH(DayEntry, entry);
     QFETCH(bool, polar);
     enter(entry, 7, 30);
-    main_->cboMM->setCurrentIndex(31);
+    child<QComboBox>(*main_, "cboMM")->setCurrentIndex(31);
     const std::vector<RisingBand> expected = engineBands(entry);
-    QVERIFY2(sameBands(main_->dayStrip->bands(), expected),
-             qPrintable(describe(main_->dayStrip->bands()) + " | " + describe(expected)));
+    QVERIFY2(sameBands(dayStrip()->bands(), expected),
+             qPrintable(describe(dayStrip()->bands()) + " | " + describe(expected)));
 
     std::map<std::string, int> risings;
     for (const RisingBand& b : expected)
@@ -233,7 +243,7 @@ void MainDayStripTest::bandsAgreeWithTheEngine()
 void MainDayStripTest::boundariesAgreeWithFind()
 {
     enter(kDelhi1947);
-    const std::vector<RisingBand> bands = main_->dayStrip->bands();
+    const std::vector<RisingBand> bands = dayStrip()->bands();
     const QStringList starts =
         QStringLiteral(
             "00:00:00 01:56:37 04:13:31 06:33:35 08:50:21 11:07:06 13:27:10 15:44:05 17:43:55 "
@@ -270,17 +280,17 @@ void MainDayStripTest::choosingABandSetsTheTime()
     enter(kDelhi1947, 0, 0);
     for (const auto& [hour, minute] : {std::pair{0, 0}, std::pair{5, 17}, std::pair{23, 59}}) {
         setTime(hour, minute);
-        QCOMPARE(main_->dayStrip->marker(), hour * 60 + minute);
+        QCOMPARE(dayStrip()->marker(), hour * 60 + minute);
     }
-    const QList<DayBandButton*> buttons = main_->dayStrip->bandButtons();
+    const QList<DayBandButton*> buttons = dayStrip()->bandButtons();
     QVERIFY(buttons.size() >= 4);
     // Gemini 00:00 to 01:57, Cancer 01:57 to 04:14 (see the worked boundary).
     QTest::mouseClick(buttons[1], Qt::LeftButton);
     const int middle = (buttons[1]->band().fromMinute + buttons[1]->band().toMinute) / 2;
     QCOMPARE(middle, 3 * 60 + 5);
-    QCOMPARE(main_->cboHH->currentText(), QStringLiteral("3"));
-    QCOMPARE(main_->cboMM->currentText(), QStringLiteral("5"));
-    QCOMPARE(main_->dayStrip->marker(), middle);
+    QCOMPARE(child<QComboBox>(*main_, "cboHH")->currentText(), QStringLiteral("3"));
+    QCOMPARE(child<QComboBox>(*main_, "cboMM")->currentText(), QStringLiteral("5"));
+    QCOMPARE(dayStrip()->marker(), middle);
     QVERIFY(main_->timeFromDayStrip());
     findAndGoBack();
     QCOMPARE(driver_->lastChart().strAscSign, std::string("Can"));
@@ -289,9 +299,10 @@ void MainDayStripTest::choosingABandSetsTheTime()
     buttons[3]->setFocus();
     QTest::keyClick(buttons[3], Qt::Key_Return);
     const RisingBand band = buttons[3]->band();
-    QTRY_COMPARE(main_->dayStrip->marker(), (band.fromMinute + band.toMinute) / 2);
+    QTRY_COMPARE(dayStrip()->marker(), (band.fromMinute + band.toMinute) / 2);
 
-    main_->cboMM->setCurrentIndex(main_->cboMM->currentIndex() == 0 ? 1 : 0);
+    auto* minutes = child<QComboBox>(*main_, "cboMM");
+    minutes->setCurrentIndex(minutes->currentIndex() == 0 ? 1 : 0);
     QVERIFY(!main_->timeFromDayStrip());
 }
 
@@ -312,18 +323,18 @@ void MainDayStripTest::emptyWhileInputsAreNotValid()
 {
     QFETCH(QString, change);
     enter(kDelhi1947);
-    QVERIFY(!main_->dayStrip->bands().empty());
+    QVERIFY(!dayStrip()->bands().empty());
     const QString what = change.section(QLatin1Char('='), 0, 0);
     const QString value = change.section(QLatin1Char('='), 1);
     ModalWatcher watcher; // a picked place may bring a note
     if (what == QLatin1String("latD"))
-        main_->txtLatD->setText(value);
+        child<QLineEdit>(*main_, "txtLatD")->setText(value);
     else if (what == QLatin1String("lonD"))
-        main_->txtLonD->setText(value);
+        child<QLineEdit>(*main_, "txtLonD")->setText(value);
     else if (what == QLatin1String("lonM"))
-        main_->txtLonM->setText(value);
+        child<QLineEdit>(*main_, "txtLonM")->setText(value);
     else if (what == QLatin1String("zone"))
-        main_->cmbTimeZone->setCurrentIndex(value.toInt());
+        child<QComboBox>(*main_, "cmbTimeZone")->setCurrentIndex(value.toInt());
     else if (what == QLatin1String("place"))
         main_->applyPlace(Place{QStringLiteral("Nowhere"), {}, {}, {}, {}, value, 28.67, 77.22, 0});
     else {
@@ -331,15 +342,15 @@ void MainDayStripTest::emptyWhileInputsAreNotValid()
         enter(DayEntry{ymd[0].toInt(), ymd[1].toInt(), ymd[2].toInt(), 28, 40, false, 77, 13, false,
                        34, false});
     }
-    QVERIFY2(main_->dayStrip->bands().empty(), qPrintable(describe(main_->dayStrip->bands())));
-    QVERIFY(main_->dayStrip->bandButtons().isEmpty());
-    QCOMPARE(main_->dayStrip->marker(), -1);
-    QVERIFY(main_->dayStrip->accessibleDescription().endsWith(QStringLiteral("are valid.")));
+    QVERIFY2(dayStrip()->bands().empty(), qPrintable(describe(dayStrip()->bands())));
+    QVERIFY(dayStrip()->bandButtons().isEmpty());
+    QCOMPARE(dayStrip()->marker(), -1);
+    QVERIFY(dayStrip()->accessibleDescription().endsWith(QStringLiteral("are valid.")));
     // Valid again: the strip comes back. A zone of a picked place counts
     // once the user picks it from the list.
     enter(kDelhi1947);
-    emit main_->cmbTimeZone->activated(kDelhi1947.zone);
-    QVERIFY(sameBands(main_->dayStrip->bands(), engineBands(kDelhi1947)));
+    emit child<QComboBox>(*main_, "cmbTimeZone")->activated(kDelhi1947.zone);
+    QVERIFY(sameBands(dayStrip()->bands(), engineBands(kDelhi1947)));
 }
 
 void MainDayStripTest::clockChangeDayOfAPickedPlace_data()
@@ -396,8 +407,8 @@ void MainDayStripTest::clockChangeDayOfAPickedPlace()
         chosen.push_back(zoneChosenAt(place, date, minute));
     const std::vector<RisingBand> expected =
         engineBands(entry, [&chosen](int minute) { return chosen[std::size_t(minute)]; });
-    QVERIFY2(sameBands(main_->dayStrip->bands(), expected),
-             qPrintable(describe(main_->dayStrip->bands()) + " | " + describe(expected)));
+    QVERIFY2(sameBands(dayStrip()->bands(), expected),
+             qPrintable(describe(dayStrip()->bands()) + " | " + describe(expected)));
     QString gaps;
     for (const RisingBand& b : expected) {
         if (b.code.empty())
@@ -410,7 +421,7 @@ void MainDayStripTest::resultSaysTheTimeCameFromTheStrip()
 {
     const QString note = QStringLiteral(" (time set from the day strip)\n");
     enter(kDelhi1947);
-    QTest::mouseClick(main_->dayStrip->bandButtons()[2], Qt::LeftButton);
+    QTest::mouseClick(dayStrip()->bandButtons()[2], Qt::LeftButton);
     QString line;
     findAndGoBack(&line);
     QVERIFY2(line.startsWith(QStringLiteral("Ascendant ")) && line.contains(note),
@@ -429,30 +440,35 @@ void MainDayStripTest::keyboardAndScreenReaders()
     enter(kDelhi1947, 5, 0);
     main_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(main_.get()));
-    QCOMPARE(main_->dayStrip->accessibleName(), QStringLiteral("Day strip"));
-    QVERIFY(!main_->dayStrip->accessibleDescription().isEmpty());
-    const QPoint strip = main_->dayStrip->mapTo(main_.get(), QPoint(0, 0));
-    QVERIFY(strip.y() > main_->chkDST->mapTo(main_.get(), QPoint(0, main_->chkDST->height())).y());
-    QVERIFY(main_->cmdRashi->mapTo(main_.get(), QPoint(0, 0)).y() >=
-            strip.y() + main_->dayStrip->height());
+    QCOMPARE(dayStrip()->accessibleName(), QStringLiteral("Day strip"));
+    QVERIFY(!dayStrip()->accessibleDescription().isEmpty());
+    const QPoint strip = dayStrip()->mapTo(main_.get(), QPoint(0, 0));
+    QVERIFY(strip.y() >
+            child<QCheckBox>(*main_, "chkDST")
+                ->mapTo(main_.get(), QPoint(0, child<QCheckBox>(*main_, "chkDST")->height()))
+                .y());
+    QVERIFY(child<QPushButton>(*main_, "cmdRashi")->mapTo(main_.get(), QPoint(0, 0)).y() >=
+            strip.y() + dayStrip()->height());
 
-    main_->chkDST->setFocus();
-    QTest::keyClick(main_->chkDST, Qt::Key_Tab);
+    child<QCheckBox>(*main_, "chkDST")->setFocus();
+    QTest::keyClick(child<QCheckBox>(*main_, "chkDST"), Qt::Key_Tab);
     auto* band = qobject_cast<DayBandButton*>(QApplication::focusWidget());
     QVERIFY(band);
     QVERIFY(band->band().fromMinute <= 300 && 300 < band->band().toMinute);
     QTest::keyClick(band, Qt::Key_Right);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(main_->cmdRashi));
-    QTest::keyClick(main_->cmdRashi, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(),
+             static_cast<QWidget*>(child<QPushButton>(*main_, "cmdRashi")));
+    QTest::keyClick(child<QPushButton>(*main_, "cmdRashi"), Qt::Key_Backtab);
     QVERIFY(qobject_cast<DayBandButton*>(QApplication::focusWidget()));
     // After the bands change (another day), Tab still goes the same way.
-    main_->cboDate->setCurrentIndex(20);
-    main_->chkDST->setFocus();
-    QTest::keyClick(main_->chkDST, Qt::Key_Tab);
+    child<QComboBox>(*main_, "cboDate")->setCurrentIndex(20);
+    child<QCheckBox>(*main_, "chkDST")->setFocus();
+    QTest::keyClick(child<QCheckBox>(*main_, "chkDST"), Qt::Key_Tab);
     QVERIFY(qobject_cast<DayBandButton*>(QApplication::focusWidget()));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(main_->cmdRashi));
+    QCOMPARE(QApplication::focusWidget(),
+             static_cast<QWidget*>(child<QPushButton>(*main_, "cmdRashi")));
 }
 
 QTEST_MAIN(MainDayStripTest)

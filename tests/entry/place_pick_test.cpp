@@ -4,9 +4,11 @@
 // date changes, and hand changes winning.
 #include "modal_watcher.h"
 
-#include "place/atlas.h"
 #include "entry/frm_main.h"
 #include "entry/place_completer.h"
+#include "place/atlas.h"
+#include "ui/status_label.h"
+#include "widget_access.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -19,6 +21,7 @@
 #include <memory>
 
 using namespace zenthra;
+using zenthra::test::child;
 using zenthra::test::ModalWatcher;
 
 class PlacePickTest : public QObject {
@@ -51,15 +54,19 @@ void PlacePickTest::init()
     QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
 }
 
-void PlacePickTest::cleanup() { main_.reset(); }
+void PlacePickTest::cleanup()
+{
+    main_.reset();
+}
 
 void PlacePickTest::setBirth(int year, int month, int day, int hour, int minute)
 {
-    main_->cboYear->setCurrentIndex(main_->cboYear->findText(QString::number(year)));
-    main_->cboMonth->setCurrentIndex(month - 1);
-    main_->cboDate->setCurrentIndex(day - 1);
-    main_->cboHH->setCurrentIndex(hour);
-    main_->cboMM->setCurrentIndex(minute);
+    auto* years = child<QComboBox>(*main_, "cboYear");
+    years->setCurrentIndex(years->findText(QString::number(year)));
+    child<QComboBox>(*main_, "cboMonth")->setCurrentIndex(month - 1);
+    child<QComboBox>(*main_, "cboDate")->setCurrentIndex(day - 1);
+    child<QComboBox>(*main_, "cboHH")->setCurrentIndex(hour);
+    child<QComboBox>(*main_, "cboMM")->setCurrentIndex(minute);
 }
 
 Place PlacePickTest::find(const QString& query)
@@ -78,14 +85,18 @@ void PlacePickTest::picks_data()
     QTest::addColumn<QString>("zone");
     QTest::addColumn<bool>("dst");
     QTest::newRow("Pune 1947") << "Pune, India" << QDateTime(QDate(1947, 8, 15), QTime(0, 0))
-                               << "18 31 N 73 51 E" << "Indian Time, IST, +5.3" << false;
-    QTest::newRow("New York 1976") << "New York" << QDateTime(QDate(1976, 7, 4), QTime(12, 0))
-                                   << "40 43 N 74 0 W" << "Eastern Standard Time,EST,-5.0" << true;
-    QTest::newRow("Sydney 1985") << "Sydney, Australia" << QDateTime(QDate(1985, 3, 21), QTime(6, 30))
-                                 << "33 52 S 151 12 E" << "Australian Eastern Standard Time,AEST,+10.0"
-                                 << false;
+                               << "18 31 N 73 51 E"
+                               << "Indian Time, IST, +5.3" << false;
+    QTest::newRow("New York 1976")
+        << "New York" << QDateTime(QDate(1976, 7, 4), QTime(12, 0)) << "40 43 N 74 0 W"
+        << "Eastern Standard Time,EST,-5.0" << true;
+    QTest::newRow("Sydney 1985") << "Sydney, Australia"
+                                 << QDateTime(QDate(1985, 3, 21), QTime(6, 30))
+                                 << "33 52 S 151 12 E"
+                                 << "Australian Eastern Standard Time,AEST,+10.0" << false;
     QTest::newRow("Madrid 1970") << "Madrid" << QDateTime(QDate(1970, 7, 1), QTime(12, 0))
-                                 << "40 25 N 3 42 W" << "Central European Time,CET,+1.0" << false;
+                                 << "40 25 N 3 42 W"
+                                 << "Central European Time,CET,+1.0" << false;
 }
 
 void PlacePickTest::picks()
@@ -99,19 +110,24 @@ void PlacePickTest::picks()
              birth.time().minute());
     const Place place = find(query);
     main_->applyPlace(place);
-    const QString shown = QStringList{main_->txtLatD->text(), main_->txtLatM->text(),
-                                      main_->optLat[1]->isChecked() ? "S" : "N",
-                                      main_->txtLonD->text(), main_->txtLonM->text(),
-                                      main_->optLong[1]->isChecked() ? "W" : "E"}
-                              .join(' ');
+    const QString shown =
+        QStringList{child<QLineEdit>(*main_, "txtLatD")->text(),
+                    child<QLineEdit>(*main_, "txtLatM")->text(),
+                    child<QRadioButton>(*main_, "optLat_1")->isChecked() ? "S" : "N",
+                    child<QLineEdit>(*main_, "txtLonD")->text(),
+                    child<QLineEdit>(*main_, "txtLonM")->text(),
+                    child<QRadioButton>(*main_, "optLong_1")->isChecked() ? "W" : "E"}
+            .join(' ');
     QCOMPARE(shown, coordinates);
-    QCOMPARE(main_->txtMCity->text(), place.name);
-    QCOMPARE(main_->txtMCountry->text(), place.country);
-    QCOMPARE(main_->cmbTimeZone->currentText(), zone);
-    QCOMPARE(main_->chkDST->isChecked(), dst);
-    QVERIFY2(main_->lblPlaceTime->text().startsWith(place.displayName() + ": UTC"),
-             qPrintable(main_->lblPlaceTime->text()));
-    QVERIFY(main_->lblPlaceTime->text().contains(place.zoneId));
+    QCOMPARE(child<QLineEdit>(*main_, "txtMCity")->text(), place.name);
+    QCOMPARE(child<QLineEdit>(*main_, "txtMCountry")->text(), place.country);
+    QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentText(), zone);
+    QCOMPARE(child<QCheckBox>(*main_, "chkDST")->isChecked(), dst);
+    QVERIFY2(child<StatusLabel>(*main_, "lblPlaceTime")
+                 ->text()
+                 .startsWith(place.displayName() + ": UTC"),
+             qPrintable(child<StatusLabel>(*main_, "lblPlaceTime")->text()));
+    QVERIFY(child<StatusLabel>(*main_, "lblPlaceTime")->text().contains(place.zoneId));
 }
 
 // The extra entry after the 71 holds a place time no entry has, for as long
@@ -122,8 +138,8 @@ void PlacePickTest::exactEntryComesAndGoes()
     enum Act { PickKathmandu, PickPune, Year1980, Year2000, Feb31, ZoneByHand, TypeCity };
     struct Step {
         Act act;
-        int zone;          // the entry shown; 71 the extra one, -1 none
-        const char* line;  // a part of the place-time line
+        int zone;         // the entry shown; 71 the extra one, -1 none
+        const char* line; // a part of the place-time line
     } const steps[] = {
         {PickKathmandu, 71, "UTC+05:45 (Asia/Kathmandu), no daylight saving"},
         {Year1980, 34, "UTC+05:30 (Asia/Kathmandu)"}, // Nepal on +05:30 until 1986
@@ -139,7 +155,7 @@ void PlacePickTest::exactEntryComesAndGoes()
         {TypeCity, -1, ""},
     };
     setBirth(2000, 6, 1, 12, 0);
-    main_->chkDST->setChecked(true);
+    child<QCheckBox>(*main_, "chkDST")->setChecked(true);
     ModalWatcher watcher;
     for (const Step& step : steps) {
         const QByteArray where = "step " + QByteArray::number(int(&step - steps));
@@ -158,27 +174,28 @@ void PlacePickTest::exactEntryComesAndGoes()
             setBirth(2000, 2, 31, 12, 0);
             break;
         case ZoneByHand:
-            main_->cmbTimeZone->setFocus();
-            QTest::keyClick(main_->cmbTimeZone, Qt::Key_Up);
+            child<QComboBox>(*main_, "cmbTimeZone")->setFocus();
+            QTest::keyClick(child<QComboBox>(*main_, "cmbTimeZone"), Qt::Key_Up);
             break;
         case TypeCity:
-            main_->txtMCity->setFocus();
-            QTest::keyClick(main_->txtMCity, Qt::Key_Backspace);
+            child<QLineEdit>(*main_, "txtMCity")->setFocus();
+            QTest::keyClick(child<QLineEdit>(*main_, "txtMCity"), Qt::Key_Backspace);
             break;
         }
-        QCOMPARE(main_->cmbTimeZone->currentIndex(), step.zone);
+        QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentIndex(), step.zone);
         const bool exact = step.zone == 71;
-        QCOMPARE(main_->cmbTimeZone->count(), exact ? 72 : 71);
+        QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->count(), exact ? 72 : 71);
         if (exact)
-            QCOMPARE(main_->cmbTimeZone->currentText(), kathmandu);
-        QVERIFY2(main_->lblPlaceTime->text().contains(QLatin1String(step.line)),
-                 where + ": " + qPrintable(main_->lblPlaceTime->text()));
-        QCOMPARE(main_->chkDST->isEnabled(), !exact);
+            QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentText(), kathmandu);
+        QVERIFY2(
+            child<StatusLabel>(*main_, "lblPlaceTime")->text().contains(QLatin1String(step.line)),
+            where + ": " + qPrintable(child<StatusLabel>(*main_, "lblPlaceTime")->text()));
+        QCOMPARE(child<QCheckBox>(*main_, "chkDST")->isEnabled(), !exact);
         if (exact || step.zone < 0)
-            QCOMPARE(main_->chkDST->checkState(), Qt::Unchecked);
+            QCOMPARE(child<QCheckBox>(*main_, "chkDST")->checkState(), Qt::Unchecked);
     }
     QVERIFY(watcher.seen().isEmpty());
-    QCOMPARE(main_->txtLatD->text(), QStringLiteral("27"));
+    QCOMPARE(child<QLineEdit>(*main_, "txtLatD")->text(), QStringLiteral("27"));
 }
 
 // A place time the window cannot show leaves no zone selected, never the
@@ -186,15 +203,15 @@ void PlacePickTest::exactEntryComesAndGoes()
 void PlacePickTest::unknownZoneClearsTheZone()
 {
     setBirth(2000, 6, 1, 12, 0);
-    main_->cmbTimeZone->setCurrentIndex(41);
-    main_->chkDST->setChecked(true);
+    child<QComboBox>(*main_, "cmbTimeZone")->setCurrentIndex(41);
+    child<QCheckBox>(*main_, "chkDST")->setChecked(true);
     Place nowhere;
     nowhere.name = QStringLiteral("Atlantis");
     nowhere.zoneId = QStringLiteral("Ocean/Atlantis");
     main_->applyPlace(nowhere);
-    QCOMPARE(main_->cmbTimeZone->currentIndex(), -1);
-    QVERIFY(!main_->chkDST->isChecked());
-    QVERIFY(main_->chkDST->isEnabled());
+    QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentIndex(), -1);
+    QVERIFY(!child<QCheckBox>(*main_, "chkDST")->isChecked());
+    QVERIFY(child<QCheckBox>(*main_, "chkDST")->isEnabled());
     ModalWatcher watcher;
     QVERIFY(!main_->checkPlaceTime());
     QCOMPARE(watcher.seen().size(), 1);
@@ -206,57 +223,62 @@ void PlacePickTest::dateChangeResolvesAgain()
     // an entry of its own), summer time in 1985 (Greenwich with the box).
     setBirth(1975, 1, 15, 12, 0);
     main_->applyPlace(find("London, United Kingdom"));
-    QCOMPARE(main_->cmbTimeZone->currentText(), QStringLiteral("Greenwich Mean Time,GMT,0.0"));
-    QVERIFY(!main_->chkDST->isChecked());
+    QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentText(),
+             QStringLiteral("Greenwich Mean Time,GMT,0.0"));
+    QVERIFY(!child<QCheckBox>(*main_, "chkDST")->isChecked());
     setBirth(1941, 6, 1, 12, 0);
-    QCOMPARE(main_->cmbTimeZone->currentText().right(4), QStringLiteral("+2.0"));
-    QVERIFY(!main_->chkDST->isChecked());
+    QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentText().right(4),
+             QStringLiteral("+2.0"));
+    QVERIFY(!child<QCheckBox>(*main_, "chkDST")->isChecked());
     setBirth(1985, 7, 1, 12, 0);
-    QCOMPARE(main_->cmbTimeZone->currentText(), QStringLiteral("Greenwich Mean Time,GMT,0.0"));
-    QVERIFY(main_->chkDST->isChecked());
+    QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentText(),
+             QStringLiteral("Greenwich Mean Time,GMT,0.0"));
+    QVERIFY(child<QCheckBox>(*main_, "chkDST")->isChecked());
 }
 
 void PlacePickTest::handChangeWins()
 {
     setBirth(1976, 7, 4, 12, 0);
     main_->applyPlace(find("New York"));
-    QVERIFY(main_->chkDST->isChecked());
-    QTest::mouseClick(main_->chkDST, Qt::LeftButton); // the user says no daylight saving
-    QVERIFY(!main_->chkDST->isChecked());
-    QVERIFY(main_->lblPlaceTime->text().contains(QStringLiteral("by hand")));
+    QVERIFY(child<QCheckBox>(*main_, "chkDST")->isChecked());
+    QTest::mouseClick(child<QCheckBox>(*main_, "chkDST"),
+                      Qt::LeftButton); // the user says no daylight saving
+    QVERIFY(!child<QCheckBox>(*main_, "chkDST")->isChecked());
+    QVERIFY(child<StatusLabel>(*main_, "lblPlaceTime")->text().contains(QStringLiteral("by hand")));
     setBirth(1976, 7, 5, 12, 0);
-    QVERIFY(!main_->chkDST->isChecked());
-    QCOMPARE(main_->cmbTimeZone->currentText(), QStringLiteral("Eastern Standard Time,EST,-5.0"));
+    QVERIFY(!child<QCheckBox>(*main_, "chkDST")->isChecked());
+    QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentText(),
+             QStringLiteral("Eastern Standard Time,EST,-5.0"));
     // Picking a place again resolves afresh.
     main_->applyPlace(find("New York"));
-    QVERIFY(main_->chkDST->isChecked());
+    QVERIFY(child<QCheckBox>(*main_, "chkDST")->isChecked());
 }
 
 void PlacePickTest::typingLetsGoOfThePlace()
 {
     setBirth(1976, 7, 4, 12, 0);
     main_->applyPlace(find("New York"));
-    main_->txtMCity->setFocus();
-    QTest::keyClick(main_->txtMCity, Qt::Key_End);
-    QTest::keyClick(main_->txtMCity, Qt::Key_Backspace);
-    QVERIFY(main_->lblPlaceTime->text().isEmpty());
+    child<QLineEdit>(*main_, "txtMCity")->setFocus();
+    QTest::keyClick(child<QLineEdit>(*main_, "txtMCity"), Qt::Key_End);
+    QTest::keyClick(child<QLineEdit>(*main_, "txtMCity"), Qt::Key_Backspace);
+    QVERIFY(child<StatusLabel>(*main_, "lblPlaceTime")->text().isEmpty());
     setBirth(1976, 1, 4, 12, 0);
-    QVERIFY(main_->chkDST->isChecked()); // nothing re-resolved
+    QVERIFY(child<QCheckBox>(*main_, "chkDST")->isChecked()); // nothing re-resolved
 }
 
 void PlacePickTest::pickThroughTheSuggestionList()
 {
     setBirth(1947, 8, 15, 0, 0);
     main_->activateWindow();
-    main_->txtMCity->setFocus();
-    QTest::keyClicks(main_->txtMCity, QStringLiteral("Pune"));
-    QAbstractItemView* popup = main_->placeCompleter->popup();
+    child<QLineEdit>(*main_, "txtMCity")->setFocus();
+    QTest::keyClicks(child<QLineEdit>(*main_, "txtMCity"), QStringLiteral("Pune"));
+    QAbstractItemView* popup = child<PlaceCompleter>(*main_, "placeCompleter")->popup();
     QTRY_VERIFY(popup->isVisible());
     QTest::keyClick(popup, Qt::Key_Down);
     QTest::keyClick(popup, Qt::Key_Return);
-    QTRY_COMPARE(main_->txtMState->text(), QStringLiteral("Maharashtra"));
-    QCOMPARE(main_->txtLatD->text(), QStringLiteral("18"));
-    QCOMPARE(main_->cmbTimeZone->currentIndex(), 34);
+    QTRY_COMPARE(child<QLineEdit>(*main_, "txtMState")->text(), QStringLiteral("Maharashtra"));
+    QCOMPARE(child<QLineEdit>(*main_, "txtLatD")->text(), QStringLiteral("18"));
+    QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentIndex(), 34);
 }
 
 QTEST_MAIN(PlacePickTest)

@@ -13,6 +13,8 @@
 #include "result/frm_display.h"
 #include "result/result_labels.h"
 #include "ui/shutdown.h"
+#include "ui/status_label.h"
+#include "widget_access.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -34,6 +36,7 @@
 #include <memory>
 
 using namespace zenthra;
+using zenthra::test::child;
 using zenthra::test::ModalWatcher;
 
 namespace {
@@ -48,39 +51,48 @@ Place atlasPlace(const char* query)
 
 void setBirth(FrmMain& w, const QString& name, int year, int month, int day, int hour, int minute)
 {
-    w.txtName->setText(name);
-    w.cboMonth->setCurrentIndex(month - 1);
-    w.cboDate->setCurrentIndex(day - 1);
-    w.cboYear->setCurrentIndex(year - 1900);
-    w.cboHH->setCurrentIndex(hour);
-    w.cboMM->setCurrentIndex(minute);
+    child<QLineEdit>(w, "txtName")->setText(name);
+    child<QComboBox>(w, "cboMonth")->setCurrentIndex(month - 1);
+    child<QComboBox>(w, "cboDate")->setCurrentIndex(day - 1);
+    child<QComboBox>(w, "cboYear")->setCurrentIndex(year - 1900);
+    child<QComboBox>(w, "cboHH")->setCurrentIndex(hour);
+    child<QComboBox>(w, "cboMM")->setCurrentIndex(minute);
 }
 
 void setCoordinates(FrmMain& w, const char* lat, bool south, const char* lon, bool west)
 {
     const QStringList la = QString::fromLatin1(lat).split(' ');
     const QStringList lo = QString::fromLatin1(lon).split(' ');
-    w.txtLatD->setText(la[0]);
-    w.txtLatM->setText(la[1]);
-    w.optLat[south ? 1 : 0]->setChecked(true);
-    w.txtLonD->setText(lo[0]);
-    w.txtLonM->setText(lo[1]);
-    w.optLong[west ? 1 : 0]->setChecked(true);
+    child<QLineEdit>(w, "txtLatD")->setText(la[0]);
+    child<QLineEdit>(w, "txtLatM")->setText(la[1]);
+    child<QRadioButton>(w, QStringLiteral("optLat_%1").arg(south ? 1 : 0))->setChecked(true);
+    child<QLineEdit>(w, "txtLonD")->setText(lo[0]);
+    child<QLineEdit>(w, "txtLonM")->setText(lo[1]);
+    child<QRadioButton>(w, QStringLiteral("optLong_%1").arg(west ? 1 : 0))->setChecked(true);
 }
 
 // Everything a user sees of the inputs, as one text per control.
 QStringList inputs(const FrmMain& w)
 {
     QStringList out;
-    for (const QLineEdit* box : {w.txtName, w.txtMCity, w.txtMState, w.txtMCountry, w.txtLatD,
-                                 w.txtLatM, w.txtLonD, w.txtLonM})
+    for (const QLineEdit* box :
+         {child<QLineEdit>(w, "txtName"), child<QLineEdit>(w, "txtMCity"),
+          child<QLineEdit>(w, "txtMState"), child<QLineEdit>(w, "txtMCountry"),
+          child<QLineEdit>(w, "txtLatD"), child<QLineEdit>(w, "txtLatM"),
+          child<QLineEdit>(w, "txtLonD"), child<QLineEdit>(w, "txtLonM")})
         out << box->text();
-    for (const QComboBox* list : {w.cboMonth, w.cboDate, w.cboYear, w.cboHH, w.cboMM, w.cboSS})
+    for (const QComboBox* list : {child<QComboBox>(w, "cboMonth"), child<QComboBox>(w, "cboDate"),
+                                  child<QComboBox>(w, "cboYear"), child<QComboBox>(w, "cboHH"),
+                                  child<QComboBox>(w, "cboMM"), child<QComboBox>(w, "cboSS")})
         out << list->currentText();
-    out << QString::number(w.optLat[1]->isChecked()) << QString::number(w.optLong[1]->isChecked())
-        << QString::number(w.cmbTimeZone->count()) << QString::number(w.cmbTimeZone->currentIndex())
-        << w.cmbTimeZone->currentText() << QString::number(w.chkDST->checkState())
-        << QString::number(w.chkDST->isEnabled()) << w.lblPlaceTime->text();
+    out << QString::number(child<QRadioButton>(w, "optLat_1")->isChecked())
+        << QString::number(child<QRadioButton>(w, "optLong_1")->isChecked())
+        << QString::number(child<QComboBox>(w, "cmbTimeZone")->count())
+        << QString::number(child<QComboBox>(w, "cmbTimeZone")->currentIndex())
+        << child<QComboBox>(w, "cmbTimeZone")->currentText()
+        << QString::number(child<QCheckBox>(w, "chkDST")->checkState())
+        << QString::number(child<QCheckBox>(w, "chkDST")->isEnabled())
+        << child<StatusLabel>(w, "lblPlaceTime")->text();
     return out;
 }
 
@@ -152,12 +164,12 @@ private slots:
         switch (kind) {
         case 0:
             setBirth(w, QStringLiteral("Ana \"Nina\" O'Brien-Søndergaard"), 1962, 2, 28, 23, 59);
-            w.txtMCity->setText(QStringLiteral("São Paulo"));
-            w.txtMState->setText(QStringLiteral("São Paulo"));
-            w.txtMCountry->setText(QStringLiteral("Brasil"));
+            child<QLineEdit>(w, "txtMCity")->setText(QStringLiteral("São Paulo"));
+            child<QLineEdit>(w, "txtMState")->setText(QStringLiteral("São Paulo"));
+            child<QLineEdit>(w, "txtMCountry")->setText(QStringLiteral("Brasil"));
             setCoordinates(w, "23 33", true, "46 38", true);
-            w.cmbTimeZone->setCurrentIndex(10);
-            w.chkDST->setCheckState(Qt::PartiallyChecked);
+            child<QComboBox>(w, "cmbTimeZone")->setCurrentIndex(10);
+            child<QCheckBox>(w, "chkDST")->setCheckState(Qt::PartiallyChecked);
             break;
         case 1:
             setBirth(w, QStringLiteral("ASHA"), 1947, 8, 15, 0, 0);
@@ -166,24 +178,25 @@ private slots:
         case 2:
             setBirth(w, QStringLiteral("BINOD"), 1990, 5, 1, 6, 30);
             w.applyPlace(atlasPlace("Kathmandu"));
-            QCOMPARE(w.cmbTimeZone->currentIndex(), kZoneCount); // the extra entry
+            QCOMPARE(child<QComboBox>(w, "cmbTimeZone")->currentIndex(),
+                     kZoneCount); // the extra entry
             break;
         case 3:
             setBirth(w, QStringLiteral("CARA"), 1976, 7, 4, 12, 0);
             w.applyPlace(atlasPlace("New York"));
-            w.cmbTimeZone->setCurrentIndex(5);
-            emit w.cmbTimeZone->activated(5);
+            child<QComboBox>(w, "cmbTimeZone")->setCurrentIndex(5);
+            emit child<QComboBox>(w, "cmbTimeZone")->activated(5);
             break;
         case 4:
         case 5:
             setBirth(w, QStringLiteral("DIRK"), kind == 4 ? 1930 : 1910, 3, 10, 9, 15);
             w.applyPlace(atlasPlace(kind == 4 ? "Amsterdam" : "Kathmandu"));
-            QCOMPARE(w.cmbTimeZone->currentIndex(), kZoneCount);
+            QCOMPARE(child<QComboBox>(w, "cmbTimeZone")->currentIndex(), kZoneCount);
             break;
         }
         const QStringList before = inputs(w);
         ModalWatcher watcher;
-        w.cmdRashi->click();
+        child<QPushButton>(w, "cmdRashi")->click();
         QVERIFY2(watcher.seen().isEmpty(), qPrintable(watcher.seen().value(0).text));
         QVERIFY(driver_->display() && driver_->display()->isVisible());
         const ChartState first = driver_->lastChart();
@@ -191,7 +204,7 @@ private slots:
         startWindow();
         QCOMPARE(inputs(*main_), before);
         // And it computes the same: the chart's zone comes from the restored entry.
-        main_->cmdRashi->click();
+        child<QPushButton>(*main_, "cmdRashi")->click();
         QCOMPARE(QString::fromStdString(driver_->lastChart().varAscendantText),
                  QString::fromStdString(first.varAscendantText));
         QCOMPARE(driver_->lastChart().intZoneMinutes, first.intZoneMinutes);
@@ -219,7 +232,7 @@ private slots:
         qApp->installEventFilter(&spy);
         setBirth(*main_, QStringLiteral("EVA"), 2001, 1, 2, 3, 4);
         setCoordinates(*main_, "51 30", false, "0 7", true);
-        main_->cmdRashi->click();
+        child<QPushButton>(*main_, "cmdRashi")->click();
         qApp->removeEventFilter(&spy);
         QCOMPARE(storedWhenShown, 1);
         QCOMPARE(nameWhenShown, QStringLiteral("EVA"));
@@ -227,20 +240,21 @@ private slots:
 
     void birthSurvivesAKillRightAfterFind()
     {
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--find-and-wait"), path_});
-        QVERIFY(child.waitForStarted());
-        QVERIFY2(child.waitForReadyRead(30000), child.readAllStandardError().constData());
-        QCOMPARE(child.readLine().trimmed(), QByteArray("shown"));
-        child.kill(); // SIGKILL: no shutdown of any kind
-        QVERIFY(child.waitForFinished());
-        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        QProcess program;
+        program.start(QCoreApplication::applicationFilePath(),
+                      {QStringLiteral("--find-and-wait"), path_});
+        QVERIFY(program.waitForStarted());
+        QVERIFY2(program.waitForReadyRead(30000), program.readAllStandardError().constData());
+        QCOMPARE(program.readLine().trimmed(), QByteArray("shown"));
+        program.kill(); // SIGKILL: no shutdown of any kind
+        QVERIFY(program.waitForFinished());
+        QCOMPARE(program.exitStatus(), QProcess::CrashExit);
 
         startWindow();
-        QCOMPARE(main_->txtName->text(), QStringLiteral("FELIX"));
-        QCOMPARE(main_->txtMCity->text(), QStringLiteral("Zürich"));
-        QCOMPARE(main_->cmbTimeZone->currentText(), QLatin1String(zoneEntry(30).text));
+        QCOMPARE(child<QLineEdit>(*main_, "txtName")->text(), QStringLiteral("FELIX"));
+        QCOMPARE(child<QLineEdit>(*main_, "txtMCity")->text(), QStringLiteral("Zürich"));
+        QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentText(),
+                 QLatin1String(zoneEntry(30).text));
     }
 
     void openBirthSearchesAndFills_data()
@@ -268,10 +282,10 @@ private slots:
             }
             // Whatever happens below, the dialog does not stay open for another round.
             const auto closer = qScopeGuard([dialog] { dialog->close(); });
-            QTest::keyClicks(dialog->txtSearch, QStringLiteral("zo"));
-            shownWhileTyping = dialog->lstBirths->topLevelItemCount();
-            QTest::keyClicks(dialog->txtSearch, QStringLiteral("e"));
-            QTreeWidget* list = dialog->lstBirths;
+            QTest::keyClicks(child<QLineEdit>(*dialog, "txtSearch"), QStringLiteral("zo"));
+            shownWhileTyping = child<QTreeWidget>(*dialog, "lstBirths")->topLevelItemCount();
+            QTest::keyClicks(child<QLineEdit>(*dialog, "txtSearch"), QStringLiteral("e"));
+            QTreeWidget* list = child<QTreeWidget>(*dialog, "lstBirths");
             QCOMPARE(list->topLevelItemCount(), 1);
             if (doubleClick) {
                 const QRect at = list->visualItemRect(list->topLevelItem(0));
@@ -279,13 +293,13 @@ private slots:
                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at.center());
                 QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at.center());
             } else {
-                QTest::keyClick(dialog->txtSearch, Qt::Key_Return);
+                QTest::keyClick(child<QLineEdit>(*dialog, "txtSearch"), Qt::Key_Return);
             }
         });
-        main_->mnuOpenBirth->trigger();
+        child<QAction>(*main_, "mnuOpenBirth")->trigger();
         QCOMPARE(shownWhileTyping, 2);
-        QCOMPARE(main_->txtName->text(), QString::fromUtf8("ZOË ØDEGÅRD"));
-        QCOMPARE(main_->txtMCity->text(), QStringLiteral("Kraków"));
+        QCOMPARE(child<QLineEdit>(*main_, "txtName")->text(), QString::fromUtf8("ZOË ØDEGÅRD"));
+        QCOMPARE(child<QLineEdit>(*main_, "txtMCity")->text(), QStringLiteral("Kraków"));
     }
 
     void deleteAndTheRecentFive()
@@ -296,48 +310,51 @@ private slots:
             QVERIFY(store_->saveRecent(b));
         }
         startWindow();
-        QCOMPARE(main_->txtName->text(), QStringLiteral("P7 & CO"));
+        QCOMPARE(child<QLineEdit>(*main_, "txtName")->text(), QStringLiteral("P7 & CO"));
         const auto recentTexts = [this] {
             QStringList out;
-            for (QAction* a : main_->mnuRecent)
+            for (int i = 0; i < 5; ++i) {
+                const QAction* a = child<QAction>(*main_, QStringLiteral("mnuRecent_%1").arg(i));
                 if (a->isVisible())
                     out << a->text();
+            }
             return out;
         };
         QCOMPARE(recentTexts(), (QStringList{"&1 P7 && CO", "&2 P6 && CO", "&3 P5 && CO",
                                              "&4 P4 && CO", "&5 P3 && CO"}));
-        main_->mnuRecent[3]->trigger();
-        QCOMPARE(main_->txtName->text(), QStringLiteral("P4 & CO"));
+        child<QAction>(*main_, "mnuRecent_3")->trigger();
+        QCOMPARE(child<QLineEdit>(*main_, "txtName")->text(), QStringLiteral("P4 & CO"));
 
         answerYesSoon();
-        main_->mnuDeleteBirth->trigger();
+        child<QAction>(*main_, "mnuDeleteBirth")->trigger();
         QCOMPARE(store_->count(), 6);
-        QVERIFY(!main_->mnuDeleteBirth->isEnabled());
-        QCOMPARE(main_->txtName->text(), QStringLiteral("P4 & CO")); // the entries stay
+        QVERIFY(!child<QAction>(*main_, "mnuDeleteBirth")->isEnabled());
+        QCOMPARE(child<QLineEdit>(*main_, "txtName")->text(),
+                 QStringLiteral("P4 & CO")); // the entries stay
         QCOMPARE(recentTexts().value(3), QStringLiteral("&4 P3 && CO"));
 
         // Save Birth As keeps the original and adds a copy under the new name.
-        main_->mnuRecent[0]->trigger();
+        child<QAction>(*main_, "mnuRecent_0")->trigger();
         ModalWatcher asked([](QWidget* modal) {
             auto* input = qobject_cast<QInputDialog*>(modal);
             QVERIFY(input);
             input->setTextValue(QStringLiteral("Copy of P7"));
             input->accept();
         });
-        main_->mnuSaveBirthAs->trigger();
+        child<QAction>(*main_, "mnuSaveBirthAs")->trigger();
         QCOMPARE(asked.seen().size(), 1); // the name, and no message
         QCOMPARE(store_->count(), 7);
-        QCOMPARE(main_->txtName->text(), QStringLiteral("Copy of P7"));
+        QCOMPARE(child<QLineEdit>(*main_, "txtName")->text(), QStringLiteral("Copy of P7"));
         QCOMPARE(recentTexts().value(0), QStringLiteral("&1 Copy of P7"));
 
         // Save Birth writes the shown birth back; typed over with another
         // name, it adds that person and keeps the one shown before.
-        main_->cboHH->setCurrentIndex(5);
-        main_->mnuSaveBirth->trigger();
+        child<QComboBox>(*main_, "cboHH")->setCurrentIndex(5);
+        child<QAction>(*main_, "mnuSaveBirth")->trigger();
         QCOMPARE(store_->count(), 7);
         QCOMPARE(store_->mostRecent()->hour, 5);
-        main_->txtName->setText(QStringLiteral("NEW PERSON"));
-        main_->mnuSaveBirth->trigger();
+        child<QLineEdit>(*main_, "txtName")->setText(QStringLiteral("NEW PERSON"));
+        child<QAction>(*main_, "mnuSaveBirth")->trigger();
         QCOMPARE(store_->count(), 8);
         QCOMPARE(store_->recent(2).value(1).name, QStringLiteral("Copy of P7"));
     }
@@ -370,10 +387,10 @@ private slots:
         main_->announceStoreRecovery();
         setBirth(*main_, QStringLiteral("GUS"), 1999, 9, 9, 9, 9);
         setCoordinates(*main_, "10 0", false, "10 0", false);
-        main_->cmdRashi->click(); // the first failed save is said
+        child<QPushButton>(*main_, "cmdRashi")->click(); // the first failed save is said
         if (driver_->display())
             delete driver_->display();
-        main_->cmdRashi->click(); // and only the first
+        child<QPushButton>(*main_, "cmdRashi")->click(); // and only the first
         QCOMPARE(watcher.seen().size(), 1);
         const QString text = watcher.seen().front().text;
         if (damaged) {
@@ -394,13 +411,14 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is needed to read the PDF back");
         setBirth(*main_, QStringLiteral("HEDDA"), 1947, 8, 15, 0, 0);
         main_->applyPlace(atlasPlace("Delhi"));
-        main_->cmdRashi->click();
+        child<QPushButton>(*main_, "cmdRashi")->click();
         FrmDisplay* display = driver_->display();
-        QVERIFY(display && display->mnuSavePdf->isEnabled());
+        QVERIFY(display && child<QAction>(*display, "mnuSavePdf")->isEnabled());
         const QString pdf = dir_.filePath(QStringLiteral("page.pdf"));
         const QString png = dir_.filePath(QStringLiteral("window")); // the suffix is added
         for (const auto& [action, file] :
-             {std::pair{display->mnuSavePdf, pdf}, std::pair{display->mnuSaveImage, png}}) {
+             {std::pair{child<QAction>(*display, "mnuSavePdf"), pdf},
+              std::pair{child<QAction>(*display, "mnuSaveImage"), png}}) {
             ModalWatcher watcher([file = file](QWidget* modal) {
                 if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
                     // Let the dialog finish reading its folder first: its
@@ -419,9 +437,9 @@ private slots:
                    {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
         QVERIFY(text.waitForFinished());
         const QString read = QString::fromUtf8(text.readAllStandardOutput());
-        for (const QString& expected : {display->lblYourRisingSign->text(), QStringLiteral("HEDDA"),
-                                        QStringLiteral("15 August 1947"), QStringLiteral("Delhi"),
-                                        QStringLiteral("UTC+05:30")})
+        for (const QString& expected : {child<AutoSizeLabel>(*display, "lblYourRisingSign")->text(),
+                                        QStringLiteral("HEDDA"), QStringLiteral("15 August 1947"),
+                                        QStringLiteral("Delhi"), QStringLiteral("UTC+05:30")})
             QVERIFY2(read.contains(expected), qPrintable(expected + QStringLiteral(" in ") + read));
         const QImage picture(png + QStringLiteral(".png"));
         QCOMPARE(picture.size(), display->grab().size());
@@ -438,12 +456,12 @@ static int findAndWait(int argc, char** argv)
     RequestDriver driver(main);
     main.setBirthStore(&store);
     setBirth(main, QStringLiteral("FELIX"), 1985, 6, 1, 7, 45);
-    main.txtMCity->setText(QStringLiteral("Zürich"));
+    child<QLineEdit>(main, "txtMCity")->setText(QStringLiteral("Zürich"));
     setCoordinates(main, "47 22", false, "8 33", false);
-    main.cmbTimeZone->setCurrentIndex(30);
+    child<QComboBox>(main, "cmbTimeZone")->setCurrentIndex(30);
     main.show();
     QTimer::singleShot(0, &main, [&] {
-        main.cmdRashi->click();
+        child<QPushButton>(main, "cmdRashi")->click();
         if (driver.display() && driver.display()->isVisible()) {
             std::puts("shown");
             std::fflush(stdout);

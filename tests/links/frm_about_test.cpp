@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The about window: its names and captions, its two links, and closing it.
-#include "modal_watcher.h"
 #include "links/frm_about.h"
 #include "links/mod_help.h"
+#include "modal_watcher.h"
+#include "widget_access.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QTest>
 
 using namespace zenthra;
+using zenthra::test::child;
 
 class FrmAboutTest : public QObject {
     Q_OBJECT
@@ -46,25 +48,31 @@ private slots:
         const QString given = QStringLiteral(
             "Zenthra calculates your rising sign or ascendant based on Western astrology "
             "concepts. The rising sign describes the personality that you present to the world. ");
-        QVERIFY2(about.Label1->text().startsWith(given), qPrintable(about.Label1->text()));
-        const QString rights = about.Label1->text().mid(given.size());
+        QVERIFY2(child<QLabel>(about, "Label1")->text().startsWith(given),
+                 qPrintable(child<QLabel>(about, "Label1")->text()));
+        const QString rights = child<QLabel>(about, "Label1")->text().mid(given.size());
         const QString site = modHelp::pageAddress("home-page").host();
         QVERIFY2(rights.contains(site), qPrintable(rights));
         QCOMPARE(rights.count('.') - site.count('.'), 1); // one sentence
-        QVERIFY2(about.lblHomePage->text().contains(site), qPrintable(about.lblHomePage->text()));
+        QVERIFY2(child<QLabel>(about, "lblHomePage")->text().contains(site),
+                 qPrintable(child<QLabel>(about, "lblHomePage")->text()));
         // The place data's licences ask for it.
-        QVERIFY(about.lblCredits->text().contains("GeoNames"));
-        QVERIFY(about.lblCredits->text().contains("ODbL"));
-        QCOMPARE(about.Line2->frameShape(), QFrame::HLine);
-        QVERIFY(!about.picIcon->pixmap().isNull());
-        for (QWidget* widget : std::initializer_list<QWidget*>{about.Label1, about.lblHomePage, about.cmdOK})
-            QVERIFY2(widget->font().families().contains("Verdana"), qPrintable(widget->objectName()));
+        QVERIFY(child<QLabel>(about, "lblCredits")->text().contains("GeoNames"));
+        QVERIFY(child<QLabel>(about, "lblCredits")->text().contains("ODbL"));
+        QCOMPARE(child<QFrame>(about, "Line2")->frameShape(), QFrame::HLine);
+        QVERIFY(!child<QLabel>(about, "picIcon")->pixmap().isNull());
+        for (QWidget* widget : std::initializer_list<QWidget*>{child<QLabel>(about, "Label1"),
+                                                               child<QLabel>(about, "lblHomePage"),
+                                                               child<QPushButton>(about, "cmdOK")})
+            QVERIFY2(widget->font().families().contains("Verdana"),
+                     qPrintable(widget->objectName()));
 
         // A fixed border, and every text fits.
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QCOMPARE(about.minimumSize(), about.maximumSize());
-        for (QLabel* label : {about.Label1, about.Label6, about.lblHomePage})
+        for (QLabel* label : {child<QLabel>(about, "Label1"), child<QLabel>(about, "Label6"),
+                              child<QLabel>(about, "lblHomePage")})
             QVERIFY2(label->height() >= label->heightForWidth(label->width()),
                      qPrintable(label->objectName()));
     }
@@ -73,8 +81,10 @@ private slots:
     {
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("pageKey");
-        QTest::newRow("Label5") << "Label5" << "fully-branded";
-        QTest::newRow("lblHomePage") << "lblHomePage" << "home-page";
+        QTest::newRow("Label5") << "Label5"
+                                << "fully-branded";
+        QTest::newRow("lblHomePage") << "lblHomePage"
+                                     << "home-page";
     }
 
     void linksOpenTheirPages()
@@ -87,7 +97,7 @@ private slots:
         auto* link = about.findChild<QLabel*>(label);
         QVERIFY(link != nullptr);
         QTest::mouseClick(link, Qt::RightButton); // only a left click follows a link
-        QTest::mouseClick(about.Label6, Qt::LeftButton); // plain text, not a link
+        QTest::mouseClick(child<QLabel>(about, "Label6"), Qt::LeftButton); // plain text, not a link
         QVERIFY(opened_.isEmpty());
 
         QTest::mouseClick(link, Qt::LeftButton);
@@ -118,7 +128,7 @@ private slots:
             if (!seen || how == "close box")
                 modal->close(); // what the window manager's close box does
             else if (how == "OK")
-                QTest::mouseClick(seen->cmdOK, Qt::LeftButton);
+                QTest::mouseClick(child<QPushButton>(*seen, "cmdOK"), Qt::LeftButton);
             else
                 QTest::keyClick(seen, Qt::Key_Escape);
         });

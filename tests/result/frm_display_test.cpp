@@ -3,17 +3,19 @@
 // its layout, and every way out of it.
 #include "modal_watcher.h"
 #include "result/expected_signs.h"
-#include "result/fill_display.h"
 #include "result/frm_display.h"
-#include "ui/link_label.h"
 #include "result/result_labels.h"
 #include "result/sign_image_list.h"
+#include "ui/link_label.h"
 
-#include "ui/shutdown.h"
 #include "links/mod_help.h"
+#include "ui/shutdown.h"
+#include "ui/status_label.h"
+#include "widget_access.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -26,46 +28,52 @@
 using namespace zenthra;
 using testdata::ExpectedSign;
 using testdata::kExpectedSigns;
+using zenthra::test::child;
 
 namespace {
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
-QImage imageOf(const QLabel* label) { return label->pixmap().toImage(); }
+QString text(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+QImage imageOf(const QLabel* label)
+{
+    return label->pixmap().toImage();
+}
 
 // The eleven value labels with their caption label: a placeholder ("lbl" and
 // the caption) until the first fill, then the row's item.
 const struct ValueLabel {
-    AutoSizeLabel* FrmDisplay::*label;
+    const char* label;
     const char* ExpectedSign::*item;
     const char* caption;
     const char* placeholder;
 } kValueLabels[] = {
-    {&FrmDisplay::lblYourRisingSign, &ExpectedSign::name, "Label18", "lblYour Rising Sign"},
-    {&FrmDisplay::lblYourElement, &ExpectedSign::element, "Label15", "lblYour Element"},
-    {&FrmDisplay::lblYourLuckyDays, &ExpectedSign::luckyDays, "Label12", "lblYour Lucky Days"},
-    {&FrmDisplay::lblYourSignColor, &ExpectedSign::signColor, "Label14", "lblYour Sign Color"},
-    {&FrmDisplay::lblYourSymbol, &ExpectedSign::symbol, "Label16", "lblYour Symbol"},
-    {&FrmDisplay::lblYourTypeofSign, &ExpectedSign::typeOfSign, "Label13", "lblYour Type of Sign"},
-    {&FrmDisplay::lblYourLuckyDirection, &ExpectedSign::luckyDirection, "Label10", "lblYour Lucky Direction"},
-    {&FrmDisplay::lblYourLuckyColors, &ExpectedSign::luckyColors, "Label9", "lblYour Lucky Colors"},
-    {&FrmDisplay::lblYourLuckyGemstone, &ExpectedSign::luckyGemstone, "Label8", "lblYour Lucky Gemstone"},
-    {&FrmDisplay::lblYourRulingPlanet, &ExpectedSign::rulingPlanet, "Label17", "lblYour Ruling Planet"},
-    {&FrmDisplay::lblYourLuckyNumbers, &ExpectedSign::luckyNumbers, "Label11", "lblYour Lucky Numbers"},
+    {"lblYourRisingSign", &ExpectedSign::name, "Label18", "lblYour Rising Sign"},
+    {"lblYourElement", &ExpectedSign::element, "Label15", "lblYour Element"},
+    {"lblYourLuckyDays", &ExpectedSign::luckyDays, "Label12", "lblYour Lucky Days"},
+    {"lblYourSignColor", &ExpectedSign::signColor, "Label14", "lblYour Sign Color"},
+    {"lblYourSymbol", &ExpectedSign::symbol, "Label16", "lblYour Symbol"},
+    {"lblYourTypeofSign", &ExpectedSign::typeOfSign, "Label13", "lblYour Type of Sign"},
+    {"lblYourLuckyDirection", &ExpectedSign::luckyDirection, "Label10", "lblYour Lucky Direction"},
+    {"lblYourLuckyColors", &ExpectedSign::luckyColors, "Label9", "lblYour Lucky Colors"},
+    {"lblYourLuckyGemstone", &ExpectedSign::luckyGemstone, "Label8", "lblYour Lucky Gemstone"},
+    {"lblYourRulingPlanet", &ExpectedSign::rulingPlanet, "Label17", "lblYour Ruling Planet"},
+    {"lblYourLuckyNumbers", &ExpectedSign::luckyNumbers, "Label11", "lblYour Lucky Numbers"},
 };
 
 // The five text boxes with their caption label, and the long text each must hold.
 const struct LongBox {
-    QPlainTextEdit* FrmDisplay::*box;
+    const char* box;
     testdata::LongText ExpectedSign::*text;
     const char* caption;
     const char* captionText;
 } kLongBoxes[] = {
-    {&FrmDisplay::txtYourNature, &ExpectedSign::nature, "Label6", "Your Nature"},
-    {&FrmDisplay::txtYourLooks, &ExpectedSign::looks, "Label7", "Your Looks"},
-    {&FrmDisplay::txtYourHealth, &ExpectedSign::health, "Label2", "Your Health"},
-    {&FrmDisplay::txtYourLoveandDomesticLife, &ExpectedSign::love, "Label4",
-     "Your Love and Domestic Life"},
-    {&FrmDisplay::txtYourCareerandFinance, &ExpectedSign::career, "Label5", "Your Career and Finance"},
+    {"txtYourNature", &ExpectedSign::nature, "Label6", "Your Nature"},
+    {"txtYourLooks", &ExpectedSign::looks, "Label7", "Your Looks"},
+    {"txtYourHealth", &ExpectedSign::health, "Label2", "Your Health"},
+    {"txtYourLoveandDomesticLife", &ExpectedSign::love, "Label4", "Your Love and Domestic Life"},
+    {"txtYourCareerandFinance", &ExpectedSign::career, "Label5", "Your Career and Finance"},
 };
 
 // Every way out of the window: those that end the program, then those that go back.
@@ -74,17 +82,29 @@ const struct WayOut {
     bool exits;
     void (*take)(FrmDisplay&);
 } kWaysOut[] = {
-    {"cmdExit", true, [](FrmDisplay& f) { QTest::mouseClick(f.cmdExit, Qt::LeftButton); }},
-    {"mnuExit", true, [](FrmDisplay& f) { f.mnuExit->trigger(); }},
+    {"cmdExit", true,
+     [](FrmDisplay& f) { QTest::mouseClick(child<QPushButton>(f, "cmdExit"), Qt::LeftButton); }},
+    {"mnuExit", true, [](FrmDisplay& f) { child<QAction>(f, "mnuExit")->trigger(); }},
     {"Esc", true, [](FrmDisplay& f) { QTest::keyClick(&f, Qt::Key_Escape); }},
-    {"Esc in text box", true, [](FrmDisplay& f) { QTest::keyClick(f.txtYourHealth, Qt::Key_Escape); }},
-    {"Enter", true, [](FrmDisplay& f) { f.setFocus(); QTest::keyClick(&f, Qt::Key_Return); }},
+    {"Esc in text box", true,
+     [](FrmDisplay& f) {
+         QTest::keyClick(child<QPlainTextEdit>(f, "txtYourHealth"), Qt::Key_Escape);
+     }},
+    {"Enter", true,
+     [](FrmDisplay& f) {
+         f.setFocus();
+         QTest::keyClick(&f, Qt::Key_Return);
+     }},
     {"close box", true, [](FrmDisplay& f) { QVERIFY(f.close()); }},
-    {"cmdBack", false, [](FrmDisplay& f) { QTest::mouseClick(f.cmdBack, Qt::LeftButton); }},
-    {"mnuFileBack", false, [](FrmDisplay& f) { f.mnuFileBack->trigger(); }},
+    {"cmdBack", false,
+     [](FrmDisplay& f) { QTest::mouseClick(child<QPushButton>(f, "cmdBack"), Qt::LeftButton); }},
+    {"mnuFileBack", false, [](FrmDisplay& f) { child<QAction>(f, "mnuFileBack")->trigger(); }},
     {"Alt+B", false, [](FrmDisplay& f) { QTest::keyClick(&f, Qt::Key_B, Qt::AltModifier); }},
     {"Enter on Back", false,
-     [](FrmDisplay& f) { f.cmdBack->setFocus(); QTest::keyClick(f.cmdBack, Qt::Key_Return); }},
+     [](FrmDisplay& f) {
+         child<QPushButton>(f, "cmdBack")->setFocus();
+         QTest::keyClick(child<QPushButton>(f, "cmdBack"), Qt::Key_Return);
+     }},
 };
 
 // All seventeen filled properties of a window, for comparing whole states.
@@ -92,9 +112,9 @@ QStringList filledTexts(const FrmDisplay& form)
 {
     QStringList texts;
     for (const ValueLabel& value : kValueLabels)
-        texts << (form.*value.label)->text();
+        texts << child<AutoSizeLabel>(form, value.label)->text();
     for (const LongBox& entry : kLongBoxes)
-        texts << (form.*entry.box)->toPlainText();
+        texts << child<QPlainTextEdit>(form, entry.box)->toPlainText();
     return texts;
 }
 
@@ -132,36 +152,45 @@ private slots:
     {
         QCOMPARE(form_->windowTitle(), QStringLiteral("Zenthra v1.35"));
         for (const ValueLabel& value : kValueLabels) {
-            QCOMPARE((form_.data()->*value.label)->text(), text(value.placeholder));
+            QCOMPARE(child<AutoSizeLabel>(*form_, value.label)->text(), text(value.placeholder));
             auto* caption = form_->findChild<QLabel*>(value.caption);
             QVERIFY2(caption && "lbl" + caption->text() == value.placeholder, value.caption);
         }
         for (const LongBox& entry : kLongBoxes) {
-            QVERIFY((form_.data()->*entry.box)->toPlainText().isEmpty());
+            QVERIFY(child<QPlainTextEdit>(*form_, entry.box)->toPlainText().isEmpty());
             auto* caption = form_->findChild<QLabel*>(entry.caption);
             QVERIFY2(caption && caption->text() == entry.captionText, entry.caption);
         }
-        QCOMPARE(imageOf(form_->picSign), images_->picture(11).toImage()); // Aquarius
-        QCOMPARE(form_->lblFullBrand->text(),
-                 QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
-                                "online. Get this software fully branded for your website. Click here for "
-                                "more details."));
-        QCOMPARE(form_->cmdExit->text(), QStringLiteral("&Exit"));
-        QCOMPARE(form_->cmdBack->text(), QStringLiteral("&Back"));
-        QVERIFY(!form_->mnuMakeMoneyOnline->isEnabled());
-        form_->cmdBack->setFocus(); // Back comes before Exit in the tab order
-        QTest::keyClick(form_->cmdBack, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form_->cmdExit));
+        QCOMPARE(imageOf(child<QLabel>(*form_, "picSign")),
+                 images_->picture(11).toImage()); // Aquarius
+        QCOMPARE(child<LinkLabel>(*form_, "lblFullBrand")->text(),
+                 QStringLiteral(
+                     "Home Business Opportunity. Start your own Internet business and make money "
+                     "online. Get this software fully branded for your website. Click here for "
+                     "more details."));
+        QCOMPARE(child<QPushButton>(*form_, "cmdExit")->text(), QStringLiteral("&Exit"));
+        QCOMPARE(child<QPushButton>(*form_, "cmdBack")->text(), QStringLiteral("&Back"));
+        QVERIFY(!child<QAction>(*form_, "mnuMakeMoneyOnline")->isEnabled());
+        child<QPushButton>(*form_, "cmdBack")
+            ->setFocus(); // Back comes before Exit in the tab order
+        QTest::keyClick(child<QPushButton>(*form_, "cmdBack"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget*>(child<QPushButton>(*form_, "cmdExit")));
 
         // The look, in brief: the bands' colours and a sample of fonts.
-        QCOMPARE(form_->topBanner->palette().color(QPalette::Window), QColor(0x67, 0x0A, 0x23));
-        QCOMPARE(form_->mainArea->palette().color(QPalette::Window), QColor(0x42, 0xAE, 0xC1));
+        QCOMPARE(child<QWidget>(*form_, "topBanner")->palette().color(QPalette::Window),
+                 QColor(0x67, 0x0A, 0x23));
+        QCOMPARE(child<QWidget>(*form_, "mainArea")->palette().color(QPalette::Window),
+                 QColor(0x42, 0xAE, 0xC1));
         const std::tuple<QWidget*, double, bool> fonts[] = {
-            {form_->Label18, 8.25, true}, {form_->lblYourElement, 8.25, false},
-            {form_->lblYourRisingSign, 9, true}, {form_->cmdExit, 8.25, true}};
+            {child<QLabel>(*form_, "Label18"), 8.25, true},
+            {child<AutoSizeLabel>(*form_, "lblYourElement"), 8.25, false},
+            {child<AutoSizeLabel>(*form_, "lblYourRisingSign"), 9, true},
+            {child<QPushButton>(*form_, "cmdExit"), 8.25, true}};
         for (const auto& [widget, points, bold] : fonts)
-            QVERIFY2(widget->font().families().value(0) == "Verdana" && widget->font().pointSizeF() == points
-                         && widget->font().bold() == bold, qPrintable(widget->objectName()));
+            QVERIFY2(widget->font().families().value(0) == "Verdana" &&
+                         widget->font().pointSizeF() == points && widget->font().bold() == bold,
+                     qPrintable(widget->objectName()));
     }
 
     void fillsEveryRowWithoutClipping_data()
@@ -175,39 +204,44 @@ private slots:
     {
         QFETCH(int, row);
         const ExpectedSign& want = kExpectedSigns[row - 1];
-        QVERIFY(fillDisplay(*form_, row, *images_));
+        QVERIFY(form_->showSign(row, *images_));
         for (const ValueLabel& value : kValueLabels)
-            QCOMPARE((form_.data()->*value.label)->text(), text(want.*value.item));
+            QCOMPARE(child<AutoSizeLabel>(*form_, value.label)->text(), text(want.*value.item));
         for (const LongBox& entry : kLongBoxes) {
-            const QString got = (form_.data()->*entry.box)->toPlainText();
+            const QString got = child<QPlainTextEdit>(*form_, entry.box)->toPlainText();
             const testdata::LongText& expected = want.*entry.text;
             QVERIFY2(got.size() == expected.length && got.startsWith(text(expected.opening)),
-                     qPrintable((form_.data()->*entry.box)->objectName()));
+                     qPrintable(child<QPlainTextEdit>(*form_, entry.box)->objectName()));
         }
-        QCOMPARE(imageOf(form_->picSign), images_->picture(row).toImage());
+        QCOMPARE(imageOf(child<QLabel>(*form_, "picSign")), images_->picture(row).toImage());
 
         // With the longest chart facts too, no label is clipped, leaves the main
         // area, covers the picture or overlaps another.
-        form_->showChartFacts(QString::fromUtf8("Ascendant 29\u00B0 59' 59\" Sagittarius"),
-                             QStringLiteral("for 30 September 2050, 23:59 UT"),
-                             QStringLiteral("Near the cusp: born 10 minutes earlier, the rising sign "
-                                            "would be Sagittarius."));
-        QRect picture(QPoint(), form_->picSign->pixmap().size());
-        picture.moveCenter(form_->picSign->geometry().center());
+        form_->showChartFacts(
+            QString::fromUtf8("Ascendant 29\u00B0 59' 59\" Sagittarius"),
+            QStringLiteral("for 30 September 2050, 23:59 UT"),
+            QStringLiteral("Near the cusp: born 10 minutes earlier, the rising sign "
+                           "would be Sagittarius."));
+        QRect picture(QPoint(), child<QLabel>(*form_, "picSign")->pixmap().size());
+        picture.moveCenter(child<QLabel>(*form_, "picSign")->geometry().center());
         // The sign's name stays centred on its design box.
-        const double nameCentre = form_->lblYourRisingSign->x() + form_->lblYourRisingSign->width() / 2.0;
+        const double nameCentre = child<AutoSizeLabel>(*form_, "lblYourRisingSign")->x() +
+                                  child<AutoSizeLabel>(*form_, "lblYourRisingSign")->width() / 2.0;
         QVERIFY2(qAbs(nameCentre - 351.0) <= 1.0, qPrintable(QString::number(nameCentre)));
 
-        QList<QLabel*> labels = form_->mainArea->findChildren<QLabel*>();
-        labels.removeOne(form_->picSign);
+        QList<QLabel*> labels = child<QWidget>(*form_, "mainArea")->findChildren<QLabel*>();
+        labels.removeOne(child<QLabel>(*form_, "picSign"));
         for (QLabel* label : labels) {
             const QString name = label->objectName();
             const QSize needed = label->wordWrap()
-                ? QSize(label->width(), label->heightForWidth(label->width()))
-                : label->sizeHint();
-            QVERIFY2(label->size().expandedTo(needed) == label->size(), qPrintable(name + " is clipped"));
-            QVERIFY2(form_->mainArea->rect().contains(label->geometry()), qPrintable(name));
-            QVERIFY2(!label->geometry().intersects(picture), qPrintable(name + " covers the picture"));
+                                     ? QSize(label->width(), label->heightForWidth(label->width()))
+                                     : label->sizeHint();
+            QVERIFY2(label->size().expandedTo(needed) == label->size(),
+                     qPrintable(name + " is clipped"));
+            QVERIFY2(child<QWidget>(*form_, "mainArea")->rect().contains(label->geometry()),
+                     qPrintable(name));
+            QVERIFY2(!label->geometry().intersects(picture),
+                     qPrintable(name + " covers the picture"));
             for (QLabel* other : labels)
                 QVERIFY2(other == label || !label->geometry().intersects(other->geometry()),
                          qPrintable(name + " overlaps " + other->objectName()));
@@ -216,28 +250,28 @@ private slots:
 
     void refillReplacesEverything()
     {
-        QVERIFY(fillDisplay(*form_, 7, *images_));
+        QVERIFY(form_->showSign(7, *images_));
         const QStringList libra = filledTexts(*form_);
         for (int row : {0, 13, -1}) // rows outside the table change nothing
-            QVERIFY(!fillDisplay(*form_, row, *images_));
+            QVERIFY(!form_->showSign(row, *images_));
         QCOMPARE(filledTexts(*form_), libra);
-        QCOMPARE(imageOf(form_->picSign), images_->picture(7).toImage());
+        QCOMPARE(imageOf(child<QLabel>(*form_, "picSign")), images_->picture(7).toImage());
 
-        QVERIFY(fillDisplay(*form_, 5, *images_));
+        QVERIFY(form_->showSign(5, *images_));
         FrmDisplay leoOnly;
-        QVERIFY(fillDisplay(leoOnly, 5, *images_));
+        QVERIFY(leoOnly.showSign(5, *images_));
         const QStringList leo = filledTexts(leoOnly);
         QCOMPARE(filledTexts(*form_), leo);
-        QCOMPARE(imageOf(form_->picSign), images_->picture(5).toImage());
+        QCOMPARE(imageOf(child<QLabel>(*form_, "picSign")), images_->picture(5).toImage());
         for (int i = 0; i < leo.size(); ++i) // every value differs, so none can survive unseen
             QVERIFY2(libra[i] != leo[i], qPrintable(leo[i]));
     }
 
     void textBoxesAreReadOnlyAndScroll()
     {
-        QVERIFY(fillDisplay(*form_, 1, *images_)); // Aries nature, the longest text
+        QVERIFY(form_->showSign(1, *images_)); // Aries nature, the longest text
         for (const LongBox& entry : kLongBoxes) {
-            QPlainTextEdit* box = form_.data()->*entry.box;
+            QPlainTextEdit* box = child<QPlainTextEdit>(*form_, entry.box);
             const QString before = box->toPlainText();
             box->setFocus();
             QTest::keyClicks(box, QStringLiteral("typed over"));
@@ -248,45 +282,55 @@ private slots:
             QCOMPARE(box->toPlainText(), before);
         }
         QVERIFY(shutdowns_ == 0 && form_->isVisible());
-        QVERIFY(form_->txtYourNature->verticalScrollBar()->isVisible());
-        QVERIFY(form_->txtYourNature->verticalScrollBar()->maximum() > 0);
-        QVERIFY(!form_->txtYourNature->horizontalScrollBar()->isVisible());
+        QVERIFY(child<QPlainTextEdit>(*form_, "txtYourNature")->verticalScrollBar()->isVisible());
+        QVERIFY(child<QPlainTextEdit>(*form_, "txtYourNature")->verticalScrollBar()->maximum() > 0);
+        QVERIFY(
+            !child<QPlainTextEdit>(*form_, "txtYourNature")->horizontalScrollBar()->isVisible());
     }
 
     void geometry()
     {
         QCOMPARE(form_->centralWidget()->size(), QSize(697, 545));
         QCOMPARE(form_->minimumSize(), form_->maximumSize()); // a fixed frame
-        QVERIFY(!(form_->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(!(form_->windowFlags() &
+                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         // Twips from the layout, 15 to a pixel, relative to their band.
         const std::pair<QWidget*, QRect> placed[] = {
-            {form_->picSign, {247, 56, 202, 202}},       // 3712, 840, 3030, 3030
-            {form_->txtYourNature, {352, 368, 337, 65}}, // 5280, 5520, 5055, 975
-            {form_->cmdExit, {512, 16, 84, 31}},         // 7680, 240, 1260, 465
-            {form_->cmdBack, {605, 16, 84, 31}},         // 9080, 240, 1260, 465
-            {form_->lblFullBrand, {8, 11, 415, 41}},     // 120, 165, 6225, 615
+            {child<QLabel>(*form_, "picSign"), {247, 56, 202, 202}}, // 3712, 840, 3030, 3030
+            {child<QPlainTextEdit>(*form_, "txtYourNature"),
+             {352, 368, 337, 65}},                                        // 5280, 5520, 5055, 975
+            {child<QPushButton>(*form_, "cmdExit"), {512, 16, 84, 31}},   // 7680, 240, 1260, 465
+            {child<QPushButton>(*form_, "cmdBack"), {605, 16, 84, 31}},   // 9080, 240, 1260, 465
+            {child<LinkLabel>(*form_, "lblFullBrand"), {8, 11, 415, 41}}, // 120, 165, 6225, 615
         };
         for (const auto& [widget, at] : placed)
             QCOMPARE(widget->geometry(), at);
-        QCOMPARE(form_->lblYourLuckyGemstone->pos(), QPoint(507, 143)); // 7612, 2144
+        QCOMPARE(child<AutoSizeLabel>(*form_, "lblYourLuckyGemstone")->pos(),
+                 QPoint(507, 143)); // 7612, 2144
         // Where the user clicks, the full-brand label lies on top of the co-brand one.
-        QCOMPARE(form_->bottomStrip->childAt(form_->lblCobrand->geometry().center()),
-                 static_cast<QWidget*>(form_->lblFullBrand));
+        QCOMPARE(child<QWidget>(*form_, "bottomStrip")
+                     ->childAt(child<LinkLabel>(*form_, "lblCobrand")->geometry().center()),
+                 static_cast<QWidget*>(child<LinkLabel>(*form_, "lblFullBrand")));
         // Centred on the screen; the frame's unknown thickness gives some slack.
         const QPoint offset = form_->frameGeometry().center() -
                               QGuiApplication::primaryScreen()->availableGeometry().center();
-        QVERIFY2(offset.manhattanLength() <= 8, qPrintable(QString::number(offset.manhattanLength())));
+        QVERIFY2(offset.manhattanLength() <= 8,
+                 qPrintable(QString::number(offset.manhattanLength())));
     }
 
     void chartFactsShowAndHide()
     {
-        QVERIFY(form_->lblAscendant->text().isEmpty()); // nothing computed yet
-        form_->showChartFacts(QStringLiteral("Ascendant A"), QStringLiteral("for T"), QStringLiteral("Near"));
-        QCOMPARE(form_->lblAscendant->text(), QStringLiteral("Ascendant A\nfor T"));
-        QVERIFY(form_->lblCuspNote->isVisible());
+        QVERIFY(
+            child<StatusLabel>(*form_, "lblAscendant")->text().isEmpty()); // nothing computed yet
+        form_->showChartFacts(QStringLiteral("Ascendant A"), QStringLiteral("for T"),
+                              QStringLiteral("Near"));
+        QCOMPARE(child<StatusLabel>(*form_, "lblAscendant")->text(),
+                 QStringLiteral("Ascendant A\nfor T"));
+        QVERIFY(child<StatusLabel>(*form_, "lblCuspNote")->isVisible());
         form_->showChartFacts(QStringLiteral("Ascendant B"), QStringLiteral("for U"), QString());
-        QCOMPARE(form_->lblAscendant->text(), QStringLiteral("Ascendant B\nfor U"));
-        QVERIFY(!form_->lblCuspNote->isVisible());
+        QCOMPARE(child<StatusLabel>(*form_, "lblAscendant")->text(),
+                 QStringLiteral("Ascendant B\nfor U"));
+        QVERIFY(!child<StatusLabel>(*form_, "lblCuspNote")->isVisible());
     }
 
     void waysOut_data()
@@ -300,7 +344,7 @@ private slots:
     {
         QFETCH(int, way);
         const bool exits = kWaysOut[way].exits;
-        QVERIFY(fillDisplay(*form_, 4, *images_));
+        QVERIFY(form_->showSign(4, *images_));
         QSignalSpy back(form_.data(), &FrmDisplay::backRequested);
         QSignalSpy destroyed(form_.data(), &QObject::destroyed);
         kWaysOut[way].take(*form_);
@@ -314,19 +358,21 @@ private slots:
             return;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(destroyed.count(), 1); // the window is discarded
-        QVERIFY(makeShown()); // and the next one starts afresh
-        QCOMPARE(form_->lblYourRisingSign->text(), QStringLiteral("lblYour Rising Sign"));
-        QCOMPARE(imageOf(form_->picSign), images_->picture(11).toImage());
+        QVERIFY(makeShown());           // and the next one starts afresh
+        QCOMPARE(child<AutoSizeLabel>(*form_, "lblYourRisingSign")->text(),
+                 QStringLiteral("lblYour Rising Sign"));
+        QCOMPARE(imageOf(child<QLabel>(*form_, "picSign")), images_->picture(11).toImage());
     }
 
     void linksOpenTheirPages_data()
     {
         QTest::addColumn<QString>("control"); // a menu entry or a clickable label
         QTest::addColumn<QString>("pageKey");
-        const char* rows[][2] = {{"mnuOnline", "help-web-page"}, {"mnuVisit", "home-page"},
-                                 {"mnuUpdate", "download-web-page"}, {"mnuDonate", "donate"},
-                                 {"Label61", "home-page"}, {"lblFullBrand", "fully-branded"},
-                                 {"lblCobrand", "co-brand"}};
+        const char* rows[][2] = {
+            {"mnuOnline", "help-web-page"},     {"mnuVisit", "home-page"},
+            {"mnuUpdate", "download-web-page"}, {"mnuDonate", "donate"},
+            {"Label61", "home-page"},           {"lblFullBrand", "fully-branded"},
+            {"lblCobrand", "co-brand"}};
         for (const auto& row : rows)
             QTest::newRow(row[0]) << QString::fromLatin1(row[0]) << QString::fromLatin1(row[1]);
     }
@@ -350,15 +396,19 @@ private slots:
 
     void aboutOpensModallyAndReturns()
     {
-        QVERIFY(fillDisplay(*form_, 12, *images_));
+        QVERIFY(form_->showSign(12, *images_));
         QWidget* parent = nullptr;
-        test::ModalWatcher watcher([&](QWidget* modal) { parent = modal->parentWidget(); modal->close(); });
-        form_->mnuAbout->trigger(); // returns once the about window is closed
+        test::ModalWatcher watcher([&](QWidget* modal) {
+            parent = modal->parentWidget();
+            modal->close();
+        });
+        child<QAction>(*form_, "mnuAbout")->trigger(); // returns once the about window is closed
         QCOMPARE(watcher.seen().size(), 1);
         QCOMPARE(watcher.seen().first().className, QStringLiteral("zenthra::FrmAbout"));
         QCOMPARE(parent, static_cast<QWidget*>(form_.data()));
         QVERIFY(!form_.isNull() && form_->isVisible());
-        QCOMPARE(form_->lblYourRisingSign->text(), QStringLiteral("Pisces"));
+        QCOMPARE(child<AutoSizeLabel>(*form_, "lblYourRisingSign")->text(),
+                 QStringLiteral("Pisces"));
         QCOMPARE(shutdowns_, 0);
     }
 

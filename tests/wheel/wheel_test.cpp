@@ -3,6 +3,7 @@
 // reader hears, and the pictures it saves.
 #include "wheel/chart_wheel.h"
 #include "wheel/frm_wheel.h"
+#include "widget_access.h"
 
 #include <QAccessible>
 #include <QFile>
@@ -14,6 +15,7 @@
 #include <cmath>
 
 using namespace zenthra;
+using zenthra::test::child;
 
 namespace {
 
@@ -90,8 +92,9 @@ private slots:
         const QString words =
             QStringLiteral("Ascendant Gemini 0\u00B0 52\u2032, Sun Leo 21\u00B0 30\u2032, "
                            "Moon Cancer 3\u00B0 15\u2032");
-        QCOMPARE(window.chartWheel->positionsInWords(), words);
-        QAccessibleInterface* wheel = QAccessible::queryAccessibleInterface(window.chartWheel);
+        QCOMPARE(child<ChartWheel>(window, "chartWheel")->positionsInWords(), words);
+        QAccessibleInterface* wheel =
+            QAccessible::queryAccessibleInterface(child<ChartWheel>(window, "chartWheel"));
         QCOMPARE(wheel->text(QAccessible::Name), QStringLiteral("Chart wheel"));
         QCOMPARE(wheel->text(QAccessible::Description), words);
         QCOMPARE(QAccessible::queryAccessibleInterface(&window)->text(QAccessible::Description),

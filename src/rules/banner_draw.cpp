@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/banner_draw.h"
+#include "rules/banner_draw.h"
 
-#include <QDateTime>
-#include <QRandomGenerator>
-
-#include <chrono>
 #include <cmath>
 
 namespace zenthra {
@@ -12,7 +8,7 @@ namespace zenthra {
 std::int16_t bannerDraw(float r)
 {
     // Two float operations, each rounded to single precision (no contraction:
-    // the target is built with -ffp-contract=off); then halves go to even.
+    // the file is built with -ffp-contract=off); then halves go to even.
     const float scaled = r * 6.0f;
     const float shifted = scaled + 1.0f;
     return static_cast<std::int16_t>(std::nearbyint(shifted));
@@ -34,18 +30,10 @@ BannerFront bannerFront(int draw)
     }
 }
 
-float nextUnitFloat(QRandomGenerator& generator)
+float unitFloat(std::uint32_t bits)
 {
     constexpr float kTwoToMinus24 = 1.0f / 16777216.0f;
-    return static_cast<float>(generator.generate() >> 8) * kTwoToMinus24;
-}
-
-QRandomGenerator clockSeededGenerator()
-{
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    const qint64 ms = QDateTime::currentMSecsSinceEpoch();
-    const quint64 mixed = static_cast<quint64>(ticks) ^ (static_cast<quint64>(ms) << 20);
-    return QRandomGenerator(static_cast<quint32>(mixed ^ (mixed >> 32)));
+    return static_cast<float>(bits >> 8) * kTwoToMinus24;
 }
 
 } // namespace zenthra

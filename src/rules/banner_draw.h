@@ -3,8 +3,6 @@
 
 #include <cstdint>
 
-class QRandomGenerator;
-
 namespace zenthra {
 
 // Which of the two promotional labels of the main window goes on top.
@@ -17,11 +15,8 @@ std::int16_t bannerDraw(float r);
 // 1, 3, 5: co-brand; 2, 4, 6: full brand; 7 (and anything else): unchanged.
 BannerFront bannerFront(int draw);
 
-// The next random number in [0, 1), with 24 bits like a float's mantissa, so
-// it is exact as a float and never rounds up to 1.
-float nextUnitFloat(QRandomGenerator& generator);
-
-// A generator seeded from the clock, different on each start.
-QRandomGenerator clockSeededGenerator();
+// A number in [0, 1) from 32 random bits: the top 24, like a float's
+// mantissa, so it is exact as a float and never rounds up to 1.
+float unitFloat(std::uint32_t bits);
 
 } // namespace zenthra

@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window's picked place and its time, shown as the place-time state
+// decides, and the day strip that follows the inputs.
+#include "entry/frm_main.h"
+
+#include "entry/day_strip.h"
+#include "entry/place_completer.h"
+#include "place/place_day.h"
+#include "place/place_time.h"
+#include "rules/input_rules.h"
+#include "rules/zone_table.h"
+#include "ui/status_label.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+
+#include <algorithm>
+
+namespace zenthra {
+
+void FrmMain::connectPlaceTime()
+{
+    placeCompleter = new PlaceCompleter(txtMCity);
+    placeCompleter->setObjectName(QStringLiteral("placeCompleter"));
+    connect(placeCompleter, &PlaceCompleter::placeChosen, this, &FrmMain::applyPlace);
+    // Hand changes win until another place is picked.
+    connect(cmbTimeZone, &QComboBox::activated, this,
+            [this](int position) { showPlaceTime(placeTime_.zonePicked(position)); });
+    connect(chkDST, &QCheckBox::clicked, this, [this] { showPlaceTime(placeTime_.dstClicked()); });
+    // Typing another place lets go of the picked one, and of its own time.
+    for (QLineEdit* box : {txtMCity, txtMState, txtMCountry})
+        connect(box, &QLineEdit::textEdited, this,
+                [this] { showPlaceTime(placeTime_.placeEdited()); });
+    for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM})
+        connect(list, &QComboBox::currentIndexChanged, this,
+                [this] { showPlaceTime(placeTime_.dateOrTimeChanged(typedDate(), typedTime())); });
+}
+
+void FrmMain::applyPlace(const Place& place)
+{
+    // The day strip follows once the whole place is in, not box by box.
+    stripHeld_ = true;
+    placeTime_.pick(place);
+    txtMCity->setText(place.name);
+    txtMState->setText(place.state);
+    txtMCountry->setText(place.country);
+    const WindowCoordinates at = toWindowCoordinates(place.latitude, place.longitude);
+    txtLatD->setText(QString::number(at.latDegrees));
+    txtLatM->setText(QString::number(at.latMinutes));
+    optLat[at.south ? 1 : 0]->setChecked(true);
+    txtLonD->setText(QString::number(at.lonDegrees));
+    txtLonM->setText(QString::number(at.lonMinutes));
+    optLong[at.west ? 1 : 0]->setChecked(true);
+    stripHeld_ = false;
+    showPlaceTime(placeTime_.resolve(typedDate(), typedTime(), true));
+    refreshDayStrip();
+}
+
+QDate FrmMain::typedDate() const
+{
+    return QDate(cboYear->currentText().toInt(), cboMonth->currentIndex() + 1,
+                 cboDate->currentText().toInt());
+}
+
+QTime FrmMain::typedTime() const
+{
+    return QTime(cboHH->currentText().toInt(), cboMM->currentText().toInt());
+}
+
+void FrmMain::showPlaceTime(const PlaceTimeView& view)
+{
+    if (view.status)
+        lblPlaceTime->setText(*view.status);
+    if (!placeTime_.exactZone() && cmbTimeZone->count() > kZoneCount) {
+        cmbTimeZone->removeItem(kZoneCount);
+        chkDST->setEnabled(true);
+    }
+    switch (view.zone) {
+    case PlaceTimeView::Zone::Keep:
+        break;
+    case PlaceTimeView::Zone::Entry:
+        cmbTimeZone->setCurrentIndex(view.position);
+        chkDST->setChecked(view.dst);
+        break;
+    case PlaceTimeView::Zone::Exact:
+        if (cmbTimeZone->count() == kZoneCount)
+            cmbTimeZone->addItem(view.exactText);
+        else
+            cmbTimeZone->setItemText(kZoneCount, view.exactText);
+        cmbTimeZone->setCurrentIndex(kZoneCount);
+        // Daylight saving is part of the exact offset, so the box is clear
+        // and cannot be ticked (greyed would count as ticked).
+        chkDST->setCheckState(Qt::Unchecked);
+        chkDST->setEnabled(false);
+        break;
+    case PlaceTimeView::Zone::None:
+        cmbTimeZone->setCurrentIndex(-1);
+        chkDST->setCheckState(Qt::Unchecked);
+        break;
+    }
+    if (!view.announcement.isEmpty())
+        showMessage(view.announcement, MessageIcon::Information);
+}
+
+bool FrmMain::checkPlaceTime()
+{
+    const QString refusal = placeTime_.refusal(cmbTimeZone->currentIndex());
+    if (refusal.isEmpty())
+        return true;
+    showMessage(refusal, MessageIcon::Information);
+    cmbTimeZone->setFocus();
+    return false;
+}
+
+void FrmMain::connectDayStrip()
+{
+    const auto refresh = [this] { refreshDayStrip(); };
+    // Connected after the place-time handlers, so the strip sees the zone
+    // they choose and whether it is set by hand.
+    for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM, cmbTimeZone})
+        connect(list, &QComboBox::currentIndexChanged, this, refresh);
+    connect(cmbTimeZone, &QComboBox::activated, this, refresh);
+    for (QLineEdit* box : {txtLatD, txtLatM, txtLonD, txtLonM})
+        connect(box, &QLineEdit::textChanged, this, refresh);
+    for (QLineEdit* box : {txtMCity, txtMState, txtMCountry})
+        connect(box, &QLineEdit::textEdited, this, refresh);
+    for (QRadioButton* option : {optLat[0], optLat[1], optLong[0], optLong[1]})
+        connect(option, &QRadioButton::toggled, this, refresh);
+    connect(chkDST, &QCheckBox::stateChanged, this, refresh);
+    connect(chkDST, &QCheckBox::clicked, this, refresh);
+    for (QComboBox* list : {cboHH, cboMM})
+        connect(list, &QComboBox::currentIndexChanged, this, [this] {
+            if (!settingTimeFromStrip_)
+                timeFromDayStrip_ = false;
+        });
+    connect(dayStrip, &DayStrip::bandChosen, this, &FrmMain::onBandChosen);
+    refreshDayStrip();
+}
+
+void FrmMain::refreshDayStrip()
+{
+    if (stripHeld_)
+        return;
+    // A picked place's own time applies minute by minute unless the zone was set by hand.
+    const std::optional<ChartInputs> inputs = chartInputs();
+    std::optional<std::vector<RisingBand>> computed;
+    if (inputs)
+        computed = dayStripBands(*inputs, placeTime_.ownTimePlace());
+    std::vector<RisingBand> bands = computed ? std::move(*computed) : std::vector<RisingBand>();
+    const int birthMinute = cboHH->currentText().toInt() * 60 + cboMM->currentText().toInt();
+    dayStrip->setMarker(bands.empty() ? -1 : birthMinute);
+    const auto same = [](const RisingBand& a, const RisingBand& b) {
+        return a.code == b.code && a.fromMinute == b.fromMinute && a.toMinute == b.toMinute;
+    };
+    const std::vector<RisingBand>& shown = dayStrip->bands();
+    if (std::equal(bands.begin(), bands.end(), shown.begin(), shown.end(), same))
+        return; // a time edit only moves the marker; the keyboard stays where it is
+    dayStrip->setBands(std::move(bands));
+    // New bands join the end of the window's tab chain: put them back after
+    // the zone frame, where the strip lies.
+    QWidget* previous = chkDST;
+    for (DayBandButton* band : dayStrip->bandButtons()) {
+        setTabOrder(previous, band);
+        previous = band;
+    }
+    setTabOrder(previous, cmdRashi);
+}
+
+// The middle of the band, where its sign rises for sure.
+void FrmMain::onBandChosen(int fromMinute, int toMinute)
+{
+    const int middle = (fromMinute + toMinute) / 2;
+    {
+        const QScopedValueRollback setting(settingTimeFromStrip_, true);
+        cboHH->setCurrentIndex(cboHH->findText(QString::number(middle / 60)));
+        cboMM->setCurrentIndex(cboMM->findText(QString::number(middle % 60)));
+    }
+    timeFromDayStrip_ = true;
+}
+
+} // namespace zenthra
