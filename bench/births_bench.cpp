@@ -24,20 +24,21 @@ const QString& filledStore()
     static QTemporaryDir dir;
     static const QString path = dir.filePath(QStringLiteral("births.sqlite"));
     static const bool filled = [] {
-        const char* first[] = {"Asha", "Bruno", "Chloé", "Dmitri", "Elif", "Fatima", "Gustavo",
-                               "Hana", "Ines", "Jörg", "Kiran", "Lucía", "Mariana", "Nikolai",
-                               "Oluwaseun", "Priya", "Quentin", "Rosa", "Søren", "Tomás",
-                               "Uma", "Valentina", "Wei", "Ximena", "Yusuf", "Zoë", "Amir",
-                               "Beatriz", "Carlos", "Dana", "Emeka", "Freya", "Giulia", "Hiro",
-                               "Ivan", "Jana", "Kwame", "Leila", "Mateo", "Noor"};
-        const char* family[] = {"Oliveira", "Müller", "Novák", "Sharma", "Okafor", "Ødegård",
-                                "García", "Kowalski", "Nguyen", "Haddad", "Smith", "Rossi",
-                                "Yamamoto", "Petrov", "Dubois", "Singh", "Costa", "Jensen",
-                                "Öztürk", "Fernández", "Kim", "Mensah", "Silva", "Ivanova",
-                                "Schmidt", "Martin", "Chen", "Khan", "Lopez", "Wagner", "Ali",
-                                "Rahman", "Hughes", "Bianchi", "Horvat", "Lindqvist", "Moreau",
-                                "Santos", "Takahashi", "Ortiz", "Walker", "Reyes", "Popescu",
-                                "Nielsen", "Das", "Jovanović", "Kaya", "Sato", "Pereira", "Abe"};
+        const char* first[] = {
+            "Asha",    "Bruno", "Chloé", "Dmitri",  "Elif",    "Fatima",    "Gustavo",   "Hana",
+            "Ines",    "Jörg",  "Kiran", "Lucía",   "Mariana", "Nikolai",   "Oluwaseun", "Priya",
+            "Quentin", "Rosa",  "Søren", "Tomás",   "Uma",     "Valentina", "Wei",       "Ximena",
+            "Yusuf",   "Zoë",   "Amir",  "Beatriz", "Carlos",  "Dana",      "Emeka",     "Freya",
+            "Giulia",  "Hiro",  "Ivan",  "Jana",    "Kwame",   "Leila",     "Mateo",     "Noor"};
+        const char* family[] = {
+            "Oliveira",  "Müller",  "Novák",   "Sharma",    "Okafor", "Ødegård",   "García",
+            "Kowalski",  "Nguyen",  "Haddad",  "Smith",     "Rossi",  "Yamamoto",  "Petrov",
+            "Dubois",    "Singh",   "Costa",   "Jensen",    "Öztürk", "Fernández", "Kim",
+            "Mensah",    "Silva",   "Ivanova", "Schmidt",   "Martin", "Chen",      "Khan",
+            "Lopez",     "Wagner",  "Ali",     "Rahman",    "Hughes", "Bianchi",   "Horvat",
+            "Lindqvist", "Moreau",  "Santos",  "Takahashi", "Ortiz",  "Walker",    "Reyes",
+            "Popescu",   "Nielsen", "Das",     "Jovanović", "Kaya",   "Sato",      "Pereira",
+            "Abe"};
         const char* places[][3] = {{"São Paulo", "São Paulo", "Brazil"},
                                    {"Pune", "Maharashtra", "India"},
                                    {"Zürich", "Zurich", "Switzerland"},
@@ -76,7 +77,9 @@ void openAndLoadMostRecent(benchmark::State& state, bool empty)
         benchmark::DoNotOptimize(store.mostRecent());
     }
 }
-BENCHMARK_CAPTURE(openAndLoadMostRecent, births_10000, false)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(openAndLoadMostRecent, births_10000, false)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(openAndLoadMostRecent, none, true)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One search per prefix of the name as it is typed; the time is per keystroke.
@@ -93,8 +96,11 @@ void searchAsTyped(benchmark::State& state, const char* name)
         benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
 }
 BENCHMARK_CAPTURE(searchAsTyped, mariana_oliveira, "Mariana Oliveira")
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(searchAsTyped, soren_odegard, "soren odegard")->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(searchAsTyped, soren_odegard, "soren odegard")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The worst keystroke: one common letter matches nearly every birth.
 void searchOneLetter(benchmark::State& state)

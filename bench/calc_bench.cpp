@@ -15,7 +15,8 @@ namespace {
 std::FILE* generateInput(long rows)
 {
     std::FILE* f = std::tmpfile();
-    std::fputs("year,month,day,hour,minute,zone,lon_deg,lon_min,lon_dir,lat_deg,lat_min,lat_dir,dst\n", f);
+    std::fputs(
+        "year,month,day,hour,minute,zone,lon_deg,lon_min,lon_dir,lat_deg,lat_min,lat_dir,dst\n", f);
     for (long i = 0; i < rows; ++i)
         std::fprintf(f, "%ld,%ld,%ld,%ld,%ld,%ld,%ld,%ld,%c,%ld,%ld,%c,%ld\n", 1900 + i % 151,
                      1 + i % 12, 1 + i % 28, i % 24, i % 60, i % 71, i % 180, (i / 7) % 60,

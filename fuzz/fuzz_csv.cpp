@@ -18,12 +18,12 @@ using namespace zenthra::calc;
 
 namespace {
 
-
 std::FILE* reading(const std::uint8_t* data, std::size_t size)
 {
     // fmemopen refuses an empty buffer.
     static char empty[1];
-    std::FILE* f = size ? fmemopen(const_cast<std::uint8_t*>(data), size, "rb") : fmemopen(empty, 1, "rb");
+    std::FILE* f =
+        size ? fmemopen(const_cast<std::uint8_t*>(data), size, "rb") : fmemopen(empty, 1, "rb");
     if (!size)
         std::fgetc(f);
     return f;
@@ -90,7 +90,8 @@ void check(const std::uint8_t* data, std::size_t size, const CsvLimits& limits)
         std::size_t rows = 0;
         bool anyError = false;
         while (reader.next(fields)) {
-            require(!reader.blank() && !reader.unterminatedQuote() && fields.size() == 5, "five columns");
+            require(!reader.blank() && !reader.unterminatedQuote() && fields.size() == 5,
+                    "five columns");
             if (rows++ == 0)
                 continue;
             const std::string_view error = fields[4];

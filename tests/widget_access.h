@@ -15,9 +15,9 @@ template <class T> T* child(const QObject& parent, const QString& objectName)
 {
     const QList<T*> found = parent.findChildren<T*>(objectName);
     if (found.size() != 1)
-        qFatal("%s: %lld objects of type %s named \"%s\", not one",
-               qPrintable(parent.objectName()), static_cast<long long>(found.size()),
-               T::staticMetaObject.className(), qPrintable(objectName));
+        qFatal("%s: %lld objects of type %s named \"%s\", not one", qPrintable(parent.objectName()),
+               static_cast<long long>(found.size()), T::staticMetaObject.className(),
+               qPrintable(objectName));
     return found.front();
 }
 

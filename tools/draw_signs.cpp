@@ -85,8 +85,11 @@ const SignArt kSigns[12] = {
 class Lcg {
 public:
     explicit Lcg(std::uint32_t seed)
-        : state_(seed * 2654435761u + 1u) {}
-    double next() {
+        : state_(seed * 2654435761u + 1u)
+    {
+    }
+    double next()
+    {
         state_ = state_ * 1664525u + 1013904223u;
         return static_cast<double>(state_ >> 8) / static_cast<double>(1u << 24);
     }
@@ -95,12 +98,14 @@ private:
     std::uint32_t state_;
 };
 
-QColor withAlpha(QColor c, int alpha) {
+QColor withAlpha(QColor c, int alpha)
+{
     c.setAlpha(alpha);
     return c;
 }
 
-void drawBackground(QPainter& p, const SignArt& s) {
+void drawBackground(QPainter& p, const SignArt& s)
+{
     QRadialGradient bg(kCentre, 150.0, QPointF(kCentre.x() - 18.0, kCentre.y() - 24.0));
     bg.setColorAt(0.0, s.inner.lighter(112));
     bg.setColorAt(0.45, s.inner);
@@ -114,7 +119,8 @@ void drawBackground(QPainter& p, const SignArt& s) {
     p.fillRect(QRect(0, 140, kSize, kSize - 140), floor);
 }
 
-void drawFireMotif(QPainter& p, const SignArt& s, int index) {
+void drawFireMotif(QPainter& p, const SignArt& s, int index)
+{
     // Sun rays, rotated per sign so the three fire pictures differ.
     const int rays = 18 + 3 * (index % 3);
     const double offset = index * 7.0;
@@ -132,7 +138,8 @@ void drawFireMotif(QPainter& p, const SignArt& s, int index) {
     }
 }
 
-void drawEarthMotif(QPainter& p, const SignArt& s, int index) {
+void drawEarthMotif(QPainter& p, const SignArt& s, int index)
+{
     // Rolling hills along the bottom.
     for (int layer = 0; layer < 3; ++layer) {
         QPainterPath hill;
@@ -152,7 +159,8 @@ void drawEarthMotif(QPainter& p, const SignArt& s, int index) {
     }
 }
 
-void drawAirMotif(QPainter& p, const SignArt& s, int index) {
+void drawAirMotif(QPainter& p, const SignArt& s, int index)
+{
     // Drifting breeze lines.
     QPen pen(withAlpha(s.accent, 90), 1.6, Qt::SolidLine, Qt::RoundCap);
     p.setPen(pen);
@@ -169,7 +177,8 @@ void drawAirMotif(QPainter& p, const SignArt& s, int index) {
     }
 }
 
-void drawWaterMotif(QPainter& p, const SignArt& s, int index) {
+void drawWaterMotif(QPainter& p, const SignArt& s, int index)
+{
     // Waves rising from the bottom.
     for (int layer = 0; layer < 4; ++layer) {
         QPainterPath crest;
@@ -196,7 +205,8 @@ void drawWaterMotif(QPainter& p, const SignArt& s, int index) {
     }
 }
 
-void drawSparkle(QPainter& p, QPointF at, double r, const QColor& c) {
+void drawSparkle(QPainter& p, QPointF at, double r, const QColor& c)
+{
     QPainterPath star;
     star.moveTo(at + QPointF(0, -r));
     star.quadTo(at, at + QPointF(r, 0));
@@ -208,7 +218,8 @@ void drawSparkle(QPainter& p, QPointF at, double r, const QColor& c) {
     p.drawPath(star);
 }
 
-void drawStarField(QPainter& p, const SignArt& s, int index) {
+void drawStarField(QPainter& p, const SignArt& s, int index)
+{
     Lcg rng(static_cast<std::uint32_t>(index + 1));
     for (int i = 0; i < 26; ++i) {
         const QPointF at(rng.next() * kSize, rng.next() * 150.0);
@@ -219,7 +230,8 @@ void drawStarField(QPainter& p, const SignArt& s, int index) {
     }
 }
 
-void drawRing(QPainter& p, const SignArt& s, int index) {
+void drawRing(QPainter& p, const SignArt& s, int index)
+{
     const double ring = 66.0;
     p.setBrush(withAlpha(s.glow, 40));
     p.setPen(QPen(withAlpha(s.ring, 210), 1.4));
@@ -243,7 +255,8 @@ void drawRing(QPainter& p, const SignArt& s, int index) {
 }
 
 // Picks the first installed font that has an outline for the symbol; fails loudly otherwise.
-bool glyphPath(char32_t codePoint, QPainterPath* out, QString* usedFamily) {
+bool glyphPath(char32_t codePoint, QPainterPath* out, QString* usedFamily)
+{
     const QStringList families = {"DejaVu Sans", "Noto Sans Symbols", "FreeSerif", "Symbola"};
     for (const QString& family : families) {
         QFont font(family);
@@ -267,7 +280,8 @@ bool glyphPath(char32_t codePoint, QPainterPath* out, QString* usedFamily) {
     return false;
 }
 
-void drawGlyph(QPainter& p, const SignArt& s, const QPainterPath& glyph) {
+void drawGlyph(QPainter& p, const SignArt& s, const QPainterPath& glyph)
+{
     const QRectF box = glyph.boundingRect();
     const double target = 84.0;
     const double scale = target / qMax(box.width(), box.height());
@@ -293,7 +307,8 @@ void drawGlyph(QPainter& p, const SignArt& s, const QPainterPath& glyph) {
     p.drawPath(path);
 }
 
-void drawName(QPainter& p, const SignArt& s) {
+void drawName(QPainter& p, const SignArt& s)
+{
     QFont font("DejaVu Sans");
     font.setPixelSize(15);
     font.setBold(true);
@@ -309,7 +324,8 @@ void drawName(QPainter& p, const SignArt& s) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QGuiApplication app(argc, argv);
     QTextStream err(stderr);
     if (argc != 2) {

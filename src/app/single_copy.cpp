@@ -51,8 +51,9 @@ SingleCopy::Outcome SingleCopy::acquire()
                              .arg(QDir::toNativeSeparators(folder.filePath()));
     } else {
         const QString cause = error != 0 ? qt_error_string(error)
-            : lock_->error() == QLockFile::PermissionError ? QStringLiteral("permission denied")
-                                                           : QStringLiteral("unknown error");
+                              : lock_->error() == QLockFile::PermissionError
+                                  ? QStringLiteral("permission denied")
+                                  : QStringLiteral("unknown error");
         failureReason_ = QStringLiteral("%1 could not be created (%2)")
                              .arg(QDir::toNativeSeparators(lockPath_), cause);
     }

@@ -15,7 +15,7 @@ class SingleCopy;
 void describeApplication();
 
 struct Startup {
-    FrmMain* window = nullptr;            // shown; nullptr when another copy runs
+    FrmMain* window = nullptr;               // shown; nullptr when another copy runs
     std::int16_t intCoBrandRandomNumber = 0; // the banner draw, 1..7; 0 when refused
 };
 

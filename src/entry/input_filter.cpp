@@ -80,8 +80,8 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event)
     // The rule changed the character (a small letter to a capital): the box
     // gets the same key with the new text.
     QKeyEvent changed(key->type(), key->key(), key->modifiers(), key->nativeScanCode(),
-                      key->nativeVirtualKey(), key->nativeModifiers(), passed,
-                      key->isAutoRepeat(), static_cast<quint16>(key->count()));
+                      key->nativeVirtualKey(), key->nativeModifiers(), passed, key->isAutoRepeat(),
+                      static_cast<quint16>(key->count()));
     QCoreApplication::sendEvent(box_, &changed);
     return true;
 }
@@ -97,7 +97,8 @@ void InputFilter::checkEdit(const QString& text)
     while (front < shorter && before[front] == text[front])
         ++front;
     int back = 0;
-    while (back < shorter - front && before[before.size() - 1 - back] == text[text.size() - 1 - back])
+    while (back < shorter - front &&
+           before[before.size() - 1 - back] == text[text.size() - 1 - back])
         ++back;
     const QString inserted = text.mid(front, text.size() - front - back);
     if (inserted.isEmpty())

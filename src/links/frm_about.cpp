@@ -3,11 +3,11 @@
 
 #include "ui/program_font.h"
 
-#include "ui/accessibility.h"
-#include "ui/app_strings.h"
-#include "ui/app_icon.h"
-#include "ui/link_label.h"
 #include "links/mod_help.h"
+#include "ui/accessibility.h"
+#include "ui/app_icon.h"
+#include "ui/app_strings.h"
+#include "ui/link_label.h"
 
 #include <QFont>
 #include <QFrame>
@@ -20,7 +20,7 @@
 namespace zenthra {
 namespace {
 
-constexpr int kIconSize = 64;    // logical pixels; sharp at 200 % from the 128 px rendering
+constexpr int kIconSize = 64;     // logical pixels; sharp at 200 % from the 128 px rendering
 constexpr int kTextColumnEm = 30; // width of the text column, in em, so it grows with the font
 
 QLabel* makeLabel(const QString& text, const char* name, QWidget* parent)
@@ -64,11 +64,11 @@ FrmAbout::FrmAbout(QWidget* parent)
     Label1 = makeLabel(
         QStringLiteral("Zenthra calculates your rising sign or ascendant based on Western "
                        "astrology concepts. The rising sign describes the personality that "
-                       "you present to the world.")
-            + QLatin1Char(' ')
-            + tr("All rights to this software are held by %1, who publish it as free "
-                 "software under the GNU General Public License, version 3 or later.")
-                  .arg(site),
+                       "you present to the world.") +
+            QLatin1Char(' ') +
+            tr("All rights to this software are held by %1, who publish it as free "
+               "software under the GNU General Public License, version 3 or later.")
+                .arg(site),
         "Label1", this);
 
     Line2 = new QFrame(this);

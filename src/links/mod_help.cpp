@@ -53,11 +53,29 @@ void setPageOpener(PageOpener opener)
     currentOpener() = opener ? std::move(opener) : PageOpener(openInBrowser);
 }
 
-void OpenHomePage() { openPage("home-page"); }
-void OpenHelpPage() { openPage("help-web-page"); }
-void OpenDownloadPage() { openPage("download-web-page"); }
-void OpenDonatePage() { openPage("donate"); }
-void OpenFullBrandPage() { openPage("fully-branded"); }
-void OpenCoBrandPage() { openPage("co-brand"); }
+void OpenHomePage()
+{
+    openPage("home-page");
+}
+void OpenHelpPage()
+{
+    openPage("help-web-page");
+}
+void OpenDownloadPage()
+{
+    openPage("download-web-page");
+}
+void OpenDonatePage()
+{
+    openPage("donate");
+}
+void OpenFullBrandPage()
+{
+    openPage("fully-branded");
+}
+void OpenCoBrandPage()
+{
+    openPage("co-brand");
+}
 
 } // namespace zenthra::modHelp

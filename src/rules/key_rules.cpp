@@ -8,9 +8,18 @@ constexpr int kBackspace = 8;
 constexpr int kEnter = 13;
 constexpr int kSpace = 32;
 
-bool isDigit(int code) { return code >= '0' && code <= '9'; }
-bool isCapital(int code) { return code >= 'A' && code <= 'Z'; }
-bool isSmall(int code) { return code >= 'a' && code <= 'z'; }
+bool isDigit(int code)
+{
+    return code >= '0' && code <= '9';
+}
+bool isCapital(int code)
+{
+    return code >= 'A' && code <= 'Z';
+}
+bool isSmall(int code)
+{
+    return code >= 'a' && code <= 'z';
+}
 
 } // namespace
 

@@ -3,8 +3,8 @@
 
 #include "ui/link_label.h"
 
-#include <QAccessibleWidget>
 #include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QComboBox>
 #include <QMenu>
@@ -30,8 +30,9 @@ public:
     QAccessibleInterface* child(int index) const override
     {
         const QList<QWidget*> list = children();
-        return index >= 0 && index < list.size() ? QAccessible::queryAccessibleInterface(list[index])
-                                                 : nullptr;
+        return index >= 0 && index < list.size()
+                   ? QAccessible::queryAccessibleInterface(list[index])
+                   : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override
     {
@@ -44,8 +45,8 @@ private:
         QList<QWidget*> out;
         for (QObject* object : widget()->children()) {
             auto* w = qobject_cast<QWidget*>(object);
-            if (w && !w->isWindow() && !qobject_cast<QMenu*>(w) && w->isVisibleTo(widget())
-                && !w->property(kDecorative).toBool())
+            if (w && !w->isWindow() && !qobject_cast<QMenu*>(w) && w->isVisibleTo(widget()) &&
+                !w->property(kDecorative).toBool())
                 out.append(w);
         }
         if (widget()->isWindow())
@@ -118,7 +119,8 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        if ((t == QAccessible::Name && combo()->accessibleName().isEmpty()) || t == QAccessible::Value)
+        if ((t == QAccessible::Name && combo()->accessibleName().isEmpty()) ||
+            t == QAccessible::Value)
             return combo()->currentText();
         return QAccessibleWidget::text(t);
     }
@@ -154,7 +156,10 @@ public:
     }
 
     // The current entry as read-only text.
-    QString text(int start, int end) const override { return combo()->currentText().mid(start, end - start); }
+    QString text(int start, int end) const override
+    {
+        return combo()->currentText().mid(start, end - start);
+    }
     int characterCount() const override { return int(combo()->currentText().size()); }
     void selection(int, int* start, int* end) const override { *start = *end = 0; }
     int selectionCount() const override { return 0; }
@@ -189,10 +194,10 @@ QAccessibleInterface* factory(const QString& className, QObject* object)
     // A plain QWidget or one of our windows built directly on it; Qt's own
     // helpers (a scroll area's viewport) keep their interface.
     const QMetaObject* type = widget->metaObject();
-    const bool plain = type == &QWidget::staticMetaObject
-                       || type->superClass() == &QWidget::staticMetaObject;
-    if (className == QLatin1String("QWidget") && plain
-        && !widget->objectName().startsWith(QLatin1String("qt_")))
+    const bool plain =
+        type == &QWidget::staticMetaObject || type->superClass() == &QWidget::staticMetaObject;
+    if (className == QLatin1String("QWidget") && plain &&
+        !widget->objectName().startsWith(QLatin1String("qt_")))
         return new ContainerInterface(widget);
     return nullptr;
 }

@@ -12,9 +12,9 @@ QIcon applicationIcon()
     static const int kSizes[] = {16, 32, 48, 64, 128, 256};
     QIcon icon;
     for (const int size : kSizes) {
-        icon.addFile(QStringLiteral(":/zenthra/icons/hicolor/%1x%1/apps/org.zenthra.Zenthra.png")
-                         .arg(size),
-                     QSize(size, size));
+        icon.addFile(
+            QStringLiteral(":/zenthra/icons/hicolor/%1x%1/apps/org.zenthra.Zenthra.png").arg(size),
+            QSize(size, size));
     }
     return icon;
 }

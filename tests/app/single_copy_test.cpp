@@ -4,8 +4,8 @@
 #include "app/single_copy.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -140,13 +140,16 @@ void SingleCopyTest::lockFileCannotBeCreated_data()
 {
     QTest::addColumn<QString>("path"); // relative: below the test folder
     QTest::addColumn<QString>("reason");
-    QTest::newRow("missing folder") << "gone/zenthra.lock" << "the folder %1/gone does not exist";
-    QTest::newRow("folder is a file") << "plain/zenthra.lock"
-                                      << "%1/plain/zenthra.lock could not be created (Not a directory)";
+    QTest::newRow("missing folder") << "gone/zenthra.lock"
+                                    << "the folder %1/gone does not exist";
+    QTest::newRow("folder is a file")
+        << "plain/zenthra.lock"
+        << "%1/plain/zenthra.lock could not be created (Not a directory)";
 #ifdef Q_OS_LINUX
     // Refused even to the superuser, who may write into any ordinary folder.
     if (QFileInfo(QStringLiteral("/sys")).isDir())
-        QTest::newRow("unwritable folder") << "/sys/zenthra.lock" << "/sys/zenthra.lock could not be created (";
+        QTest::newRow("unwritable folder") << "/sys/zenthra.lock"
+                                           << "/sys/zenthra.lock could not be created (";
 #endif
 }
 
@@ -159,7 +162,8 @@ void SingleCopyTest::lockFileCannotBeCreated()
     SingleCopy copy(QDir::isAbsolutePath(path) ? path : dir_.filePath(path));
     QCOMPARE(copy.acquire(), SingleCopy::Outcome::NoLockFile);
     QVERIFY(!copy.isHeld());
-    const QString expected = reason.contains(QLatin1String("%1")) ? reason.arg(dir_.path()) : reason;
+    const QString expected =
+        reason.contains(QLatin1String("%1")) ? reason.arg(dir_.path()) : reason;
     QVERIFY2(copy.failureReason().startsWith(expected), qPrintable(copy.failureReason()));
     // The cause is named, whatever it is.
     QVERIFY(!copy.failureReason().endsWith(QLatin1String("()")));

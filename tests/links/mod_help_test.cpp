@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The six page operations and the opener they go through.
-#include "links/mod_help.h"
 #include "browser_stand_in.h"
+#include "links/mod_help.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -40,9 +40,12 @@ private slots:
         QTest::addColumn<Operation>("operation");
         QTest::addColumn<QString>("pageKey");
         const std::pair<Operation, const char*> rows[] = {
-            {modHelp::OpenHomePage, "home-page"}, {modHelp::OpenHelpPage, "help-web-page"},
-            {modHelp::OpenDownloadPage, "download-web-page"}, {modHelp::OpenDonatePage, "donate"},
-            {modHelp::OpenFullBrandPage, "fully-branded"}, {modHelp::OpenCoBrandPage, "co-brand"}};
+            {modHelp::OpenHomePage, "home-page"},
+            {modHelp::OpenHelpPage, "help-web-page"},
+            {modHelp::OpenDownloadPage, "download-web-page"},
+            {modHelp::OpenDonatePage, "donate"},
+            {modHelp::OpenFullBrandPage, "fully-branded"},
+            {modHelp::OpenCoBrandPage, "co-brand"}};
         for (const auto& [operation, key] : rows)
             QTest::newRow(key) << operation << QString::fromLatin1(key);
     }
@@ -69,7 +72,8 @@ private slots:
         modHelp::OpenHelpPage();
         QDesktopServices::unsetUrlHandler(scheme);
         QVERIFY(opened_.isEmpty());
-        QCOMPARE(browser.opened, QList<QUrl>({expectedAddress("donate"), expectedAddress("help-web-page")}));
+        QCOMPARE(browser.opened,
+                 QList<QUrl>({expectedAddress("donate"), expectedAddress("help-web-page")}));
     }
 
     void replacingTheOpenerDuringACallIsSafe()

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The web-search component: the address it builds, the browser it opens, and
 // the factory a test can replace.
-#include "links/web_search.h"
 #include "browser_stand_in.h"
+#include "links/web_search.h"
 
 #include <QDesktopServices>
 #include <QRegularExpression>
@@ -15,7 +15,10 @@ namespace {
 
 class RecordingSearch : public WebSearch {
 public:
-    explicit RecordingSearch(QStringList* calls) : calls_(calls) {}
+    explicit RecordingSearch(QStringList* calls)
+        : calls_(calls)
+    {
+    }
     void search(const QString& searchText, const QString& pageAddress) override
     {
         calls_->append(searchText + '|' + pageAddress);
@@ -42,7 +45,8 @@ private slots:
     void typedTextStaysInTheQuery_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("place lookup") << QStringLiteral("  Pune Maharashtra India Latitude longitude ");
+        QTest::newRow("place lookup")
+            << QStringLiteral("  Pune Maharashtra India Latitude longitude ");
         QTest::newRow("empty") << QString();
         QTest::newRow("ampersand, equals, hash") << QStringLiteral("A&B=C&q=other #frag");
         QTest::newRow("plus") << QStringLiteral("C++ 1+1 +");
@@ -61,8 +65,8 @@ private slots:
         QCOMPARE(base.scheme(), QStringLiteral("https"));
         QVERIFY(!base.host().isEmpty());
         // What the desktop hands to the browser, parsed back as the browser would.
-        const QUrl address = QUrl::fromEncoded(BrowserWebSearch::searchAddress(text).toEncoded(),
-                                               QUrl::StrictMode);
+        const QUrl address =
+            QUrl::fromEncoded(BrowserWebSearch::searchAddress(text).toEncoded(), QUrl::StrictMode);
         QVERIFY2(address.isValid(), qPrintable(address.errorString()));
         QCOMPARE(address.adjusted(QUrl::RemoveQuery), base.adjusted(QUrl::RemoveQuery));
         const QUrlQuery query(address);
@@ -78,9 +82,11 @@ private slots:
 
     void searchOpensTheBrowserOncePerCall()
     {
-        const QString text = QStringLiteral("Z\u00fcrich Z\u00fcrich Switzerland Latitude longitude ");
+        const QString text =
+            QStringLiteral("Z\u00fcrich Z\u00fcrich Switzerland Latitude longitude ");
         BrowserWebSearch search;
-        search.search(text, QStringLiteral("https://zenthra.example.org/zenthra/ssd.php?page=home-page"));
+        search.search(text,
+                      QStringLiteral("https://zenthra.example.org/zenthra/ssd.php?page=home-page"));
         search.search(text, QStringLiteral("&q=injected#x")); // the page address changes nothing
         const QUrl want = BrowserWebSearch::searchAddress(text);
         QCOMPARE(browser_.opened, QList<QUrl>({want, want}));

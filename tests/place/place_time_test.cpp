@@ -361,7 +361,8 @@ TEST(ToWindowCoordinates, RoundsToTheNearestMinuteAndCaps)
         {0.5 / 60, -0.5 / 60, 0, 1, false, 0, 1, true}, // half a minute rounds up
         {-0.001, -0.001, 0, 0, false, 0, 0, false},     // 0° 0' is North and East
         {89.9999, 179.995, 89, 59, false, 179, 59, false}, // 179° 59.7' stays 179° 59'
-        {-90.0, -180.0, 89, 59, true, 179, 59, true},         {nan, nan, 0, 0, false, 0, 0, false},
+        {-90.0, -180.0, 89, 59, true, 179, 59, true},
+        {nan, nan, 0, 0, false, 0, 0, false},
     };
     for (const Case& c : cases) {
         const WindowCoordinates w = toWindowCoordinates(c.lat, c.lon);

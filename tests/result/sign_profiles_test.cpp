@@ -20,9 +20,12 @@ using testdata::kExpectedSigns;
 
 namespace {
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString text(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
-const std::pair<QString SignProfile::*, const char* ExpectedSign::*> kShortItems[] = {
+const std::pair<QString SignProfile::*, const char * ExpectedSign::*> kShortItems[] = {
     {&SignProfile::code, &ExpectedSign::code},
     {&SignProfile::name, &ExpectedSign::name},
     {&SignProfile::rulingPlanet, &ExpectedSign::rulingPlanet},
@@ -38,12 +41,13 @@ const std::pair<QString SignProfile::*, const char* ExpectedSign::*> kShortItems
     {&SignProfile::pictureFile, &ExpectedSign::pictureFile},
 };
 
-const std::tuple<QString SignProfile::*, testdata::LongText ExpectedSign::*, const char*> kLongTexts[] = {
-    {&SignProfile::nature, &ExpectedSign::nature, "nature"},
-    {&SignProfile::looks, &ExpectedSign::looks, "looks"},
-    {&SignProfile::health, &ExpectedSign::health, "health"},
-    {&SignProfile::love, &ExpectedSign::love, "love"},
-    {&SignProfile::career, &ExpectedSign::career, "career"},
+const std::tuple<QString SignProfile::*, testdata::LongText ExpectedSign::*, const char*>
+    kLongTexts[] = {
+        {&SignProfile::nature, &ExpectedSign::nature, "nature"},
+        {&SignProfile::looks, &ExpectedSign::looks, "looks"},
+        {&SignProfile::health, &ExpectedSign::health, "health"},
+        {&SignProfile::love, &ExpectedSign::love, "love"},
+        {&SignProfile::career, &ExpectedSign::career, "career"},
 };
 
 // The stored texts' oddities, by "code field"; the openings in the expected

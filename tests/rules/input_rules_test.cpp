@@ -16,21 +16,45 @@ TEST(ToInt16, Conversions)
         std::optional<std::int16_t> value;
     };
     const Case cases[] = {
-        {"0", 0},          {"7", 7},           {"007", 7},         {"  42  ", 42},
-        {"-5", -5},        {"+5", 5},          {"2.5", 2},         {"3.5", 4},
-        {"-2.5", -2},      {"0.5", 0},         {"1.5", 2},         {"12.4", 12},
-        {".5", 0},         {"5.", 5},          {"32767", 32767},   {"-32768", -32768},
-        {"32767.4", 32767}, {"32767.5", std::nullopt}, {"32768", std::nullopt},
-        {"-32769", std::nullopt}, {"", std::nullopt}, {"   ", std::nullopt},
-        {"12abc", std::nullopt}, {"abc", std::nullopt}, {"1e3", std::nullopt},
-        {"inf", std::nullopt}, {"nan", std::nullopt}, {"1,000", std::nullopt},
-        {"1 2", std::nullopt}, {"-", std::nullopt}, {".", std::nullopt}, {"\t5", std::nullopt},
+        {"0", 0},
+        {"7", 7},
+        {"007", 7},
+        {"  42  ", 42},
+        {"-5", -5},
+        {"+5", 5},
+        {"2.5", 2},
+        {"3.5", 4},
+        {"-2.5", -2},
+        {"0.5", 0},
+        {"1.5", 2},
+        {"12.4", 12},
+        {".5", 0},
+        {"5.", 5},
+        {"32767", 32767},
+        {"-32768", -32768},
+        {"32767.4", 32767},
+        {"32767.5", std::nullopt},
+        {"32768", std::nullopt},
+        {"-32769", std::nullopt},
+        {"", std::nullopt},
+        {"   ", std::nullopt},
+        {"12abc", std::nullopt},
+        {"abc", std::nullopt},
+        {"1e3", std::nullopt},
+        {"inf", std::nullopt},
+        {"nan", std::nullopt},
+        {"1,000", std::nullopt},
+        {"1 2", std::nullopt},
+        {"-", std::nullopt},
+        {".", std::nullopt},
+        {"\t5", std::nullopt},
         {"99999999999999999999", std::nullopt},
     };
     for (const Case& c : cases)
         EXPECT_EQ(toInt16(c.text), c.value) << '"' << c.text << '"';
     // Too large or too small for a double: no number, never 0.
-    for (const std::string& text : {"1" + std::string(400, '0'), "0." + std::string(400, '0') + "1"})
+    for (const std::string& text :
+         {"1" + std::string(400, '0'), "0." + std::string(400, '0') + "1"})
         EXPECT_FALSE(parseNumber(text).has_value()) << text.size();
 }
 
@@ -62,7 +86,10 @@ BirthInputs valid()
     return in;
 }
 
-TEST(Validation, AcceptsAValidBirth) { EXPECT_FALSE(validateInputs(valid()).has_value()); }
+TEST(Validation, AcceptsAValidBirth)
+{
+    EXPECT_FALSE(validateInputs(valid()).has_value());
+}
 
 TEST(Validation, FirstProblemWins)
 {
@@ -77,17 +104,24 @@ TEST(Validation, FirstProblemWins)
         InputField focus;
     };
     const Case cases[] = {
-        {"empty name", [](BirthInputs& in) { in.name = ""; }, "Please Enter Name", InputField::Name},
-        {"blank name", [](BirthInputs& in) { in.name = "   "; }, "Please Enter Name", InputField::Name},
+        {"empty name", [](BirthInputs& in) { in.name = ""; }, "Please Enter Name",
+         InputField::Name},
+        {"blank name", [](BirthInputs& in) { in.name = "   "; }, "Please Enter Name",
+         InputField::Name},
         {"name hides bad date",
-         [](BirthInputs& in) { in.name = ""; in.monthIndex = 1; in.dayIndex = 30; },
+         [](BirthInputs& in) {
+             in.name = "";
+             in.monthIndex = 1;
+             in.dayIndex = 30;
+         },
          "Please Enter Name", InputField::Name},
         {"lon 179", [](BirthInputs& in) { in.lonDeg = "179"; }, "", InputField::None},
         {"lon 180", [](BirthInputs& in) { in.lonDeg = "180"; }, lonDeg, InputField::LonDeg},
         {"lon 0", [](BirthInputs& in) { in.lonDeg = "0"; }, "", InputField::None},
         {"lon 007", [](BirthInputs& in) { in.lonDeg = "007"; }, "", InputField::None},
         {"lon empty", [](BirthInputs& in) { in.lonDeg = ""; }, lonDeg, InputField::LonDeg},
-        {"lon not a number", [](BirthInputs& in) { in.lonDeg = "12ab"; }, lonDeg, InputField::LonDeg},
+        {"lon not a number", [](BirthInputs& in) { in.lonDeg = "12ab"; }, lonDeg,
+         InputField::LonDeg},
         {"lon min 59", [](BirthInputs& in) { in.lonMin = "59"; }, "", InputField::None},
         {"lon min 60", [](BirthInputs& in) { in.lonMin = "60"; }, lonMin, InputField::LonMin},
         {"lon min text", [](BirthInputs& in) { in.lonMin = "x"; }, lonMin, InputField::LonMin},
@@ -98,23 +132,71 @@ TEST(Validation, FirstProblemWins)
         {"all coordinates empty",
          [](BirthInputs& in) { in.lonDeg = in.lonMin = in.latDeg = in.latMin = ""; }, lonDeg,
          InputField::LonDeg},
-        {"Feb 29 1900", [](BirthInputs& in) { in.year = 1900; in.monthIndex = 1; in.dayIndex = 28; },
+        {"Feb 29 1900",
+         [](BirthInputs& in) {
+             in.year = 1900;
+             in.monthIndex = 1;
+             in.dayIndex = 28;
+         },
          "Please Enter Correct Date Or Month!", InputField::None},
-        {"Feb 29 1901", [](BirthInputs& in) { in.year = 1901; in.monthIndex = 1; in.dayIndex = 28; },
+        {"Feb 29 1901",
+         [](BirthInputs& in) {
+             in.year = 1901;
+             in.monthIndex = 1;
+             in.dayIndex = 28;
+         },
          "Please Enter Correct Date Or Month!", InputField::None},
-        {"Feb 29 1904", [](BirthInputs& in) { in.year = 1904; in.monthIndex = 1; in.dayIndex = 28; },
+        {"Feb 29 1904",
+         [](BirthInputs& in) {
+             in.year = 1904;
+             in.monthIndex = 1;
+             in.dayIndex = 28;
+         },
          "", InputField::None},
-        {"Feb 29 2000", [](BirthInputs& in) { in.year = 2000; in.monthIndex = 1; in.dayIndex = 28; },
+        {"Feb 29 2000",
+         [](BirthInputs& in) {
+             in.year = 2000;
+             in.monthIndex = 1;
+             in.dayIndex = 28;
+         },
          "", InputField::None},
-        {"Feb 30 2000", [](BirthInputs& in) { in.year = 2000; in.monthIndex = 1; in.dayIndex = 29; },
+        {"Feb 30 2000",
+         [](BirthInputs& in) {
+             in.year = 2000;
+             in.monthIndex = 1;
+             in.dayIndex = 29;
+         },
          "Please Enter Correct Date Or Month!", InputField::None},
-        {"Apr 31", [](BirthInputs& in) { in.monthIndex = 3; in.dayIndex = 30; },
+        {"Apr 31",
+         [](BirthInputs& in) {
+             in.monthIndex = 3;
+             in.dayIndex = 30;
+         },
          "Please Enter Correct Date Or Month !", InputField::None},
-        {"Nov 31", [](BirthInputs& in) { in.monthIndex = 10; in.dayIndex = 30; },
+        {"Nov 31",
+         [](BirthInputs& in) {
+             in.monthIndex = 10;
+             in.dayIndex = 30;
+         },
          "Please Enter Correct Date Or Month !", InputField::None},
-        {"Apr 30", [](BirthInputs& in) { in.monthIndex = 3; in.dayIndex = 29; }, "", InputField::None},
-        {"Jan 31", [](BirthInputs& in) { in.monthIndex = 0; in.dayIndex = 30; }, "", InputField::None},
-        {"Dec 31", [](BirthInputs& in) { in.monthIndex = 11; in.dayIndex = 30; }, "", InputField::None},
+        {"Apr 30",
+         [](BirthInputs& in) {
+             in.monthIndex = 3;
+             in.dayIndex = 29;
+         },
+         "", InputField::None},
+        {"Jan 31",
+         [](BirthInputs& in) {
+             in.monthIndex = 0;
+             in.dayIndex = 30;
+         },
+         "", InputField::None},
+        {"Dec 31",
+         [](BirthInputs& in) {
+             in.monthIndex = 11;
+             in.dayIndex = 30;
+         },
+         "", InputField::None},
     };
     for (const Case& c : cases) {
         BirthInputs in = valid();
@@ -128,7 +210,8 @@ TEST(Validation, FirstProblemWins)
         EXPECT_EQ(problem->message, c.message) << c.label;
         EXPECT_EQ(problem->focus, c.focus) << c.label;
         const bool dateMessage = c.message.rfind("Please Enter Correct", 0) == 0;
-        EXPECT_EQ(problem->icon, dateMessage ? MessageIcon::Information : MessageIcon::Stop) << c.label;
+        EXPECT_EQ(problem->icon, dateMessage ? MessageIcon::Information : MessageIcon::Stop)
+            << c.label;
     }
 }
 

@@ -10,7 +10,8 @@ using namespace zenthra;
 
 namespace {
 
-TEST(SignFacts, CodesInZodiacOrderMatchTheEngine) {
+TEST(SignFacts, CodesInZodiacOrderMatchTheEngine)
+{
     const std::string codes = "AriTauGemCanLeoVirLibScoSagCapAquPis";
     for (int k = 0; k < kSignCount; ++k) {
         EXPECT_EQ(signFacts(k).code, codes.substr(3 * k, 3));
@@ -18,14 +19,16 @@ TEST(SignFacts, CodesInZodiacOrderMatchTheEngine) {
     }
 }
 
-TEST(SignFacts, LookupIsExact) {
+TEST(SignFacts, LookupIsExact)
+{
     EXPECT_EQ(signIndexOfCode("leo"), -1);
     EXPECT_EQ(signIndexOfCode(""), -1);
     EXPECT_EQ(signIndexOfCode("Leo "), -1);
     EXPECT_EQ(signIndexOfCode("Le"), -1);
 }
 
-TEST(SignFacts, RowsAsShown) {
+TEST(SignFacts, RowsAsShown)
+{
     const SignFacts& aries = signFacts(0);
     EXPECT_STREQ(aries.signColor, "Red, Brown, Copper");
     EXPECT_STREQ(aries.luckyColors, "Red, Brown, Copper");
@@ -57,7 +60,8 @@ TEST(SignFacts, RowsAsShown) {
 
 namespace {
 
-TEST(ChartNotes, Texts) {
+TEST(ChartNotes, Texts)
+{
     EXPECT_EQ(zenthra::ascendantLine("0\u00B0 53' 36\" Gem"), "Ascendant 0\u00B0 53' 36\" Gemini");
     EXPECT_EQ(zenthra::ascendantLine("29\u00B0 2' 8\" Vir"), "Ascendant 29\u00B0 2' 8\" Virgo");
     EXPECT_EQ(zenthra::universalTimeLine("14 August 1947, 18:30 UT"),
@@ -68,7 +72,8 @@ TEST(ChartNotes, Texts) {
               "Near the cusp: born 1 minute later, the rising sign would be Pisces.");
 }
 
-TEST(ChartNotes, BigThree) {
+TEST(ChartNotes, BigThree)
+{
     // Meeus's worked Sun (199.906060°) and Moon (133.167265°) as a chart.
     EXPECT_EQ(
         zenthra::bigThreeLine({199.906060, 133.167265}, "Gem"),

@@ -15,10 +15,22 @@ StoreReply unavailable()
 
 } // namespace
 
-bool birthStoreAvailable() { return false; }
-StoreReply listBirths(const std::string&) { return unavailable(); }
-StoreReply exportBirths(const std::string&, const std::string&) { return unavailable(); }
-StoreReply importBirths(const std::string&, const std::string&) { return unavailable(); }
+bool birthStoreAvailable()
+{
+    return false;
+}
+StoreReply listBirths(const std::string&)
+{
+    return unavailable();
+}
+StoreReply exportBirths(const std::string&, const std::string&)
+{
+    return unavailable();
+}
+StoreReply importBirths(const std::string&, const std::string&)
+{
+    return unavailable();
+}
 
 PersonReply findPerson(const std::string&, const std::string&)
 {
