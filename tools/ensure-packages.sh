@@ -18,7 +18,7 @@ ensure_packages() {
 # Sun and the Moon; qt6-svg-dev: the chart wheel saved as SVG.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libqt6sql6-sqlite
                 zlib1g-dev libnova-dev fonts-dejavu-core)
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev appstream desktop-file-utils poppler-utils help2man)
+TEST_PACKAGES=(clang-format libgtest-dev libbenchmark-dev appstream desktop-file-utils poppler-utils help2man)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The Debian package: help2man writes zenthra-calc(1); dpkg-shlibdeps (dpkg-dev,
 # with file) works out the libraries it depends on; lintian checks it.

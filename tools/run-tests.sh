@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds everything and runs every test: once in a normal build, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then a short run of every
-# fuzz target (clang, a build of its own); last, builds the Debian package,
+# Checks the formatting, then builds everything and runs every test: once in
+# a normal build, once under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then a short run of every fuzz target (clang, a build of its own); last, builds the Debian package,
 # checks it with lintian and, where this machine allows, installs and purges it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,6 +10,8 @@ cd "$(dirname "$0")/.."
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
 
 jobs=$(nproc)
+
+bash tools/check-format.sh
 
 cmake -S . -B build-tests -G Ninja -DZENTHRA_TESTS=ON -DZENTHRA_BENCH=ON >/dev/null
 cmake --build build-tests -j "$jobs"
