@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "calc/calc_args.h"
 #include "calc/calc_main.h"
 #include "calc/place_option.h"
 #include "calc/store_option.h"
@@ -525,6 +526,79 @@ TEST(CalcCsv, BigThreeColumns)
     EXPECT_NE(one.err.find("--big-three goes with --csv"), std::string::npos) << one.err;
 }
 
+// Delhi, 1947-08-15 00:00 IST, one chart and batch. References apart from
+// the engine: Meeus, Astronomical Algorithms, 2nd ed. (ascendant from apparent
+// sidereal time and true obliquity, ch. 12, 22; Sun, ch. 25, to 0.01°), less
+// nutation and the ayanamsa, carried from its defining value (as in
+// tests/engine/zodiac_test.cpp) by the IAU 1976 precession (Lieske 1977).
+// The program's tropical ascendant keeps its own formula, 10″ off.
+TEST(CalcZodiac, WorkedBirthInEachZodiac)
+{
+    const struct {
+        std::string name;
+        double ayanamsa, ascendant, sun;
+    } rows[] = {{"", 0, 60.8909, 141.1125},
+                {"lahiri", 23.125407, 37.7691, 117.9907},
+                {"fagan-bradley", 24.008771, 36.8857, 117.1073},
+                {"raman", 21.679418, 39.2151, 119.4367},
+                {"krishnamurti", 23.028867, 37.8656, 118.0872}};
+    for (const auto& z : rows) {
+        const bool sidereal = !z.name.empty();
+        std::vector<std::string> one = {"--date", "1947-08-15", "--time", "00:00", "--zone",
+                                        "34",     "--lon",      "77:13E", "--lat", "28:40N"};
+        std::vector<std::string> batch = {"--csv", "--big-three"};
+        if (sidereal) {
+            one.insert(one.end(), {"--sidereal", z.name});
+            batch.push_back("--sidereal=" + z.name);
+        }
+        const std::string chart = run(one).out;
+        const auto csv = lines(run(batch, kHeader + "1947,8,15,0,0,34,77,13,E,28,40,N,0\n").out);
+        ASSERT_EQ(csv.size(), 2u);
+        const std::vector<std::string_view> f = splitAt(csv[1], ',');
+        ASSERT_EQ(f.size(), sidereal ? 10u : 9u) << csv[1];
+        const std::string ayanamsa(sidereal ? f[8] : "0");
+        EXPECT_EQ(csv[0].find(",moon_sign,ayanamsa,error") != std::string::npos, sidereal);
+        EXPECT_NE(chart.find("Ascendant:      " + std::string(f[0]) + "\n"), std::string::npos);
+        EXPECT_NE(chart.find("(" + std::string(f[4]) + "\u00B0)\nMoon:"), std::string::npos);
+        EXPECT_EQ(chart.find(" (" + ayanamsa + "\u00B0)\nAscendant:") != std::string::npos,
+                  sidereal);
+        EXPECT_EQ(f[3], sidereal ? "Tau" : "Gem");
+        EXPECT_NEAR(std::stod(std::string(f[0])), z.ascendant, sidereal ? 0.001 : 0.005) << z.name;
+        EXPECT_NEAR(std::stod(std::string(f[4])), z.sun, 0.01) << z.name;
+        EXPECT_NEAR(std::stod(ayanamsa), z.ayanamsa, 0.0005) << z.name;
+    }
+}
+
+TEST(CalcZodiac, BadNamesAndWrongCompany)
+{
+    const std::string four = "wants one of lahiri, fagan-bradley, raman, krishnamurti, not ";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--date", "2000-01-01", "--sidereal", "Lahiri"}, four + "'Lahiri'"},
+        {{"--csv", "--sidereal=tropical"}, four + "'tropical'"},
+        {{"--person", "A", "--sidereal", "sayana"}, four + "'sayana'"},
+        {{"--list", "--sidereal", "lahiri"}, "--sidereal goes with --person, not --list"},
+    };
+    for (const auto& [args, err] : cases) {
+        const CalcRun r = run(args);
+        EXPECT_EQ(r.status, 2) << err;
+        EXPECT_NE(r.err.find(err), std::string::npos) << r.err;
+    }
+}
+
+// The formula's point sets in the west at 78° N (tests/rules/zodiac_text_test.cpp).
+TEST(CalcZodiac, PolarNoteInEitherZodiac)
+{
+    std::vector<std::string> args = {"--date", "2000-01-01", "--time", "12:00", "--zone",
+                                     "29",     "--lon",      "0:00W",  "--lat", "78:00N"};
+    for (const char* zodiac : {"--lat=78:00N", "--sidereal=lahiri"}) {
+        args.emplace_back(zodiac);
+        EXPECT_NE(
+            run(args).out.find(
+                " UT\nAbove the polar circle: the ecliptic point on the eastern horizon\nSun"),
+            std::string::npos);
+    }
+}
+
 struct DayRow {
     std::string sign, from, to;
 };
@@ -586,6 +660,18 @@ TEST(CalcDay, BandsAgreeWithSingleChartsOnBothSidesOfEachBoundary)
     expectDayAgreesWithCharts({"1947-08-15", "--zone", "34", "--lon", "77:13E", "--lat", "28:40N"});
     expectDayAgreesWithCharts(
         {"1985-03-21", "--utc-offset", "+10:00", "--lon", "151:12E", "--lat", "33:52S"});
+}
+
+TEST(CalcZodiac, DayBandsAreSidereal)
+{
+    const std::vector<std::string> delhi = {"1947-08-15", "--zone", "34",         "--lon", "77:13E",
+                                            "--lat",      "28:40N", "--sidereal", "lahiri"};
+    expectDayAgreesWithCharts(delhi);
+    // The worked birth's line: the table starts at its moment.
+    std::vector<std::string> text = {"--day", "--date"};
+    text.insert(text.end(), delhi.begin(), delhi.end());
+    EXPECT_EQ(lines(run(text).out).at(1),
+              "Zodiac: sidereal, Lahiri ayanamsa 23\u00B0 7\u2032 32\u2033 (23.125450\u00B0)");
 }
 
 TEST(CalcDay, TextTable)
@@ -733,6 +819,9 @@ TEST_F(CalcStore, ImportListPersonAndRoundTrip)
               0u)
         << asha.out;
     EXPECT_NE(asha.out.find("Ascendant:      60.893562\n"), std::string::npos);
+    // As the Lahiri row of CalcZodiac.WorkedBirthInEachZodiac.
+    const CalcRun lahiri = run({"--person", "Asha", "--store", a, "--sidereal", "lahiri"});
+    EXPECT_NE(lahiri.out.find("Ascendant:      37.769207\n"), std::string::npos) << lahiri.err;
     const CalcRun zoe = run({"--person", "Zo\u00EB \"Z\", Jr.", "--store", a});
     EXPECT_NE(zoe.out.find("Zone:           Place time, UTC+05:45 (Asia/Kathmandu)\n"
                            "Universal time: 1 June 2000, 06:15 UT\n"),

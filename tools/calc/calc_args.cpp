@@ -2,6 +2,7 @@
 #include "calc/calc_args.h"
 
 #include "calc/calc_help.h"
+#include "rules/zodiac_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -104,6 +105,15 @@ std::vector<std::string_view> splitAt(std::string_view s, char sep)
     }
     parts.push_back(s.substr(from));
     return parts;
+}
+
+std::optional<Zodiac> readSidereal(const std::string& value, std::FILE* err)
+{
+    const auto zodiac = siderealZodiacNamed(value);
+    if (!zodiac)
+        usageError(err,
+                   "--sidereal wants one of " + siderealOptionNames() + ", not " + shown(value));
+    return zodiac;
 }
 
 bool isOneOf(const std::string& name, const char* const* from, const char* const* to)

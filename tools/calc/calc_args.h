@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/chart_state.h"
+
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -38,6 +40,10 @@ std::optional<bool> direction(std::string_view s, char first, char second);
 // The parts of an option's value: "77:13E" with ':' gives "77" and "13E".
 // The first part may begin with a sign, which is no separator.
 std::vector<std::string_view> splitAt(std::string_view s, char sep);
+
+// The sidereal zodiac --sidereal names; nothing, the usage error given, for
+// any other value.
+std::optional<Zodiac> readSidereal(const std::string& value, std::FILE* err);
 
 bool isOneOf(const std::string& name, const char* const* from, const char* const* to);
 

@@ -5,8 +5,10 @@
 #include "calc/calc_print.h"
 #include "engine/chart_report.h"
 #include "engine/sky_positions.h"
+#include "engine/zodiac.h"
 #include "rules/chart_inputs.h"
 #include "rules/sign_facts.h"
+#include "rules/zodiac_text.h"
 
 #include <algorithm>
 #include <array>
@@ -22,8 +24,11 @@ constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
 
 } // namespace
 
-int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limits, bool bigThree)
+int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limits, bool bigThree,
+           Zodiac zodiac)
 {
+    // Tropical output keeps its columns; a sidereal one says its ayanamsa.
+    const bool sidereal = isSidereal(zodiac);
     CsvReader reader(in, limits);
     std::vector<std::string_view> fields;
     if (!reader.next(fields)) {
@@ -67,15 +72,17 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
 
     std::string buf;
     buf.reserve(1 << 17);
-    buf += bigThree
-               ? "ascendant,long_text,short_text,sign,sun_long,moon_long,sun_sign,moon_sign,error\n"
-               : "ascendant,long_text,short_text,sign,error\n";
+    buf += "ascendant,long_text,short_text,sign";
+    if (bigThree)
+        buf += ",sun_long,moon_long,sun_sign,moon_sign";
+    buf += sidereal ? ",ayanamsa,error\n" : ",error\n";
     bool anyError = false;
     while (reader.next(fields)) {
         if (reader.blank())
             continue;
         std::string problem;
         ChartInputs r;
+        r.zodiac = zodiac;
         if (reader.tooLong()) {
             problem = "the record is longer than " + std::to_string(limits.maxRecord) + " bytes";
         } else if (reader.unterminatedQuote()) {
@@ -140,7 +147,7 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
             buf += ',';
             buf += c.strAscSign;
             if (bigThree) {
-                const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt(c));
+                const SunAndMoon sky = chartSunAndMoon(c);
                 for (const double longitude : {sky.sunLongitude, sky.moonLongitude}) {
                     buf += ',';
                     appendFixed4(buf, longitude);
@@ -150,10 +157,16 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
                     buf += signFacts(signPositionOf(longitude).sign).code;
                 }
             }
+            if (sidereal) {
+                buf += ',';
+                buf += ayanamsaDegreesText(c.varAyanamsa);
+            }
             buf += ",\n";
         } else {
             anyError = true;
             buf += bigThree ? ",,,,,,,," : ",,,,";
+            if (sidereal)
+                buf += ',';
             appendCsvField(buf,
                            "line " + std::to_string(reader.recordLine()) + ": " + escaped(problem));
             buf += '\n';

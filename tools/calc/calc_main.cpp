@@ -9,6 +9,37 @@
 #include <algorithm>
 
 namespace zenthra::calc {
+namespace {
+
+// --csv, with --big-three and --sidereal NAME or nothing else.
+int runBatch(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err)
+{
+    bool csv = false, bigThree = false;
+    Zodiac zodiac = Zodiac::Tropical;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--csv" && !csv) {
+            csv = true;
+        } else if (a == "--big-three" && !bigThree) {
+            bigThree = true;
+        } else if (a == "--sidereal" || a.rfind("--sidereal=", 0) == 0) {
+            if (a == "--sidereal" && i + 1 == args.size()) {
+                usageError(err, "--sidereal needs a value");
+                return 2;
+            }
+            const auto named = readSidereal(a == "--sidereal" ? args[++i] : a.substr(11), err);
+            if (!named)
+                return 2;
+            zodiac = *named;
+        } else {
+            usageError(err, "--csv takes no other options but --big-three and --sidereal");
+            return 2;
+        }
+    }
+    return runCsv(in, out, err, {}, bigThree, zodiac);
+}
+
+} // namespace
 
 int runCalc(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err)
 {
@@ -26,17 +57,13 @@ int runCalc(const std::vector<std::string>& args, std::FILE* in, std::FILE* out,
     }
     if (args.size() == 1 && args[0] == "--zones")
         return printZones(out);
-    if (args.size() == 1 && args[0] == "--csv")
-        return runCsv(in, out, err);
-    if (args.size() == 2 && std::count(args.begin(), args.end(), "--csv") == 1 &&
-        std::count(args.begin(), args.end(), "--big-three") == 1)
-        return runCsv(in, out, err, {}, true);
     for (const std::string& a : args)
-        if (a == "--csv" || a == "--zones" || a == "--help" || a == "--version") {
-            usageError(err, a + (a == "--csv" ? " takes no other options but --big-three"
-                                              : " takes no other options"));
+        if (a == "--zones" || a == "--help" || a == "--version") {
+            usageError(err, a + " takes no other options");
             return 2;
         }
+    if (std::find(args.begin(), args.end(), "--csv") != args.end())
+        return runBatch(args, in, out, err);
     if (std::any_of(args.begin(), args.end(), isStoreOption))
         return runStore(args, out, err);
     return runOne(args, out, err);

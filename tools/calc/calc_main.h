@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/chart_state.h"
 #include "rules/csv.h"
 
 #include <cstdio>
@@ -16,8 +17,10 @@ int runCalc(const std::vector<std::string>& args, std::FILE* in, std::FILE* out,
 
 // Batch mode alone: CSV rows on in, one result row per input row on out.
 // Smaller limits than the defaults let a fuzzer reach them.
-// With bigThree, each row also gets the Sun's and the Moon's longitudes and signs.
+// With bigThree, each row also gets the Sun's and the Moon's longitudes and
+// signs; in a sidereal zodiac, every longitude is sidereal and the row ends
+// with the ayanamsa.
 int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limits = {},
-           bool bigThree = false);
+           bool bigThree = false, Zodiac zodiac = Zodiac::Tropical);
 
 } // namespace zenthra::calc

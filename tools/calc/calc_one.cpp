@@ -15,8 +15,8 @@ namespace zenthra::calc {
 namespace {
 
 // Options of one chart or one day; names without a value are flags.
-constexpr const char* kValued[] = {"--date", "--time",  "--zone",       "--lon",
-                                   "--lat",  "--place", "--utc-offset", "--format"};
+constexpr const char* kValued[] = {"--date",  "--time",       "--zone",   "--lon",     "--lat",
+                                   "--place", "--utc-offset", "--format", "--sidereal"};
 constexpr const char* kFlags[] = {"--dst", "--day"};
 
 } // namespace
@@ -140,6 +140,11 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
                 return 2;
             }
             format = value;
+        } else if (name == "--sidereal") {
+            const auto named = readSidereal(value, err);
+            if (!named)
+                return 2;
+            r.zodiac = *named;
         } else { // --place
             place = value;
         }

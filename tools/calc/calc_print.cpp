@@ -4,9 +4,12 @@
 #include "calc/calc_args.h"
 #include "engine/chart_report.h"
 #include "engine/sky_positions.h"
+#include "engine/western_planet_position.h"
+#include "engine/zodiac.h"
 #include "rules/calendar_text.h"
 #include "rules/chart_notes.h"
 #include "rules/sign_facts.h"
+#include "rules/zodiac_text.h"
 #include "rules/zone_table.h"
 
 #include <charconv>
@@ -74,16 +77,20 @@ void printChart(const ChartInputs& r, const std::vector<std::string>& leadLines,
     appendFixed6(ascendant, chart.varAscendant);
     std::fprintf(out, "%s\n", zoneLine(r, exactZoneText).c_str());
     std::fprintf(out, "Universal time: %s\n", universalTimeText(chart).c_str());
+    if (const std::string zodiac = zodiacLine(chart); !zodiac.empty())
+        std::fprintf(out, "%s\n", zodiac.c_str());
     std::fprintf(out, "Ascendant:      %s\n", ascendant.c_str());
     std::fprintf(out, "Long text:      %s\n", chart.varAscendantText.c_str());
     std::fprintf(out, "Short text:     %s\n", chart.arrPositionText[10].c_str());
     std::fprintf(out, "Sign:           %s (%s)\n", chart.strAscSign.c_str(),
                  sign >= 0 ? signFacts(sign).name : "?");
-    std::fprintf(out, "%s, %s\n", ascendantLine(chart.varAscendantText).c_str(),
+    std::fprintf(out, "%s, %s\n", ascendantLine(chart).c_str(),
                  universalTimeLine(universalTimeText(chart)).c_str());
+    if (const std::string note = polarNote(chart); !note.empty())
+        std::fprintf(out, "%s\n", note.c_str());
     if (const auto change = nearestSignChange(chart))
         std::fprintf(out, "%s\n", cuspNote(*change).c_str());
-    const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt(chart));
+    const SunAndMoon sky = chartSunAndMoon(chart);
     std::fprintf(out, "Sun:            %s\n", skyLine(sky.sunLongitude).c_str());
     std::fprintf(out, "Moon:           %s\n", skyLine(sky.moonLongitude).c_str());
     std::fprintf(out, "%s\n", bigThreeLine(sky, chart.strAscSign).c_str());
@@ -91,8 +98,19 @@ void printChart(const ChartInputs& r, const std::vector<std::string>& leadLines,
 
 void printDay(const ChartInputs& r, const ZoneAtMinute& zoneAt, bool csv, std::FILE* out)
 {
-    const std::vector<RisingBand> bands = dayBands(chartOf(r), zoneAt);
+    ChartState first = chartOf(r);
+    const std::vector<RisingBand> bands = dayBands(first, zoneAt);
     std::string text = csv ? "sign,from,to\n" : "Rising sign       From   To\n";
+    if (!csv && isSidereal(r.zodiac)) {
+        // The ayanamsa of the day's first minute, in the place's time when it follows the clock.
+        if (const auto zone = zoneAt ? zoneAt(0) : std::nullopt) {
+            first.intZoneHours = zone->zoneHours;
+            first.intZoneMinutes = zone->zoneMinutes;
+            first.bDST = zone->dst ? -1 : 0;
+            computeChart(first);
+        }
+        text.insert(0, zodiacLine(first) + '\n');
+    }
     for (const RisingBand& band : bands) {
         const int sign = signIndexOfCode(band.code);
         char line[96];

@@ -4,6 +4,7 @@
 #include "calc/calc_args.h"
 #include "calc/calc_print.h"
 #include "calc/store_option.h"
+#include "engine/zodiac.h"
 #include "rules/chart_inputs.h"
 
 #include <iterator>
@@ -38,6 +39,7 @@ bool isStoreOption(const std::string& arg)
 int runStore(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
 {
     std::string action, value, storePath;
+    Zodiac zodiac = Zodiac::Tropical;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
         const auto eq = name.find('=');
@@ -47,7 +49,7 @@ int runStore(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
             name.resize(eq);
         }
         const bool isAction = isOneOf(name, std::begin(kStoreActions), std::end(kStoreActions));
-        if (!isAction && name != "--store") {
+        if (!isAction && name != "--store" && name != "--sidereal") {
             usageError(err, shown(name) + " does not go with " +
                                 (action.empty() ? "the saved births" : action));
             return 2;
@@ -75,6 +77,11 @@ int runStore(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
         }
         if (name == "--store") {
             storePath = *given;
+        } else if (name == "--sidereal") {
+            const auto named = readSidereal(*given, err);
+            if (!named)
+                return 2;
+            zodiac = *named;
         } else {
             action = name;
             value = given && *given != "-" ? *given : std::string();
@@ -82,6 +89,10 @@ int runStore(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
     }
     if (action.empty()) {
         usageError(err, "--store goes with --list, --person, --export-births or --import-births");
+        return 2;
+    }
+    if (isSidereal(zodiac) && action != "--person") {
+        usageError(err, "--sidereal goes with --person, not " + action);
         return 2;
     }
     if (!birthStoreAvailable()) {
@@ -108,6 +119,7 @@ int runStore(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
         inputError(err, *problem);
         return 1;
     }
+    person.request.zodiac = zodiac;
     printChart(person.request, person.lines, person.zoneText, out);
     return 0;
 }
