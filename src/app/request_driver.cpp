@@ -85,9 +85,9 @@ void RequestDriver::onCalculateRequested()
         QStringList caption = {page.birthDate, page.birthTime};
         if (!page.personName.isEmpty())
             caption.prepend(page.personName);
+        const QString zodiac = QString::fromStdString(zodiacSuffix(c));
         display.showSky(c.varAscendant, sky, page.bigThree,
-                        caption.join(QStringLiteral(", ")) +
-                            QString::fromStdString(zodiacSuffix(c)));
+                        caption.join(QStringLiteral(", ")) + zodiac, zodiac);
         display.setResultPage(page);
     }
     // On disk before the result shows: whatever happens to the program from
