@@ -10,6 +10,7 @@
 #include "rules/chart_inputs.h"
 #include "rules/chart_notes.h"
 #include "rules/sign_facts.h"
+#include "rules/zodiac_text.h"
 
 #include <QStringList>
 
@@ -69,18 +70,24 @@ void RequestDriver::onCalculateRequested()
         page.row = sign + 1;
         page.picture = main_.signImages().picture(sign + 1).toImage();
         describeBirth(page, birth, *inputs);
-        page.ascendantLine = QString::fromStdString(ascendantLine(c.varAscendantText));
+        page.ascendantLine = QString::fromStdString(ascendantLine(c));
         page.timeLine = QString::fromStdString(universalTimeLine(universalTimeText(c)));
         page.cuspNote = change ? QString::fromStdString(cuspNote(*change)) : QString();
-        display.showChartFacts(page.ascendantLine, page.timeLine, page.cuspNote,
+        page.polarNote = QString::fromStdString(polarNote(c));
+        // The polar note shares the cusp note's place: the ascendant's has no room left.
+        QStringList notes = {page.polarNote, page.cuspNote};
+        notes.removeAll(QString());
+        display.showChartFacts(page.ascendantLine, page.timeLine, notes.join(QLatin1Char('\n')),
                                main_.timeFromDayStrip());
-        const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt(c));
+        const SunAndMoon sky = chartSunAndMoon(c);
         page.bigThree = QString::fromStdString(bigThreeLine(sky, c.strAscSign));
         // The wheel names who and when: "RAVI, 15 August 1947, 00:00".
         QStringList caption = {page.birthDate, page.birthTime};
         if (!page.personName.isEmpty())
             caption.prepend(page.personName);
-        display.showSky(c.varAscendant, sky, page.bigThree, caption.join(QStringLiteral(", ")));
+        const QString zodiac = QString::fromStdString(zodiacSuffix(c));
+        display.showSky(c.varAscendant, sky, page.bigThree,
+                        caption.join(QStringLiteral(", ")) + zodiac, zodiac);
         display.setResultPage(page);
     }
     // On disk before the result shows: whatever happens to the program from

@@ -2,8 +2,10 @@
 #include "entry/frm_main.h"
 
 #include "births/birth.h"
+#include "entry/zodiac_menu.h"
 #include "rules/banner_draw.h"
 #include "rules/input_rules.h"
+#include "rules/zodiac_text.h"
 #include "ui/accessibility.h"
 #include "ui/app_icon.h"
 #include "ui/app_strings.h"
@@ -43,6 +45,8 @@ FrmMain::FrmMain(QWidget* parent)
         box->installEventFilter(this);
     connectPlaceTime();
     connectDayStrip();
+    connect(mnuZodiac, &ZodiacMenu::zodiacChanged, this, &FrmMain::onZodiacChanged);
+    onZodiacChanged();
     scrollIfTooBig(page);
     txtName->setFocus();
 }
@@ -71,7 +75,17 @@ std::optional<ChartInputs> FrmMain::chartInputs() const
 {
     if (validatePlaceAndDate(typedInputs()) || !Zone_Calculation())
         return std::nullopt;
-    return birthChartInputs(currentBirth());
+    ChartInputs in = birthChartInputs(currentBirth());
+    in.zodiac = mnuZodiac->zodiac();
+    return in;
+}
+
+// The day strip follows the menu at once; a result follows at the next Find.
+void FrmMain::onZodiacChanged()
+{
+    cmdRashi->setAccessibleDescription(
+        QString::fromStdString(zodiacInForceText(mnuZodiac->zodiac())));
+    refreshDayStrip();
 }
 
 bool FrmMain::Input_Validation()

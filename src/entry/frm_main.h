@@ -31,6 +31,7 @@ struct BirthInputs;
 class BirthStore;
 class LinkLabel;
 class PlaceCompleter;
+class ZodiacMenu;
 enum class MessageIcon;
 
 // The input window: birth data, place and time zone, and the button that asks
@@ -79,8 +80,9 @@ public:
     // The window's entries as a birth, under the id of the birth shown.
     Birth currentBirth() const;
     // What a chart of the window's entries is computed with: those of
-    // currentBirth(), as a saved birth gives them. Nothing while the place or
-    // the date fails the window's checks or no zone is chosen.
+    // currentBirth(), as a saved birth gives them, in the zodiac of the
+    // Zodiac menu. Nothing while the place or the date fails the window's
+    // checks or no zone is chosen.
     std::optional<ChartInputs> chartInputs() const;
     // Fills every input as the birth was saved, a picked place's time and
     // the extra place-time entry included.
@@ -157,6 +159,7 @@ private:
     QAction* mnuDeleteBirth = nullptr;
     QAction* mnuRecent[5] = {}; // the most recent births, by name
     QAction* mnuExit = nullptr;
+    ZodiacMenu* mnuZodiac = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuOnline = nullptr;
     QAction* mnuVisit = nullptr;
@@ -191,6 +194,7 @@ private:
     void refreshDayStrip();
     void onBandChosen(int fromMinute, int toMinute);
     void createBirthMenus();
+    void onZodiacChanged();
     void fillRecentMenu();
     void onOpenBirth();
     void onSaveBirth();

@@ -5,6 +5,7 @@
 
 #include "entry/day_strip.h"
 #include "entry/input_filter.h"
+#include "entry/zodiac_menu.h"
 #include "links/frm_about.h"
 #include "links/mod_help.h"
 #include "rules/calendar_text.h"
@@ -191,6 +192,8 @@ void FrmMain::createMenus()
     mnuNext = named(mnuFile->addAction(QStringLiteral("Find My Zodiac &Rising Sign")), "mnuNext");
     createBirthMenus();
     mnuExit = named(mnuFile->addAction(QStringLiteral("E&xit")), "mnuExit");
+
+    mnuZodiac = named(new ZodiacMenu(menuBar), "mnuZodiac");
 
     mnuHelp = named(menuBar->addMenu(QStringLiteral("&Help")), "mnuHelp");
     mnuOnline = named(mnuHelp->addAction(QStringLiteral("&Online Help")), "mnuOnline");

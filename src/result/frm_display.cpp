@@ -51,6 +51,21 @@ QFont verdana(double points, bool bold)
     return programFont(points, bold);
 }
 
+constexpr double kFactPoints = 7.5;
+constexpr double kLeastFactPoints = 6;
+
+// The computed facts have fixed places between the profile's controls: a
+// long text (a sidereal zodiac, the day strip's note, the polar and the cusp
+// note together) takes smaller type rather than being cut off.
+void fitToHeight(QLabel* label, double points, bool bold)
+{
+    for (;; points -= 0.5) {
+        label->setFont(verdana(points, bold));
+        if (label->heightForWidth(label->width()) <= label->height() || points <= kLeastFactPoints)
+            return;
+    }
+}
+
 template <class W> W* named(W* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
@@ -225,7 +240,7 @@ void FrmDisplay::buildMainArea()
         label->setGeometry(where);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-        label->setFont(verdana(7.5, false));
+        label->setFont(verdana(kFactPoints, false));
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         label->setAccessibleDescription(QLatin1String(description));
         setTextColor(label, kDarkRed);
@@ -233,7 +248,7 @@ void FrmDisplay::buildMainArea()
     };
     lblAscendant = fact("lblAscendant", "Ascendant", twipRect(120, 3465, 3480, 600));
     lblCuspNote = fact("lblCuspNote", "Cusp note", twipRect(6855, 3465, 3480, 600));
-    lblCuspNote->setFont(verdana(7.5, true));
+    lblCuspNote->setFont(verdana(kFactPoints, true));
 
     struct Box {
         QLabel** caption;
@@ -314,16 +329,18 @@ void FrmDisplay::showChartFacts(const QString& ascendant, const QString& time,
         timeFromDayStrip ? QStringLiteral(" (time set from the day strip)") : QString();
     lblAscendant->setText(ascendant + note + QLatin1Char('\n') + time);
     lblCuspNote->setText(cuspNote); // hidden when empty
+    fitToHeight(lblAscendant, kFactPoints, false);
+    fitToHeight(lblCuspNote, kFactPoints, true);
 }
 
 void FrmDisplay::showSky(double ascendant, const SunAndMoon& sky, const QString& bigThree,
-                         const QString& caption)
+                         const QString& caption, const QString& zodiac)
 {
     ascendant_ = ascendant;
     sky_ = sky;
     wheelCaption_ = caption;
     lblBigThree->setText(bigThree);
-    lblBigThree->setAccessibleName(bigThree);
+    lblBigThree->setAccessibleName(bigThree + zodiac);
     cmdChartWheel->setEnabled(true);
     mnuChartWheel->setEnabled(true);
     if (wheel_)

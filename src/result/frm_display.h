@@ -49,8 +49,10 @@ public:
 
     // The Sun, the Moon and the rising sign: the line under the window and
     // what the chart wheel draws. caption names the birth on the wheel.
+    // zodiac, when sidereal, follows the big three for screen readers, the
+    // line itself having no room for it.
     void showSky(double ascendant, const SunAndMoon& sky, const QString& bigThree,
-                 const QString& caption);
+                 const QString& caption, const QString& zodiac = QString());
 
     // The chart wheel window while it is open.
     FrmWheel* wheelWindow() const { return wheel_; }

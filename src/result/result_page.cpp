@@ -63,7 +63,8 @@ void buildResultDocument(QTextDocument& document, const ResultPage& page, int pi
     if (!page.birthPlace.isEmpty())
         html += QStringLiteral("<br>%1").arg(escaped(page.birthPlace));
     html += QStringLiteral("</p><p>");
-    for (const QString& line : {page.ascendantLine, page.timeLine, page.bigThree, page.cuspNote}) {
+    for (const QString& line :
+         {page.ascendantLine, page.timeLine, page.polarNote, page.bigThree, page.cuspNote}) {
         if (!line.isEmpty())
             html += escaped(line) + QStringLiteral("<br>");
     }

@@ -21,6 +21,7 @@ struct ResultPage {
     QString ascendantLine;
     QString timeLine;
     QString cuspNote;
+    QString polarNote; // the ascendant stands opposite the formula's point
     QString bigThree;
 };
 

@@ -39,6 +39,11 @@ const char* zodiacMenuText(Zodiac zodiac)
     return namesOf(zodiac).menu;
 }
 
+std::string zodiacInForceText(Zodiac zodiac)
+{
+    return std::string("Zodiac: ") + zodiacMenuText(zodiac);
+}
+
 const char* ayanamsaName(Zodiac zodiac)
 {
     return namesOf(zodiac).ayanamsa;

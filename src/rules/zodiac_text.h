@@ -14,6 +14,10 @@ namespace zenthra {
 // "Sidereal, Fagan-Bradley", "Sidereal, Raman", "Sidereal, Krishnamurti".
 const char* zodiacMenuText(Zodiac zodiac);
 
+// "Zodiac: Tropical", "Zodiac: Sidereal, Lahiri": the zodiac a window will
+// compute in, before there is a chart.
+std::string zodiacInForceText(Zodiac zodiac);
+
 // "Lahiri", "Fagan-Bradley", "Raman", "Krishnamurti"; empty for the tropical
 // zodiac.
 const char* ayanamsaName(Zodiac zodiac);

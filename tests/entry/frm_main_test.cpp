@@ -271,6 +271,7 @@ private slots:
         FrmMain& w = *window_;
         QCOMPARE(child<QMenuBar>(w, "menuBar")->actions(),
                  (QList<QAction*>{child<QMenu>(w, "mnuFile")->menuAction(),
+                                  child<QMenu>(w, "mnuZodiac")->menuAction(),
                                   child<QMenu>(w, "mnuHelp")->menuAction(),
                                   child<QAction>(w, "mnuDonate"), child<QAction>(w, "mkmoney")}));
         QVERIFY(child<QAction>(w, "mnuDonate")->menu() == nullptr &&
