@@ -187,6 +187,9 @@ private:
     QTime typedTime() const;
     // Shows what the place-time state asks for.
     void showPlaceTime(const PlaceTimeView& view);
+    // Clears and disables the daylight-saving box while the zone shown
+    // includes daylight saving already, and enables it otherwise.
+    void settleDstBox();
     void connectDayStrip();
     void refreshDayStrip();
     void onBandChosen(int fromMinute, int toMinute);

@@ -193,6 +193,7 @@ void FrmMain::showBirth(const Birth& birth)
         showPlaceTime(placeTime_.restore(place, birth.placeTime->zoneByHand,
                                          birth.placeTime->offsetSeconds, typedDate(), typedTime()));
     }
+    settleDstBox(); // a birth saved with both a daylight entry and the box
     fillRecentMenu();
 }
 

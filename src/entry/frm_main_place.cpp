@@ -31,6 +31,8 @@ void FrmMain::connectPlaceTime()
     connect(cmbTimeZone, &QComboBox::activated, this,
             [this](int position) { showPlaceTime(placeTime_.zonePicked(position)); });
     connect(chkDST, &QCheckBox::clicked, this, [this] { showPlaceTime(placeTime_.dstClicked()); });
+    // Before the day strip's handler, so that the strip sees the box as it ends.
+    connect(cmbTimeZone, &QComboBox::currentIndexChanged, this, &FrmMain::settleDstBox);
     // Typing another place lets go of the picked one, and of its own time.
     for (QLineEdit* box : {txtMCity, txtMState, txtMCountry})
         connect(box, &QLineEdit::textEdited, this,
@@ -75,10 +77,8 @@ void FrmMain::showPlaceTime(const PlaceTimeView& view)
 {
     if (view.status)
         lblPlaceTime->setText(*view.status);
-    if (!placeTime_.exactZone() && cmbTimeZone->count() > kZoneCount) {
+    if (!placeTime_.exactZone() && cmbTimeZone->count() > kZoneCount)
         cmbTimeZone->removeItem(kZoneCount);
-        chkDST->setEnabled(true);
-    }
     switch (view.zone) {
     case PlaceTimeView::Zone::Keep:
         break;
@@ -92,18 +92,32 @@ void FrmMain::showPlaceTime(const PlaceTimeView& view)
         else
             cmbTimeZone->setItemText(kZoneCount, view.exactText);
         cmbTimeZone->setCurrentIndex(kZoneCount);
-        // Daylight saving is part of the exact offset, so the box is clear
-        // and cannot be ticked (greyed would count as ticked).
-        chkDST->setCheckState(Qt::Unchecked);
-        chkDST->setEnabled(false);
         break;
     case PlaceTimeView::Zone::None:
         cmbTimeZone->setCurrentIndex(-1);
         chkDST->setCheckState(Qt::Unchecked);
         break;
     }
+    settleDstBox();
     if (!view.announcement.isEmpty())
         showMessage(view.announcement, MessageIcon::Information);
+}
+
+void FrmMain::settleDstBox()
+{
+    // The exact place time and an entry that names daylight time both hold
+    // the daylight-saving hour already: the box is clear and cannot be
+    // ticked (greyed would count as ticked).
+    const int position = cmbTimeZone->currentIndex();
+    QString why;
+    if (position == kZoneCount && placeTime_.exactZone())
+        why = QStringLiteral("Daylight saving is part of the place time.");
+    else if (const auto entry = resolveZone(position); entry && namesDaylightTime(*entry))
+        why = QStringLiteral("This zone already includes the daylight-saving hour.");
+    if (!why.isEmpty())
+        chkDST->setCheckState(Qt::Unchecked);
+    chkDST->setEnabled(why.isEmpty());
+    chkDST->setToolTip(why);
 }
 
 bool FrmMain::checkPlaceTime()

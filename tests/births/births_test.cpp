@@ -73,7 +73,7 @@ QList<std::pair<const char*, Birth>> kinds()
     rows.append({"picked, zone by hand", byHand});
     Birth greyed = birth(QStringLiteral("Greyed"));
     greyed.dst = Qt::PartiallyChecked;
-    greyed.zonePosition = 0;
+    greyed.zonePosition = 1; // an entry that does not name daylight time
     rows.append({"greyed daylight saving", greyed});
     return rows;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the user meets it: start state, lists, captions, menus,
 // links, the promotional labels and the zone resolution.
+#include "births/birth.h"
 #include "entry/frm_main.h"
 #include "links/frm_about.h"
 #include "links/mod_help.h"
@@ -181,6 +182,31 @@ private slots:
         const ClockZone zone = chartZone(*offset);
         QCOMPARE(int(zone.zoneHours), hours);
         QCOMPARE(int(zone.zoneMinutes), minutes);
+    }
+
+    void daylightEntriesHoldTheBox()
+    {
+        // The entries whose text names daylight time, read off the list.
+        const QList<int> daylight{0, 5, 7, 9, 18, 19, 24, 25, 31, 40, 43, 53, 56, 57, 68};
+        FrmMain& w = *window_;
+        w.show();
+        auto* zones = child<QComboBox>(w, "cmbTimeZone");
+        auto* box = child<QCheckBox>(w, "chkDST");
+        zones->setFocus();
+        zones->setCurrentIndex(0);
+        // Down the whole list by keyboard, with the box ticked where it can be.
+        for (int position = 0; position < zones->count(); ++position) {
+            if (position > 0)
+                QTest::keyClick(zones, Qt::Key_Down);
+            QCOMPARE(zones->currentIndex(), position);
+            const bool held = daylight.contains(position);
+            QCOMPARE(box->isEnabled(), !held);
+            QCOMPARE(box->toolTip().isEmpty(), !held);
+            if (!held && !box->isChecked())
+                QTest::mouseClick(box, Qt::LeftButton);
+            QCOMPARE(box->isChecked(), !held);
+            QCOMPARE(w.currentBirth().dstInForce(), !held);
+        }
     }
 
     void captions_data()
