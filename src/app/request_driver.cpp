@@ -50,7 +50,8 @@ RequestDriver::RequestDriver(FrmMain& main, QObject* parent)
 
 void RequestDriver::onCalculateRequested()
 {
-    if (!main_.Input_Validation() || !main_.checkPlaceTime())
+    // The place is settled before its time: choosing another place chooses its zone.
+    if (!main_.Input_Validation() || !main_.confirmPlace() || !main_.checkPlaceTime())
         return;
     const std::optional<ChartInputs> inputs = main_.chartInputs();
     if (!inputs || checkChartInputs(*inputs))

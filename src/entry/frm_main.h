@@ -57,6 +57,13 @@ public:
     // moves the focus to the zone list and returns false.
     bool checkPlaceTime();
 
+    // While the coordinates and the zone are those of a place the place
+    // boxes no longer name, asks which place is meant: the atlas place the
+    // City box names (or is spelled most like), the earlier place's
+    // coordinates kept for the new name, or neither (the focus goes to
+    // City). False when the user chose neither; true at once otherwise.
+    bool confirmPlace();
+
     // Puts the promotional label that a banner draw (1..7) names on top.
     void applyBannerDraw(int draw);
 
@@ -185,6 +192,7 @@ private:
     // minute as the lists show them.
     QDate typedDate() const;
     QTime typedTime() const;
+    PlaceNames typedPlace() const;
     // Shows what the place-time state asks for.
     void showPlaceTime(const PlaceTimeView& view);
     // Clears and disables the daylight-saving box while the zone shown

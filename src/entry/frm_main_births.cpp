@@ -239,7 +239,7 @@ void FrmMain::onOpenBirth()
 
 void FrmMain::onSaveBirth()
 {
-    if (!store_ || !Input_Validation() || !checkPlaceTime())
+    if (!store_ || !Input_Validation() || !confirmPlace() || !checkPlaceTime())
         return;
     Birth birth = currentBirth();
     // The window opens on the last birth and is often typed over for the next
@@ -259,7 +259,7 @@ void FrmMain::onSaveBirth()
 
 void FrmMain::onSaveBirthAs()
 {
-    if (!store_ || !Input_Validation() || !checkPlaceTime())
+    if (!store_ || !Input_Validation() || !confirmPlace() || !checkPlaceTime())
         return;
     bool ok = false;
     const QString name = QInputDialog::getText(this, QStringLiteral("Save Birth As"),

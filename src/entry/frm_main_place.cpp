@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
@@ -33,10 +34,22 @@ void FrmMain::connectPlaceTime()
     connect(chkDST, &QCheckBox::clicked, this, [this] { showPlaceTime(placeTime_.dstClicked()); });
     // Before the day strip's handler, so that the strip sees the box as it ends.
     connect(cmbTimeZone, &QComboBox::currentIndexChanged, this, &FrmMain::settleDstBox);
-    // Typing another place lets go of the picked one, and of its own time.
+    // Typing another place lets go of the picked one, and of its own time;
+    // the line then says whose coordinates stand. The completer has offered
+    // its list for the city by then: it was connected first.
     for (QLineEdit* box : {txtMCity, txtMState, txtMCountry})
-        connect(box, &QLineEdit::textEdited, this,
-                [this] { showPlaceTime(placeTime_.placeEdited()); });
+        connect(box, &QLineEdit::textEdited, this, [this] {
+            showPlaceTime(placeTime_.placeEdited(typedPlace(), placeCompleter->nearestOffered(),
+                                                 typedDate(), typedTime()));
+        });
+    // Coordinates typed by hand belong to no atlas place.
+    const auto typed = [this] {
+        showPlaceTime(placeTime_.coordinatesTaken(txtMCity->text(), false));
+    };
+    for (QLineEdit* box : {txtLatD, txtLatM, txtLonD, txtLonM})
+        connect(box, &QLineEdit::textEdited, this, typed);
+    for (QRadioButton* option : {optLat[0], optLat[1], optLong[0], optLong[1]})
+        connect(option, &QRadioButton::clicked, this, typed);
     for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM})
         connect(list, &QComboBox::currentIndexChanged, this,
                 [this] { showPlaceTime(placeTime_.dateOrTimeChanged(typedDate(), typedTime())); });
@@ -71,6 +84,58 @@ QDate FrmMain::typedDate() const
 QTime FrmMain::typedTime() const
 {
     return QTime(cboHH->currentText().toInt(), cboMM->currentText().toInt());
+}
+
+PlaceNames FrmMain::typedPlace() const
+{
+    return {txtMCity->text(), txtMState->text(), txtMCountry->text()};
+}
+
+bool FrmMain::confirmPlace()
+{
+    if (!placeTime_.drifted())
+        return true;
+    const Place from = *placeTime_.coordinatesPlace();
+    const QString city = txtMCity->text().trimmed();
+    // The atlas place the City box names, or the one spelled most like it.
+    std::optional<Place> offered;
+    if (!city.isEmpty()) {
+        std::vector<Place> found = Atlas::shared().search(city, 1);
+        if (found.empty())
+            found = Atlas::shared().nearest(city, 1);
+        if (!found.empty())
+            offered = found.front();
+    }
+    QMessageBox question(QMessageBox::Question, windowTitle(),
+                         city.isEmpty()
+                             ? QStringLiteral("The coordinates and time zone are those of %1, but "
+                                              "the City box is empty.")
+                                   .arg(from.displayName())
+                             : QStringLiteral("The coordinates and time zone are those of %1, but "
+                                              "the City box says %2.")
+                                   .arg(from.displayName(), city),
+                         QMessageBox::NoButton, this);
+    question.setInformativeText(QStringLiteral("Which place was the birth in?"));
+    QPushButton* use = nullptr;
+    if (offered)
+        use = question.addButton(QStringLiteral("Use %1").arg(offered->suggestionText()),
+                                 QMessageBox::AcceptRole);
+    QPushButton* keep = question.addButton(
+        QStringLiteral("Keep the coordinates of %1").arg(from.name), QMessageBox::AcceptRole);
+    QPushButton* cancel = question.addButton(QMessageBox::Cancel);
+    question.setDefaultButton(cancel);
+    question.setEscapeButton(cancel);
+    question.exec();
+    if (use && question.clickedButton() == use) {
+        applyPlace(*offered);
+        return true;
+    }
+    if (question.clickedButton() == keep) {
+        showPlaceTime(placeTime_.coordinatesTaken(city, true));
+        return true;
+    }
+    txtMCity->setFocus();
+    return false;
 }
 
 void FrmMain::showPlaceTime(const PlaceTimeView& view)
