@@ -390,8 +390,14 @@ QList<Birth> BirthStore::search(const QString& text, int limit) const
     const QString needle = foldPlaceName(text);
     if (needle.isEmpty())
         return {};
-    return select(QStringLiteral("instr(search_key, ?) > 0"), {needle, limit},
-                  QStringLiteral("ORDER BY last_used DESC, id DESC LIMIT ?"));
+    // A name that starts with the text first, then a word that starts with
+    // it (of the name or the place), then any other match.
+    return select(QStringLiteral("instr(search_key, ?) > 0"),
+                  {needle, needle, needle, needle, limit},
+                  QStringLiteral("ORDER BY CASE WHEN instr(search_key, ?) = 1 THEN 0 "
+                                 "WHEN instr(search_key, ' ' || ?) > 0 "
+                                 "OR instr(search_key, char(10) || ?) > 0 THEN 1 ELSE 2 END, "
+                                 "last_used DESC, id DESC LIMIT ?"));
 }
 
 QList<Birth> BirthStore::all() const

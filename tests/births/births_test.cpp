@@ -93,6 +93,7 @@ private slots:
     void recentAndUpdate();
     void search_data();
     void search();
+    void searchRanksStartsFirst();
     void migrationFromVersion1();
     void migrationRefoldsSearchTexts();
     void damagedMovedAside_data();
@@ -242,6 +243,30 @@ void BirthsTest::search()
         QVERIFY(store.saveRecent(b));
     }
     QCOMPARE(names(store.search(text, 10)), expected);
+}
+
+void BirthsTest::searchRanksStartsFirst()
+{
+    // Saved oldest first; most recently used first within each rank.
+    BirthStore store(file());
+    for (const char* name : {"ASHA", "MEERA ASHTON", "BIKASH", "ASHOK", "DEV"}) {
+        Birth b = birth(QString::fromUtf8(name));
+        if (QByteArray(name) == "DEV")
+            b.city = QStringLiteral("Ashgabat");
+        QVERIFY(store.saveRecent(b));
+    }
+    const struct {
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        // Name starts with it, then a word of the name or place, then inside a word.
+        {"ash", "ASHOK|ASHA|DEV|MEERA ASHTON|BIKASH"},
+        {"ASHT", "MEERA ASHTON"},
+        {"kash", "BIKASH"},
+        {"sh", "DEV|ASHOK|BIKASH|MEERA ASHTON|ASHA"},
+    };
+    for (const auto& c : cases)
+        QCOMPARE(names(store.search(QString::fromUtf8(c.text), 10)), QString::fromUtf8(c.expected));
 }
 
 void BirthsTest::migrationFromVersion1()
