@@ -10,6 +10,7 @@
 #include "rules/chart_inputs.h"
 #include "rules/chart_notes.h"
 #include "rules/sign_facts.h"
+#include "ui/window_memory.h"
 
 #include <QStringList>
 
@@ -71,16 +72,20 @@ void RequestDriver::onCalculateRequested()
         page.picture = main_.signImages().picture(sign + 1).toImage();
         describeBirth(page, birth, *inputs);
         page.ascendantLine = QString::fromStdString(ascendantLine(c.varAscendantText));
-        page.timeLine = QString::fromStdString(universalTimeLine(universalTimeText(c)));
+        page.timeLine =
+            QString::fromStdString(birthMomentLine(c, birth.city.trimmed().toStdString()));
         page.cuspNote = change ? QString::fromStdString(cuspNote(*change)) : QString();
         display.showChartFacts(page.ascendantLine, page.timeLine, page.cuspNote,
                                main_.timeFromDayStrip());
+        display.showPerson(page.personName);
         const SunAndMoon sky = sunAndMoonAt(chartJulianDayUt(c));
         page.bigThree = QString::fromStdString(bigThreeLine(sky, c.strAscSign));
-        // The wheel names who and when: "RAVI, 15 August 1947, 00:00".
+        // The wheel names who, when and where: "RAVI, 15 August 1947, 00:00, Delhi".
         QStringList caption = {page.birthDate, page.birthTime};
         if (!page.personName.isEmpty())
             caption.prepend(page.personName);
+        if (!birth.city.trimmed().isEmpty())
+            caption.append(birth.city.trimmed());
         display.showSky(c.varAscendant, sky, page.bigThree, caption.join(QStringLiteral(", ")));
         display.setResultPage(page);
     }
@@ -100,6 +105,7 @@ FrmDisplay& RequestDriver::ensureDisplay()
 {
     if (!display_) {
         display_ = new FrmDisplay;
+        rememberGeometry(display_, QStringLiteral("result"));
         connect(display_, &FrmDisplay::backRequested, this, &RequestDriver::onBack);
     }
     return *display_;

@@ -165,6 +165,7 @@ private:
     QAction* mnuRecent[5] = {}; // the most recent births, by name
     QAction* mnuExit = nullptr;
     QMenu* mnuHelp = nullptr;
+    QAction* mnuContents = nullptr;
     QAction* mnuOnline = nullptr;
     QAction* mnuVisit = nullptr;
     QAction* mnuHelp1 = nullptr;

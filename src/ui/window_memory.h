@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace zenthra {
+
+// Gives a window the place and size it had when it was last hidden or
+// closed, in this run or an earlier one, and keeps them from now on. They
+// are kept under key in the user's settings of the program (QSettings as
+// the application names itself); a place on a screen that is gone is moved
+// onto one that is there. Call it once the window is built, before it shows.
+void rememberGeometry(QWidget* window, const QString& key);
+
+} // namespace zenthra
