@@ -146,6 +146,7 @@ private:
     StatusLabel* lblPlaceTime = nullptr;
     PlaceCompleter* placeCompleter = nullptr;
     // The signs rising over the birth date, under the zone frame.
+    QLabel* lblDayStrip = nullptr; // the strip's heading
     DayStrip* dayStrip = nullptr;
 
     QLabel* Label3 = nullptr;

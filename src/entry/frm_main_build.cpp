@@ -340,6 +340,10 @@ QWidget* FrmMain::createInputs()
     dayStrip->setPlaceholderText(
         QStringLiteral("The rising signs of the day show here once the date, the place and the "
                        "zone are valid."));
+    lblDayStrip = named(new QLabel(DayStrip::heading(), box), "lblDayStrip");
+    lblDayStrip->setBuddy(dayStrip);
+    layout->addSpacing(4);
+    layout->addWidget(lblDayStrip);
     layout->addWidget(dayStrip);
     layout->addSpacing(4);
     layout->addWidget(cmdRashi, 0, Qt::AlignHCenter);

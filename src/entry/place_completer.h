@@ -60,7 +60,7 @@ private:
     PlaceListModel* model_;
     QCompleter* completer_;
     int maxSuggestions_;
-    QString nearestFor_; // the text the list offers near spellings for; empty for none
+    QString nearestFor_;              // the text the list offers near spellings for; empty for none
     QPersistentModelIndex announced_; // the suggestion a screen reader last heard
 };
 
