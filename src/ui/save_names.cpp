@@ -52,9 +52,16 @@ QString proposedSavePath(const QString& fileBase, const QString& suffix)
     const auto kind = suffix.compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0
                           ? QStandardPaths::DocumentsLocation
                           : QStandardPaths::PicturesLocation;
-    QString folder = QStandardPaths::writableLocation(kind);
-    if (folder.isEmpty())
-        folder = QDir::homePath();
+    // A folder the desktop names but that was never made would leave the
+    // file dialog in the working folder.
+    QString folder = QDir::homePath();
+    for (const auto location : {kind, QStandardPaths::DocumentsLocation}) {
+        const QString candidate = QStandardPaths::writableLocation(location);
+        if (!candidate.isEmpty() && QDir(candidate).exists()) {
+            folder = candidate;
+            break;
+        }
+    }
     return QDir(folder).filePath(fileBase + QLatin1Char('.') + suffix);
 }
 

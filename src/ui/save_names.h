@@ -13,8 +13,8 @@ namespace zenthra {
 QString resultFileBase(const QString& person, const QString& sign, const QString& what = {});
 
 // That name with its suffix ("pdf", "png", "svg") in the folder such files
-// belong in: the user's documents for a PDF, pictures otherwise; the home
-// folder when the desktop names no such folder.
+// belong in: the user's documents for a PDF, pictures otherwise (documents
+// when there is no pictures folder); the home folder when neither exists.
 QString proposedSavePath(const QString& fileBase, const QString& suffix);
 
 // "Saved as /home/asha/Documents/ASHA - Gemini.pdf": the status line after a save.

@@ -8,6 +8,14 @@
 namespace zenthra {
 namespace {
 
+// The program's own settings file (Zenthra/Zenthra.conf in the user's
+// settings folder); the application sets no organisation name, which would
+// also move its data folder.
+QSettings settings()
+{
+    return QSettings(QSettings::UserScope, QStringLiteral("Zenthra"), QStringLiteral("Zenthra"));
+}
+
 QString settingsKey(const QString& key)
 {
     return QStringLiteral("windows/%1/geometry").arg(key);
@@ -28,7 +36,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == window_ && (event->type() == QEvent::Hide || event->type() == QEvent::Close))
-            QSettings().setValue(key_, window_->saveGeometry());
+            settings().setValue(key_, window_->saveGeometry());
         return QObject::eventFilter(watched, event);
     }
 
@@ -41,7 +49,7 @@ private:
 
 void rememberGeometry(QWidget* window, const QString& key)
 {
-    const QByteArray saved = QSettings().value(settingsKey(key)).toByteArray();
+    const QByteArray saved = settings().value(settingsKey(key)).toByteArray();
     if (!saved.isEmpty())
         window->restoreGeometry(saved);
     new GeometryKeeper(window, key);

@@ -9,8 +9,8 @@ namespace zenthra {
 
 // Gives a window the place and size it had when it was last hidden or
 // closed, in this run or an earlier one, and keeps them from now on. They
-// are kept under key in the user's settings of the program (QSettings as
-// the application names itself); a place on a screen that is gone is moved
+// are kept under key in the program's settings (Zenthra/Zenthra.conf in the
+// user's settings folder); a place on a screen that is gone is moved
 // onto one that is there. Call it once the window is built, before it shows.
 void rememberGeometry(QWidget* window, const QString& key);
 
