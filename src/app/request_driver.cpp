@@ -4,6 +4,7 @@
 #include "births/birth.h"
 #include "engine/chart_report.h"
 #include "engine/sky_positions.h"
+#include "entry/birth_text.h"
 #include "entry/frm_main.h"
 #include "result/frm_display.h"
 #include "rules/calendar_text.h"
@@ -29,13 +30,7 @@ void describeBirth(ResultPage& page, const Birth& birth, const ChartInputs& in)
     for (const QString& part : {birth.city, birth.state, birth.country})
         if (!part.trimmed().isEmpty())
             parts << part.trimmed();
-    parts << QStringLiteral("%1° %2′ %3 %4° %5′ %6")
-                 .arg(in.latDeg)
-                 .arg(in.latMin, 2, 10, QLatin1Char('0'))
-                 .arg(in.south ? QLatin1Char('S') : QLatin1Char('N'))
-                 .arg(in.lonDeg)
-                 .arg(in.lonMin, 2, 10, QLatin1Char('0'))
-                 .arg(in.east ? QLatin1Char('E') : QLatin1Char('W'));
+    parts << coordinatesText(birth);
     parts << QString::fromStdString(in.offset().text());
     page.birthPlace = parts.join(QStringLiteral(", "));
 }

@@ -204,6 +204,12 @@ private:
     void refreshDayStrip();
     void onBandChosen(int fromMinute, int toMinute);
     void createBirthMenus();
+    // A saved birth of the same name with other entries, which a Find may
+    // update: the one shown, else the most recently used; nothing when one
+    // of that name has the same entries.
+    std::optional<Birth> savedNamesake(const Birth& birth) const;
+    // Asks whether a Find updates that birth (true) or keeps both.
+    bool askToUpdate(const Birth& namesake);
     void fillRecentMenu();
     void onOpenBirth();
     void onSaveBirth();

@@ -115,6 +115,12 @@ class SavedBirthsTest : public QObject {
     std::unique_ptr<FrmMain> main_;
     std::unique_ptr<RequestDriver> driver_;
 
+    // The File menu fills its recent list as it opens.
+    void fillRecentMenuNow()
+    {
+        QMetaObject::invokeMethod(child<QMenu>(*main_, "mnuFile"), "aboutToShow");
+    }
+
     void startWindow()
     {
         if (driver_ && driver_->display())
@@ -300,6 +306,67 @@ private slots:
         QCOMPARE(shownWhileTyping, 2);
         QCOMPARE(child<QLineEdit>(*main_, "txtName")->text(), QString::fromUtf8("ZOË ØDEGÅRD"));
         QCOMPARE(child<QLineEdit>(*main_, "txtMCity")->text(), QStringLiteral("Kraków"));
+    }
+
+    void findWithANamesake_data()
+    {
+        QTest::addColumn<QString>("secondName");
+        QTest::addColumn<bool>("south");     // the second Find's latitude
+        QTest::addColumn<QString>("answer"); // to the question, when asked
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<int>("births"); // saved afterwards
+        QTest::newRow("same entries: updated, no question") << "BIKASH" << false << "" << 0 << 1;
+        QTest::newRow("North to South, update") << "BIKASH" << true << "&Update" << 1 << 1;
+        QTest::newRow("North to South, keep both") << "BIKASH" << true << "Keep" << 1 << 2;
+        QTest::newRow("another name: no question") << "ASHA" << true << "" << 0 << 2;
+    }
+
+    void findWithANamesake()
+    {
+        QFETCH(QString, secondName);
+        QFETCH(bool, south);
+        QFETCH(QString, answer);
+        QFETCH(int, questions);
+        QFETCH(int, births);
+        FrmMain& w = *main_;
+        const auto find = [&](const QString& name, bool southern) {
+            setBirth(w, name, 1990, 5, 10, 6, 30);
+            setCoordinates(w, "28 40", southern, "77 13", false);
+            child<QComboBox>(w, "cmbTimeZone")->setCurrentIndex(34);
+            ModalWatcher watcher;
+            watcher.answer({answer});
+            QTest::mouseClick(child<QPushButton>(w, "cmdRashi"), Qt::LeftButton);
+            if (driver_->display())
+                QTest::mouseClick(child<QPushButton>(*driver_->display(), "cmdBack"),
+                                  Qt::LeftButton);
+            return watcher.seen();
+        };
+        QVERIFY(find(QStringLiteral("BIKASH"), false).isEmpty());
+        const auto seen = find(secondName, south);
+        QCOMPARE(seen.size(), questions);
+        if (questions > 0)
+            QVERIFY2(seen.first().text.contains(QString::fromUtf8("28° 40′ N 77° 13′ E")),
+                     qPrintable(seen.first().text));
+        QCOMPARE(store_->count(), births);
+        QCOMPARE(store_->mostRecent()->south, south);
+
+        // Births of one name show what tells them apart, in the recent list
+        // and in Open Birth; others show their name alone.
+        fillRecentMenuNow();
+        const QString first = child<QAction>(w, "mnuRecent_0")->text();
+        QCOMPARE(first.contains(QString::fromUtf8("28° 40′ S")),
+                 births == 2 && south && secondName == "BIKASH");
+        QStringList places;
+        ModalWatcher open([&places](QWidget* modal) {
+            auto* list = modal->findChild<QTreeWidget*>(QStringLiteral("lstBirths"));
+            for (int i = 0; list && i < list->topLevelItemCount(); ++i)
+                places << list->topLevelItem(i)->text(2);
+            modal->close();
+        });
+        child<QAction>(w, "mnuOpenBirth")->trigger();
+        QCOMPARE(places.size(), births);
+        QCOMPARE(places.first().contains(QString::fromUtf8("77° 13′ E")),
+                 births == 2 && secondName == "BIKASH");
     }
 
     void deleteAndTheRecentFive()
