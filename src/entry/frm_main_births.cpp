@@ -252,7 +252,7 @@ std::optional<Birth> FrmMain::savedNamesake(const Birth& birth) const
     if (birth.name.trimmed().isEmpty())
         return std::nullopt;
     std::optional<Birth> namesake;
-    for (const Birth& b : store_->search(birth.name, kNamesakeLimit)) {
+    for (const Birth& b : store_->search(birth.name, kNamesakeLimit, true)) {
         if (b.name != birth.name)
             continue;
         if (sameBirthMoment(b, birth))

@@ -79,7 +79,7 @@ QString FrmOpenBirth::dateText(const Birth& birth)
 
 void FrmOpenBirth::onSearchChanged(const QString& text)
 {
-    const QList<Birth> found = store_.search(text, kShownLimit);
+    const QList<Birth> found = store_.search(text, kShownLimit, true);
     // One repaint for the whole refill, however many rows.
     lstBirths->setUpdatesEnabled(false);
     lstBirths->clear();
