@@ -315,9 +315,10 @@ private slots:
                            child<QAction>(w, "mnuRecent_3"), child<QAction>(w, "mnuRecent_4"),
                            child<QAction>(w, "mnuExit")}));
         QCOMPARE(child<QMenu>(w, "mnuHelp")->actions(),
-                 (QList<QAction*>{child<QAction>(w, "mnuOnline"), child<QAction>(w, "mnuVisit"),
-                                  child<QAction>(w, "mnuHelp1"), child<QAction>(w, "mnuUpdate"),
-                                  child<QAction>(w, "mnuHelp2"), child<QAction>(w, "mnuAbout")}));
+                 (QList<QAction*>{child<QAction>(w, "mnuContents"), child<QAction>(w, "mnuOnline"),
+                                  child<QAction>(w, "mnuVisit"), child<QAction>(w, "mnuHelp1"),
+                                  child<QAction>(w, "mnuUpdate"), child<QAction>(w, "mnuHelp2"),
+                                  child<QAction>(w, "mnuAbout")}));
         for (const QAction* action : child<QMenu>(w, "mnuHelp")->actions())
             QCOMPARE(action->isSeparator(), action == child<QAction>(w, "mnuHelp1") ||
                                                 action == child<QAction>(w, "mnuHelp2"));
