@@ -6,6 +6,7 @@
 #include "links/frm_about.h"
 #include "links/mod_help.h"
 #include "modal_watcher.h"
+#include "rules/input_limits.h"
 #include "rules/utc_offset.h"
 #include "ui/link_label.h"
 #include "ui/shutdown.h"
@@ -182,6 +183,16 @@ private slots:
         const ClockZone zone = chartZone(*offset);
         QCOMPARE(int(zone.zoneHours), hours);
         QCOMPARE(int(zone.zoneMinutes), minutes);
+    }
+
+    void textBoxesHoldWhatTheStoreKeeps()
+    {
+        // A longer text would be refused by the saved births and their CSV.
+        for (const char* name : {"txtName", "txtMCity", "txtMState", "txtMCountry"}) {
+            auto* box = child<QLineEdit>(*window_, name);
+            box->setText(QString(kMaxTextChars + 10, QLatin1Char('A')));
+            QCOMPARE(box->text().size(), kMaxTextChars);
+        }
     }
 
     void daylightEntriesHoldTheBox()
