@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
@@ -22,9 +23,11 @@ struct SeenModal {
 };
 
 // Polls every 10 ms for a modal window and deals with it: a message box is
-// recorded and answered with its OK button, any other window is handed to
-// `act` (closed when there is none). It keeps watching until it goes out of
-// scope, so a handler that shows several boxes in a row is covered too.
+// recorded and answered with the first button whose text starts with one of
+// the answers given (in turn, one answer a box), else its OK button, else
+// rejected; any other window is handed to `act` (closed when there is none).
+// It keeps watching until it goes out of scope, so a handler that shows
+// several boxes in a row is covered too.
 class ModalWatcher {
 public:
     explicit ModalWatcher(std::function<void(QWidget*)> act = {})
@@ -36,6 +39,9 @@ public:
     }
 
     const QList<SeenModal>& seen() const { return seen_; }
+    // The buttons' texts of every message box met, "|" between them.
+    const QStringList& buttons() const { return buttons_; }
+    void answer(const QStringList& answers) { answers_ = answers; }
 
 private:
     void poll()
@@ -50,9 +56,17 @@ private:
             record.text = box->text();
             record.icon = box->icon();
             seen_.append(record);
-            QAbstractButton* ok = box->button(QMessageBox::Ok);
-            if (ok != nullptr)
-                ok->click();
+            QStringList texts;
+            QAbstractButton* chosen = box->button(QMessageBox::Ok);
+            const QString answer = answers_.isEmpty() ? QString() : answers_.takeFirst();
+            for (QAbstractButton* b : box->buttons()) {
+                texts << b->text();
+                if (!answer.isEmpty() && b->text().startsWith(answer))
+                    chosen = b;
+            }
+            buttons_ << texts.join(QLatin1Char('|'));
+            if (chosen != nullptr)
+                chosen->click();
             else
                 box->reject();
             return;
@@ -67,6 +81,8 @@ private:
     std::function<void(QWidget*)> act_;
     QTimer timer_;
     QList<SeenModal> seen_;
+    QStringList buttons_;
+    QStringList answers_;
 };
 
 } // namespace zenthra::test

@@ -5,6 +5,7 @@
 #include "entry/frm_main.h"
 #include "links/mod_help.h"
 #include "links/web_search.h"
+#include "place/atlas.h"
 #include "ui/message_box.h"
 
 namespace zenthra {
@@ -15,9 +16,30 @@ QString placeSearchText(const QString& city, const QString& state, const QString
            QStringLiteral(" Latitude longitude ");
 }
 
+std::optional<Place> atlasPlaceFor(const QString& city, const QString& state,
+                                   const QString& country)
+{
+    QStringList parts;
+    for (const QString& part : {city, state, country})
+        if (!part.trimmed().isEmpty())
+            parts << part.trimmed();
+    if (city.trimmed().isEmpty())
+        return std::nullopt;
+    const std::vector<PlaceMatch> found =
+        Atlas::shared().match(parts.join(QStringLiteral(", ")), 1);
+    if (found.empty() || !found.front().exact)
+        return std::nullopt;
+    return found.front().place;
+}
+
 void lookUpPlace(FrmMain& main)
 {
     const Birth typed = main.currentBirth();
+    // A town the atlas knows needs no web search.
+    if (const auto place = atlasPlaceFor(typed.city, typed.state, typed.country)) {
+        main.applyPlace(*place);
+        return;
+    }
     const struct {
         const QString& text;
         FrmMain::PlaceBox box;

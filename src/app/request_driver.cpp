@@ -4,6 +4,7 @@
 #include "births/birth.h"
 #include "engine/chart_report.h"
 #include "engine/sky_positions.h"
+#include "entry/birth_text.h"
 #include "entry/frm_main.h"
 #include "result/frm_display.h"
 #include "rules/calendar_text.h"
@@ -11,6 +12,7 @@
 #include "rules/chart_notes.h"
 #include "rules/sign_facts.h"
 #include "rules/zodiac_text.h"
+#include "ui/window_memory.h"
 
 #include <QStringList>
 
@@ -29,13 +31,7 @@ void describeBirth(ResultPage& page, const Birth& birth, const ChartInputs& in)
     for (const QString& part : {birth.city, birth.state, birth.country})
         if (!part.trimmed().isEmpty())
             parts << part.trimmed();
-    parts << QStringLiteral("%1° %2′ %3 %4° %5′ %6")
-                 .arg(in.latDeg)
-                 .arg(in.latMin, 2, 10, QLatin1Char('0'))
-                 .arg(in.south ? QLatin1Char('S') : QLatin1Char('N'))
-                 .arg(in.lonDeg)
-                 .arg(in.lonMin, 2, 10, QLatin1Char('0'))
-                 .arg(in.east ? QLatin1Char('E') : QLatin1Char('W'));
+    parts << coordinatesText(birth);
     parts << QString::fromStdString(in.offset().text());
     page.birthPlace = parts.join(QStringLiteral(", "));
 }
@@ -51,7 +47,8 @@ RequestDriver::RequestDriver(FrmMain& main, QObject* parent)
 
 void RequestDriver::onCalculateRequested()
 {
-    if (!main_.Input_Validation() || !main_.checkPlaceTime())
+    // The place is settled before its time: choosing another place chooses its zone.
+    if (!main_.Input_Validation() || !main_.confirmPlace() || !main_.checkPlaceTime())
         return;
     const std::optional<ChartInputs> inputs = main_.chartInputs();
     if (!inputs || checkChartInputs(*inputs))
@@ -71,7 +68,8 @@ void RequestDriver::onCalculateRequested()
         page.picture = main_.signImages().picture(sign + 1).toImage();
         describeBirth(page, birth, *inputs);
         page.ascendantLine = QString::fromStdString(ascendantLine(c));
-        page.timeLine = QString::fromStdString(universalTimeLine(universalTimeText(c)));
+        page.timeLine =
+            QString::fromStdString(birthMomentLine(c, birth.city.trimmed().toStdString()));
         page.cuspNote = change ? QString::fromStdString(cuspNote(*change)) : QString();
         page.polarNote = QString::fromStdString(polarNote(c));
         // The polar note shares the cusp note's place: the ascendant's has no room left.
@@ -79,12 +77,15 @@ void RequestDriver::onCalculateRequested()
         notes.removeAll(QString());
         display.showChartFacts(page.ascendantLine, page.timeLine, notes.join(QLatin1Char('\n')),
                                main_.timeFromDayStrip());
+        display.showPerson(page.personName);
         const SunAndMoon sky = chartSunAndMoon(c);
         page.bigThree = QString::fromStdString(bigThreeLine(sky, c.strAscSign));
-        // The wheel names who and when: "RAVI, 15 August 1947, 00:00".
+        // The wheel names who, when and where: "RAVI, 15 August 1947, 00:00, Delhi".
         QStringList caption = {page.birthDate, page.birthTime};
         if (!page.personName.isEmpty())
             caption.prepend(page.personName);
+        if (!birth.city.trimmed().isEmpty())
+            caption.append(birth.city.trimmed());
         const QString zodiac = QString::fromStdString(zodiacSuffix(c));
         display.showSky(c.varAscendant, sky, page.bigThree,
                         caption.join(QStringLiteral(", ")) + zodiac, zodiac);
@@ -106,6 +107,7 @@ FrmDisplay& RequestDriver::ensureDisplay()
 {
     if (!display_) {
         display_ = new FrmDisplay;
+        rememberGeometry(display_, QStringLiteral("result"));
         connect(display_, &FrmDisplay::backRequested, this, &RequestDriver::onBack);
     }
     return *display_;

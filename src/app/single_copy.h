@@ -31,6 +31,8 @@ public:
     // Why the last acquire() could not create the lock file, for the user.
     QString failureReason() const { return failureReason_; }
 
+    QString lockPath() const { return lockPath_; }
+
     // One lock per user in the temporary folder.
     static QString defaultLockPath();
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
 
+#include "app/copy_doorbell.h"
 #include "app/place_lookup.h"
 #include "app/request_driver.h"
 #include "app/single_copy.h"
@@ -11,6 +12,7 @@
 #include "ui/app_strings.h"
 #include "ui/message_box.h"
 #include "ui/shutdown.h"
+#include "ui/window_memory.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -69,6 +71,8 @@ Startup startProgram(SingleCopy& singleCopy, std::optional<quint32> seed)
     case SingleCopy::Outcome::OtherCopyRuns:
         showMessage(nullptr, QStringLiteral("Application is already running"),
                     QMessageBox::Information);
+        // Then the running copy comes forward, where the user looks for it.
+        CopyDoorbell::ring(CopyDoorbell::nameFor(singleCopy.lockPath()));
         shutdownProgram();
         return {};
     case SingleCopy::Outcome::NoLockFile:
@@ -92,6 +96,11 @@ Startup startProgram(SingleCopy& singleCopy, std::optional<quint32> seed)
                      [window] { lookUpPlace(*window); });
     started.window->applyBannerDraw(started.intCoBrandRandomNumber);
     window->setBirthStore(&(new BirthStoreHolder(window))->store);
+    rememberGeometry(window, QStringLiteral("main"));
+    // A second copy started later rings for this one to come forward.
+    auto* doorbell = new CopyDoorbell(CopyDoorbell::nameFor(singleCopy.lockPath()), window);
+    QObject::connect(doorbell, &CopyDoorbell::rung, window, &bringWindowsForward);
+    doorbell->listen();
     started.window->show();
     // Once the window is up: a damaged store that was moved aside.
     QTimer::singleShot(0, window, &FrmMain::announceStoreRecovery);

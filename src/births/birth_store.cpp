@@ -238,17 +238,17 @@ bool BirthStore::write(Birth& birth, bool matchEntries, bool keepLaterUse, bool*
 
 bool BirthStore::saveRecent(Birth& birth)
 {
-    return saveChecked(birth, true);
+    return saveChecked(birth, true, false);
 }
 
 bool BirthStore::save(Birth& birth)
 {
-    return birth.id == 0 ? saveRecent(birth) : saveChecked(birth, false);
+    return saveChecked(birth, birth.id == 0, true);
 }
 
 // One checked write in its own transaction; birth takes the stored values
 // (id, zone text, times) only when it succeeded.
-bool BirthStore::saveChecked(Birth& birth, bool matchEntries)
+bool BirthStore::saveChecked(Birth& birth, bool matchEntries, bool asPerson)
 {
     if (!saving_)
         return fail(QString(), openError_);
@@ -256,10 +256,33 @@ bool BirthStore::saveChecked(Birth& birth, bool matchEntries)
         return fail(QStringLiteral("The birth was not saved"), *problem);
     Birth work = birth;
     work.zoneText = QString::fromLatin1(zoneEntry(work.zonePosition).text); // checked above
-    if (!begin() || !write(work, matchEntries) || !commit())
+    bool updated = false;
+    if (!begin() || !write(work, matchEntries, false, &updated) ||
+        !markKept(work.id, asPerson, updated) || !commit())
         return savingFailed();
     birth = work;
     return true;
+}
+
+bool BirthStore::markKept(qint64 id, bool asPerson, bool updated)
+{
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    const auto failed = [this, &q] { return fail(QString(), q.lastError().databaseText()); };
+    // A row written by a Find keeps what it was; a new one is a chart.
+    if (asPerson || !updated) {
+        q.prepare(QStringLiteral("UPDATE births SET person = ? WHERE id = ?"));
+        q.addBindValue(int(asPerson));
+        q.addBindValue(id);
+        if (!q.exec())
+            return failed();
+        q.finish();
+    }
+    if (asPerson)
+        return true;
+    q.prepare(QStringLiteral("DELETE FROM births WHERE person = 0 AND id NOT IN (SELECT id FROM "
+                             "births WHERE person = 0 ORDER BY last_used DESC, id DESC LIMIT ?)"));
+    q.addBindValue(kRecentCharts);
+    return q.exec() || failed();
 }
 
 bool BirthStore::saveAs(Birth& birth, const QString& newName)
@@ -267,7 +290,7 @@ bool BirthStore::saveAs(Birth& birth, const QString& newName)
     Birth copy = birth;
     copy.id = 0;
     copy.name = newName;
-    if (!saveRecent(copy))
+    if (!save(copy))
         return false;
     birth = copy;
     return true;
@@ -382,16 +405,24 @@ QList<Birth> BirthStore::recent(int count) const
     return select(QString(), {count}, QStringLiteral("ORDER BY last_used DESC, id DESC LIMIT ?"));
 }
 
-QList<Birth> BirthStore::search(const QString& text, int limit) const
+QList<Birth> BirthStore::search(const QString& text, int limit, bool peopleOnly) const
 {
+    const QString people = peopleOnly ? QStringLiteral("person = 1 AND ") : QString();
     if (text.trimmed().isEmpty())
-        return recent(limit);
+        return select(people + QStringLiteral("1"), {limit},
+                      QStringLiteral("ORDER BY last_used DESC, id DESC LIMIT ?"));
     // Only punctuation: folded away, it is in no name.
     const QString needle = foldPlaceName(text);
     if (needle.isEmpty())
         return {};
-    return select(QStringLiteral("instr(search_key, ?) > 0"), {needle, limit},
-                  QStringLiteral("ORDER BY last_used DESC, id DESC LIMIT ?"));
+    // A name that starts with the text first, then a word that starts with
+    // it (of the name or the place), then any other match.
+    return select(people + QStringLiteral("instr(search_key, ?) > 0"),
+                  {needle, needle, needle, needle, limit},
+                  QStringLiteral("ORDER BY CASE WHEN instr(search_key, ?) = 1 THEN 0 "
+                                 "WHEN instr(search_key, ' ' || ?) > 0 "
+                                 "OR instr(search_key, char(10) || ?) > 0 THEN 1 ELSE 2 END, "
+                                 "last_used DESC, id DESC LIMIT ?"));
 }
 
 QList<Birth> BirthStore::all() const

@@ -20,7 +20,9 @@ namespace zenthra {
 class BirthStore {
 public:
     // The schema version this build writes; older files are upgraded.
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
+    // How many charts of a Find the store keeps besides the saved people.
+    static constexpr int kRecentCharts = 20;
 
     // births.sqlite in the user's data folder, which Qt names after the
     // application: zenthra-calc must call itself "Zenthra" too to share it.
@@ -46,21 +48,27 @@ public:
     QString lastError() const { return lastError_; }
 
     // After a calculation: updates the birth with the same name, date, time
-    // and place, or adds it; either way it becomes the most recent. Sets the
-    // birth's id and times. False (and lastError()) when it could not be saved.
+    // and place, or adds it as a recent chart; either way it becomes the most
+    // recent. Of the charts that are not saved people, the kRecentCharts most
+    // recently used are kept. Sets the birth's id and times. False (and
+    // lastError()) when it could not be saved.
     bool saveRecent(Birth& birth);
-    // Writes the birth back under its id (added when it has none or is gone).
+    // Writes the birth back under its id (added when it has none or is gone)
+    // as a saved person.
     bool save(Birth& birth);
-    // Adds a copy under another name, keeping the original.
+    // Adds a copy under another name as a saved person, keeping the original.
     bool saveAs(Birth& birth, const QString& newName);
     bool remove(qint64 id);
 
     std::optional<Birth> byId(qint64 id) const;
     std::optional<Birth> mostRecent() const;
     QList<Birth> recent(int count) const; // most recently used first
-    // Births whose name or place holds the text, accents and case ignored,
-    // most recently used first; a blank text gives the most recent ones.
-    QList<Birth> search(const QString& text, int limit = 50) const;
+    // Births whose name or place holds the text, accents and case ignored: a
+    // name that starts with it first, then one with a word that does, then
+    // the others, each most recently used first; a blank text gives the most
+    // recent ones. peopleOnly leaves out the recent charts of a Find that were
+    // never saved as people (births from before version 4 all count as people).
+    QList<Birth> search(const QString& text, int limit = 50, bool peopleOnly = false) const;
     QList<Birth> all() const; // by name, then date
     int count() const;
 
@@ -77,7 +85,10 @@ public:
     std::optional<ImportResult> importBirths(const std::function<std::optional<Birth>()>& next);
 
 private:
-    bool saveChecked(Birth& birth, bool matchEntries);
+    // asPerson: the birth is a saved person from now on; else a new row is a
+    // recent chart and the oldest charts beyond kRecentCharts go.
+    bool saveChecked(Birth& birth, bool matchEntries, bool asPerson);
+    bool markKept(qint64 id, bool asPerson, bool updated);
     bool open();
     bool openReadOnly();
     bool moveAside(const QString& why);

@@ -309,6 +309,13 @@ bool BirthStore::migrate(int from)
             ok = q.exec();
         }
         ok = ok && run("PRAGMA user_version = 3");
+        version = 3;
+    }
+    if (ok && version == 3) {
+        // Version 4: saved people apart from the recent charts of a Find.
+        // Every earlier birth stays in the list of people.
+        ok = run("ALTER TABLE births ADD COLUMN person INTEGER NOT NULL DEFAULT 1") &&
+             run("PRAGMA user_version = 4");
     }
     if (!ok) {
         const QString why = q.lastError().databaseText();

@@ -50,11 +50,16 @@ protected:
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         const double x = width() * (strip_->marker() + 0.5) / kMinutesPerDay;
+        // Above and below the middle half of the bands, where their labels
+        // stand: the marker never covers a sign's name.
+        const double h = height();
         p.setPen(QPen(kMarker, 2));
-        p.drawLine(QPointF(x, 0), QPointF(x, height()));
-        const double s = height() / 5.0;
+        p.drawLine(QPointF(x, 0), QPointF(x, h / 4 - 1));
+        p.drawLine(QPointF(x, h * 3 / 4 + 1), QPointF(x, h));
+        const double s = h / 5.0;
         p.setBrush(kMarker);
         p.drawPolygon(QPolygonF({QPointF(x - s, 0), QPointF(x + s, 0), QPointF(x, s)}));
+        p.drawPolygon(QPolygonF({QPointF(x - s, h), QPointF(x + s, h), QPointF(x, h - s)}));
     }
 
 private:
@@ -87,7 +92,20 @@ void DayBandButton::paintEvent(QPaintEvent*)
     QStylePainter p(this);
     const QRect r = rect();
     if (sign_ < 0) {
+        p.fillRect(r, kGapFill);
         p.fillRect(r, QBrush(kGapInk, Qt::BDiagPattern));
+        // What the gap is, where it fits; the tooltip and the name say it in full.
+        const QFontMetrics m = fontMetrics();
+        for (const QString& words : {tr("clocks forward"), tr("skipped")}) {
+            if (m.horizontalAdvance(words) + 4 <= r.width()) {
+                const QRect behind =
+                    m.boundingRect(r, Qt::AlignCenter, words).adjusted(-2, 0, 2, 0);
+                p.fillRect(behind, kGapFill);
+                p.setPen(kGapInk);
+                p.drawText(r, Qt::AlignCenter, words);
+                break;
+            }
+        }
         return;
     }
     p.fillRect(r, signFillColor(sign_));
@@ -139,11 +157,16 @@ DayStrip::DayStrip(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("dayStrip"));
-    setAccessibleName(tr("Day strip"));
+    setAccessibleName(heading());
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     markerOverlay_ = new MarkerOverlay(this);
     hideFromScreenReaders(markerOverlay_); // the description tells where the birth time falls
     updateDescription();
+}
+
+QString DayStrip::heading()
+{
+    return tr("Rising signs through the day");
 }
 
 QString DayStrip::bandText(const RisingBand& band)

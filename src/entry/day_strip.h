@@ -54,6 +54,8 @@ public:
     // Shown, and told to screen readers, while there are no bands.
     void setPlaceholderText(const QString& text);
 
+    // The heading shown above the strip, which is also its accessible name.
+    static QString heading();
     // "Leo rises 06:12 to 08:03", or what a gap in the clock means.
     static QString bandText(const RisingBand& band);
 

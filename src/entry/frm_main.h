@@ -58,6 +58,13 @@ public:
     // moves the focus to the zone list and returns false.
     bool checkPlaceTime();
 
+    // While the coordinates and the zone are those of a place the place
+    // boxes no longer name, asks which place is meant: the atlas place the
+    // City box names (or is spelled most like), the earlier place's
+    // coordinates kept for the new name, or neither (the focus goes to
+    // City). False when the user chose neither; true at once otherwise.
+    bool confirmPlace();
+
     // Puts the promotional label that a banner draw (1..7) names on top.
     void applyBannerDraw(int draw);
 
@@ -141,6 +148,7 @@ private:
     StatusLabel* lblPlaceTime = nullptr;
     PlaceCompleter* placeCompleter = nullptr;
     // The signs rising over the birth date, under the zone frame.
+    QLabel* lblDayStrip = nullptr; // the strip's heading
     DayStrip* dayStrip = nullptr;
 
     QLabel* Label3 = nullptr;
@@ -161,6 +169,7 @@ private:
     QAction* mnuExit = nullptr;
     ZodiacMenu* mnuZodiac = nullptr;
     QMenu* mnuHelp = nullptr;
+    QAction* mnuContents = nullptr;
     QAction* mnuOnline = nullptr;
     QAction* mnuVisit = nullptr;
     QAction* mnuHelp1 = nullptr;
@@ -188,13 +197,23 @@ private:
     // minute as the lists show them.
     QDate typedDate() const;
     QTime typedTime() const;
+    PlaceNames typedPlace() const;
     // Shows what the place-time state asks for.
     void showPlaceTime(const PlaceTimeView& view);
+    // Clears and disables the daylight-saving box while the zone shown
+    // includes daylight saving already, and enables it otherwise.
+    void settleDstBox();
     void connectDayStrip();
     void refreshDayStrip();
     void onBandChosen(int fromMinute, int toMinute);
     void createBirthMenus();
     void onZodiacChanged();
+    // A saved birth of the same name with other entries, which a Find may
+    // update: the one shown, else the most recently used; nothing when one
+    // of that name has the same entries.
+    std::optional<Birth> savedNamesake(const Birth& birth) const;
+    // Asks whether a Find updates that birth (true) or keeps both.
+    bool askToUpdate(const Birth& namesake);
     void fillRecentMenu();
     void onOpenBirth();
     void onSaveBirth();

@@ -4,6 +4,7 @@
 #include "entry/frm_main.h"
 
 #include "births/birth_store.h"
+#include "entry/birth_text.h"
 #include "entry/frm_open_birth.h"
 #include "place/place_time.h"
 #include "rules/input_rules.h"
@@ -17,12 +18,27 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <cstdlib>
 
 namespace zenthra {
 namespace {
+
+// How many saved births of a name a Find looks through for one to update.
+constexpr int kNamesakeLimit = 50;
+
+// The entries by which the store's saveRecent finds the birth it updates:
+// name, date and time, place and coordinates (the zone follows them).
+bool sameBirthMoment(const Birth& a, const Birth& b)
+{
+    return a.name == b.name && a.year == b.year && a.month == b.month && a.day == b.day &&
+           a.hour == b.hour && a.minute == b.minute && a.second == b.second && a.city == b.city &&
+           a.state == b.state && a.country == b.country && a.latDeg == b.latDeg &&
+           a.latMin == b.latMin && a.south == b.south && a.lonDeg == b.lonDeg &&
+           a.lonMin == b.lonMin && a.west == b.west;
+}
 
 void selectText(QComboBox* list, int value)
 {
@@ -105,12 +121,16 @@ void FrmMain::setBirthStore(BirthStore* store)
 void FrmMain::fillRecentMenu()
 {
     const QList<Birth> births = store_ ? store_->recent(5) : QList<Birth>();
+    const QList<bool> shared = namesShared(births);
     for (int i = 0; i < 5; ++i) {
         const bool shown = i < births.size();
         mnuRecent[i]->setVisible(shown);
         if (!shown)
             continue;
         QString name = births[i].name;
+        // Two of one name: what tells them apart.
+        if (shared[i])
+            name += QStringLiteral(" (%1)").arg(distinguishingText(births[i]));
         name.replace(QLatin1Char('&'), QStringLiteral("&&"));
         mnuRecent[i]->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
         mnuRecent[i]->setData(births[i].id);
@@ -193,6 +213,7 @@ void FrmMain::showBirth(const Birth& birth)
         showPlaceTime(placeTime_.restore(place, birth.placeTime->zoneByHand,
                                          birth.placeTime->offsetSeconds, typedDate(), typedTime()));
     }
+    settleDstBox(); // a birth saved with both a daylight entry and the box
     fillRecentMenu();
 }
 
@@ -207,7 +228,14 @@ void FrmMain::saveFoundBirth()
     if (!store_)
         return;
     Birth birth = currentBirth();
-    if (store_->saveRecent(birth)) {
+    bool saved = false;
+    if (const auto namesake = savedNamesake(birth); namesake && askToUpdate(*namesake)) {
+        birth.id = namesake->id;
+        saved = store_->save(birth);
+    } else {
+        saved = store_->saveRecent(birth);
+    }
+    if (saved) {
         birthId_ = birth.id;
         fillRecentMenu();
         return;
@@ -217,6 +245,40 @@ void FrmMain::saveFoundBirth()
     saveFailureShown_ = true;
     reportSaveFailure(store_->lastError() +
                       QStringLiteral("\n\nZenthra goes on without saving births."));
+}
+
+std::optional<Birth> FrmMain::savedNamesake(const Birth& birth) const
+{
+    if (birth.name.trimmed().isEmpty())
+        return std::nullopt;
+    std::optional<Birth> namesake;
+    for (const Birth& b : store_->search(birth.name, kNamesakeLimit, true)) {
+        if (b.name != birth.name)
+            continue;
+        if (sameBirthMoment(b, birth))
+            return std::nullopt; // saving updates that one
+        // The birth shown, or else the most recently used of that name.
+        if (!namesake || b.id == birthId_)
+            namesake = b;
+    }
+    return namesake;
+}
+
+bool FrmMain::askToUpdate(const Birth& namesake)
+{
+    QMessageBox question(
+        QMessageBox::Question, windowTitle(),
+        QStringLiteral("%1 is saved with other entries:\n%2\n\nUpdate the saved birth with "
+                       "these entries, or keep both?")
+            .arg(namesake.name, distinguishingText(namesake)),
+        QMessageBox::NoButton, this);
+    QPushButton* update = question.addButton(QStringLiteral("&Update %1").arg(namesake.name),
+                                             QMessageBox::AcceptRole);
+    QPushButton* both = question.addButton(QStringLiteral("Keep &Both"), QMessageBox::RejectRole);
+    question.setDefaultButton(update);
+    question.setEscapeButton(both);
+    question.exec();
+    return question.clickedButton() == update;
 }
 
 void FrmMain::announceStoreRecovery()
@@ -238,7 +300,7 @@ void FrmMain::onOpenBirth()
 
 void FrmMain::onSaveBirth()
 {
-    if (!store_ || !Input_Validation() || !checkPlaceTime())
+    if (!store_ || !Input_Validation() || !confirmPlace() || !checkPlaceTime())
         return;
     Birth birth = currentBirth();
     // The window opens on the last birth and is often typed over for the next
@@ -258,7 +320,7 @@ void FrmMain::onSaveBirth()
 
 void FrmMain::onSaveBirthAs()
 {
-    if (!store_ || !Input_Validation() || !checkPlaceTime())
+    if (!store_ || !Input_Validation() || !confirmPlace() || !checkPlaceTime())
         return;
     bool ok = false;
     const QString name = QInputDialog::getText(this, QStringLiteral("Save Birth As"),

@@ -7,6 +7,7 @@
 #include "entry/input_filter.h"
 #include "entry/zodiac_menu.h"
 #include "links/frm_about.h"
+#include "links/frm_guide.h"
 #include "links/mod_help.h"
 #include "rules/calendar_text.h"
 #include "rules/input_limits.h"
@@ -192,10 +193,13 @@ void FrmMain::createMenus()
     mnuNext = named(mnuFile->addAction(QStringLiteral("Find My Zodiac &Rising Sign")), "mnuNext");
     createBirthMenus();
     mnuExit = named(mnuFile->addAction(QStringLiteral("E&xit")), "mnuExit");
+    mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     mnuZodiac = named(new ZodiacMenu(menuBar), "mnuZodiac");
 
     mnuHelp = named(menuBar->addMenu(QStringLiteral("&Help")), "mnuHelp");
+    mnuContents = named(mnuHelp->addAction(QStringLiteral("&Help Contents")), "mnuContents");
+    mnuContents->setShortcut(QKeySequence::HelpContents);
     mnuOnline = named(mnuHelp->addAction(QStringLiteral("&Online Help")), "mnuOnline");
     mnuVisit = named(mnuHelp->addAction(QStringLiteral("&Visit Us Online")), "mnuVisit");
     mnuHelp1 = named(mnuHelp->addSeparator(), "mnuHelp1");
@@ -212,6 +216,7 @@ void FrmMain::createMenus()
 
     connect(mnuNext, &QAction::triggered, this, &FrmMain::calculateRequested);
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnuContents, &QAction::triggered, this, [this] { showGuideWindow(this); });
     connect(mnuOnline, &QAction::triggered, this, [] { modHelp::OpenHelpPage(); });
     connect(mnuVisit, &QAction::triggered, this, [] { modHelp::OpenHomePage(); });
     connect(mnuUpdate, &QAction::triggered, this, [] { modHelp::OpenDownloadPage(); });
@@ -224,16 +229,16 @@ QWidget* FrmMain::createInputs()
 {
     auto* box = new QWidget(this);
 
-    txtName = makeTextBox("txtName", QStringLiteral("Name"), 0, box);
+    txtName = makeTextBox("txtName", QStringLiteral("Name"), kMaxTextChars, box);
     cboMonth = makeList("cboMonth", QStringLiteral("Birth month"), box);
     cboDate = makeList("cboDate", QStringLiteral("Birth day"), box);
     cboYear = makeList("cboYear", QStringLiteral("Birth year"), box);
     cboHH = makeList("cboHH", QStringLiteral("Birth hour"), box);
     cboMM = makeList("cboMM", QStringLiteral("Birth minute"), box);
     cboSS = makeList("cboSS", QStringLiteral("Birth second"), box);
-    txtMCity = makeTextBox("txtMCity", QStringLiteral("City"), 0, box);
-    txtMState = makeTextBox("txtMState", QStringLiteral("State"), 0, box);
-    txtMCountry = makeTextBox("txtMCountry", QStringLiteral("Country"), 0, box);
+    txtMCity = makeTextBox("txtMCity", QStringLiteral("City"), kMaxTextChars, box);
+    txtMState = makeTextBox("txtMState", QStringLiteral("State"), kMaxTextChars, box);
+    txtMCountry = makeTextBox("txtMCountry", QStringLiteral("Country"), kMaxTextChars, box);
     cmdBrowser =
         named(new QPushButton(QStringLiteral("Click Here To Find Latitude && Longitude"), box),
               "cmdBrowser");
@@ -338,6 +343,10 @@ QWidget* FrmMain::createInputs()
     dayStrip->setPlaceholderText(
         QStringLiteral("The rising signs of the day show here once the date, the place and the "
                        "zone are valid."));
+    lblDayStrip = named(new QLabel(DayStrip::heading(), box), "lblDayStrip");
+    lblDayStrip->setBuddy(dayStrip);
+    layout->addSpacing(4);
+    layout->addWidget(lblDayStrip);
     layout->addWidget(dayStrip);
     layout->addSpacing(4);
     layout->addWidget(cmdRashi, 0, Qt::AlignHCenter);

@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
@@ -31,10 +32,24 @@ void FrmMain::connectPlaceTime()
     connect(cmbTimeZone, &QComboBox::activated, this,
             [this](int position) { showPlaceTime(placeTime_.zonePicked(position)); });
     connect(chkDST, &QCheckBox::clicked, this, [this] { showPlaceTime(placeTime_.dstClicked()); });
-    // Typing another place lets go of the picked one, and of its own time.
+    // Before the day strip's handler, so that the strip sees the box as it ends.
+    connect(cmbTimeZone, &QComboBox::currentIndexChanged, this, &FrmMain::settleDstBox);
+    // Typing another place lets go of the picked one, and of its own time;
+    // the line then says whose coordinates stand. The completer has offered
+    // its list for the city by then: it was connected first.
     for (QLineEdit* box : {txtMCity, txtMState, txtMCountry})
-        connect(box, &QLineEdit::textEdited, this,
-                [this] { showPlaceTime(placeTime_.placeEdited()); });
+        connect(box, &QLineEdit::textEdited, this, [this] {
+            showPlaceTime(placeTime_.placeEdited(typedPlace(), placeCompleter->nearestOffered(),
+                                                 typedDate(), typedTime()));
+        });
+    // Coordinates typed by hand belong to no atlas place.
+    const auto typed = [this] {
+        showPlaceTime(placeTime_.coordinatesTaken(txtMCity->text(), false));
+    };
+    for (QLineEdit* box : {txtLatD, txtLatM, txtLonD, txtLonM})
+        connect(box, &QLineEdit::textEdited, this, typed);
+    for (QRadioButton* option : {optLat[0], optLat[1], optLong[0], optLong[1]})
+        connect(option, &QRadioButton::clicked, this, typed);
     for (QComboBox* list : {cboMonth, cboDate, cboYear, cboHH, cboMM})
         connect(list, &QComboBox::currentIndexChanged, this,
                 [this] { showPlaceTime(placeTime_.dateOrTimeChanged(typedDate(), typedTime())); });
@@ -71,14 +86,64 @@ QTime FrmMain::typedTime() const
     return QTime(cboHH->currentText().toInt(), cboMM->currentText().toInt());
 }
 
+PlaceNames FrmMain::typedPlace() const
+{
+    return {txtMCity->text(), txtMState->text(), txtMCountry->text()};
+}
+
+bool FrmMain::confirmPlace()
+{
+    if (!placeTime_.drifted())
+        return true;
+    const Place from = *placeTime_.coordinatesPlace();
+    const QString city = txtMCity->text().trimmed();
+    // The atlas place the City box names, or the one spelled most like it.
+    std::optional<Place> offered;
+    if (!city.isEmpty()) {
+        std::vector<Place> found = Atlas::shared().search(city, 1);
+        if (found.empty())
+            found = Atlas::shared().nearest(city, 1);
+        if (!found.empty())
+            offered = found.front();
+    }
+    QMessageBox question(QMessageBox::Question, windowTitle(),
+                         city.isEmpty()
+                             ? QStringLiteral("The coordinates and time zone are those of %1, but "
+                                              "the City box is empty.")
+                                   .arg(from.displayName())
+                             : QStringLiteral("The coordinates and time zone are those of %1, but "
+                                              "the City box says %2.")
+                                   .arg(from.displayName(), city),
+                         QMessageBox::NoButton, this);
+    question.setInformativeText(QStringLiteral("Which place was the birth in?"));
+    QPushButton* use = nullptr;
+    if (offered)
+        use = question.addButton(QStringLiteral("Use %1").arg(offered->suggestionText()),
+                                 QMessageBox::AcceptRole);
+    QPushButton* keep = question.addButton(
+        QStringLiteral("Keep the coordinates of %1").arg(from.name), QMessageBox::AcceptRole);
+    QPushButton* cancel = question.addButton(QMessageBox::Cancel);
+    question.setDefaultButton(cancel);
+    question.setEscapeButton(cancel);
+    question.exec();
+    if (use && question.clickedButton() == use) {
+        applyPlace(*offered);
+        return true;
+    }
+    if (question.clickedButton() == keep) {
+        showPlaceTime(placeTime_.coordinatesTaken(city, true));
+        return true;
+    }
+    txtMCity->setFocus();
+    return false;
+}
+
 void FrmMain::showPlaceTime(const PlaceTimeView& view)
 {
     if (view.status)
         lblPlaceTime->setText(*view.status);
-    if (!placeTime_.exactZone() && cmbTimeZone->count() > kZoneCount) {
+    if (!placeTime_.exactZone() && cmbTimeZone->count() > kZoneCount)
         cmbTimeZone->removeItem(kZoneCount);
-        chkDST->setEnabled(true);
-    }
     switch (view.zone) {
     case PlaceTimeView::Zone::Keep:
         break;
@@ -92,18 +157,32 @@ void FrmMain::showPlaceTime(const PlaceTimeView& view)
         else
             cmbTimeZone->setItemText(kZoneCount, view.exactText);
         cmbTimeZone->setCurrentIndex(kZoneCount);
-        // Daylight saving is part of the exact offset, so the box is clear
-        // and cannot be ticked (greyed would count as ticked).
-        chkDST->setCheckState(Qt::Unchecked);
-        chkDST->setEnabled(false);
         break;
     case PlaceTimeView::Zone::None:
         cmbTimeZone->setCurrentIndex(-1);
         chkDST->setCheckState(Qt::Unchecked);
         break;
     }
+    settleDstBox();
     if (!view.announcement.isEmpty())
         showMessage(view.announcement, MessageIcon::Information);
+}
+
+void FrmMain::settleDstBox()
+{
+    // The exact place time and an entry that names daylight time both hold
+    // the daylight-saving hour already: the box is clear and cannot be
+    // ticked (greyed would count as ticked).
+    const int position = cmbTimeZone->currentIndex();
+    QString why;
+    if (position == kZoneCount && placeTime_.exactZone())
+        why = QStringLiteral("Daylight saving is part of the place time.");
+    else if (const auto entry = resolveZone(position); entry && namesDaylightTime(*entry))
+        why = QStringLiteral("This zone already includes the daylight-saving hour.");
+    if (!why.isEmpty())
+        chkDST->setCheckState(Qt::Unchecked);
+    chkDST->setEnabled(why.isEmpty());
+    chkDST->setToolTip(why);
 }
 
 bool FrmMain::checkPlaceTime()

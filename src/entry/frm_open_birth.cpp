@@ -2,6 +2,7 @@
 #include "entry/frm_open_birth.h"
 
 #include "births/birth_store.h"
+#include "entry/birth_text.h"
 #include "rules/calendar_text.h"
 
 #include <QCoreApplication>
@@ -78,14 +79,21 @@ QString FrmOpenBirth::dateText(const Birth& birth)
 
 void FrmOpenBirth::onSearchChanged(const QString& text)
 {
-    const QList<Birth> found = store_.search(text, kShownLimit);
+    const QList<Birth> found = store_.search(text, kShownLimit, true);
     // One repaint for the whole refill, however many rows.
     lstBirths->setUpdatesEnabled(false);
     lstBirths->clear();
     QList<QTreeWidgetItem*> items;
     items.reserve(found.size());
-    for (const Birth& b : found) {
-        auto* item = new QTreeWidgetItem({b.name, dateText(b), b.placeText()});
+    // Births of one name show their coordinates too, which may be all that
+    // tells them apart.
+    const QList<bool> shared = namesShared(found);
+    for (qsizetype i = 0; i < found.size(); ++i) {
+        const Birth& b = found[i];
+        QString place = b.placeText();
+        if (shared[i])
+            place += (place.isEmpty() ? QString() : QStringLiteral(", ")) + coordinatesText(b);
+        auto* item = new QTreeWidgetItem({b.name, dateText(b), place});
         item->setData(0, Qt::UserRole, b.id);
         items << item;
     }

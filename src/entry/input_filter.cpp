@@ -15,6 +15,7 @@ QString typedCharacters(const QKeyEvent& event)
     switch (event.key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
+    case Qt::Key_Escape:
     case Qt::Key_Delete: // some platforms give it the text 127, but it types nothing
         return {};
     default:
@@ -32,6 +33,8 @@ QString typedCharacters(const QKeyEvent& event)
         // Control with @, A-Z, [, \, ], ^ or _ gives codes 0-31 whatever the
         // platform puts into the text (a test tool gives the plain letter).
         const int key = event.key();
+        if (isEditingShortcutLetter(key))
+            return {};
         if (key >= Qt::Key_At && key <= Qt::Key_Underscore) {
             const int code = key & 0x1f;
             return code == 0 ? QString() : QString(QChar(code));

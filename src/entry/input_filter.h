@@ -12,9 +12,10 @@ class QLineEdit;
 namespace zenthra {
 
 // The characters a key press types, as the key-press event of the desktop
-// carries them: Control with a letter gives its control code (Control+V is
-// 22), Backspace 8, Enter 13. Empty for keys that type nothing: arrows, Home,
-// End, Delete, Tab, function keys, modifiers alone, Alt combinations.
+// carries them: Control with a letter gives its control code (Control+B is
+// 2), Backspace 8, Enter 13. Empty for keys that type nothing: arrows, Home,
+// End, Delete, Tab, Escape, function keys, modifiers alone, Alt combinations,
+// and the editing shortcuts (Control+A, C, V, X, Y, Z, with Shift or not).
 QString typedCharacters(const QKeyEvent& event);
 
 // Keeps a text box to a KeyRule. Typed keys are checked before they reach the

@@ -144,12 +144,27 @@ void PlaceCompleter::onTextEdited(const QString& text)
     offer(text);
 }
 
+std::optional<Place> PlaceCompleter::nearestOffered() const
+{
+    if (nearestFor_.isEmpty() || nearestFor_ != box_->text() || model_->places().empty())
+        return std::nullopt;
+    return model_->places().front();
+}
+
+void PlaceCompleter::offerForBox()
+{
+    offer(box_->text());
+}
+
 void PlaceCompleter::offer(const QString& text)
 {
     const Atlas& atlas = Atlas::shared();
     std::vector<Place> places = atlas.search(text, maxSuggestions_);
-    if (places.empty())
+    nearestFor_.clear();
+    if (places.empty()) {
         places = atlas.nearest(text, maxSuggestions_);
+        nearestFor_ = text;
+    }
     model_->setPlaces(std::move(places));
     if (model_->places().empty())
         completer_->popup()->hide();

@@ -7,6 +7,7 @@
 #include <QPersistentModelIndex>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class QAbstractItemView;
@@ -33,6 +34,11 @@ public:
     QAbstractItemView* popup() const;
     // The places the list offers now, best first.
     const std::vector<Place>& suggestions() const;
+    // The place spelled most like the box's text, while the list offers such
+    // places because the atlas has none of that name; nothing otherwise.
+    std::optional<Place> nearestOffered() const;
+    // Opens the list for the box's text, as typing would.
+    void offerForBox();
 
     // The text of one suggestion: the display name, with the other name the
     // search matched in brackets ("Mumbai (Bombay), Maharashtra, India").
@@ -54,6 +60,7 @@ private:
     PlaceListModel* model_;
     QCompleter* completer_;
     int maxSuggestions_;
+    QString nearestFor_;              // the text the list offers near spellings for; empty for none
     QPersistentModelIndex announced_; // the suggestion a screen reader last heard
 };
 

@@ -3,6 +3,7 @@
 
 #include "engine/zodiac.h"
 #include "rules/zodiac_text.h"
+#include "ui/window_memory.h"
 
 #include <QActionGroup>
 #include <QLabel>
@@ -16,13 +17,6 @@ namespace {
 
 const QString kZodiacKey = QStringLiteral("view/zodiac");
 
-// The user's own settings, wherever the application object is named.
-QSettings userSettings()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Zenthra"),
-                     QStringLiteral("Zenthra"));
-}
-
 // The entry's text with its access key: the ayanamsa's initial, T for the
 // tropical zodiac, all five different.
 QString entryText(Zodiac zodiac)
@@ -34,7 +28,7 @@ QString entryText(Zodiac zodiac)
 
 Zodiac savedZodiac()
 {
-    const QString saved = userSettings().value(kZodiacKey).toString();
+    const QString saved = programSettings().value(kZodiacKey).toString();
     return siderealZodiacNamed(saved.toStdString()).value_or(Zodiac::Tropical);
 }
 
@@ -89,7 +83,7 @@ void ZodiacMenu::setZodiac(Zodiac zodiac)
         return;
     zodiac_ = zodiac;
     lblZodiac->setText(QString::fromStdString(zodiacInForceText(zodiac)));
-    QSettings settings = userSettings();
+    QSettings settings = programSettings();
     settings.setValue(kZodiacKey, isSidereal(zodiac) ? QString::fromUtf8(siderealOptionName(zodiac))
                                                      : QStringLiteral("tropical"));
     emit zodiacChanged(zodiac);

@@ -53,12 +53,14 @@ QString entryAbbreviation(const ZoneEntry& e)
     return parts.size() > 1 ? parts[1].trimmed() : QString();
 }
 
-int bestEntry(int offsetSeconds, const QString& abbreviation)
+// standard: the entry is to take the daylight-saving box, so one that names
+// daylight time (which includes the hour already) cannot be it.
+int bestEntry(int offsetSeconds, const QString& abbreviation, bool standard)
 {
     int first = -1;
     for (int pos = 0; pos < kZoneCount; ++pos) {
         const ZoneEntry& e = zoneEntry(pos);
-        if (e.offset().seconds() != offsetSeconds)
+        if (e.offset().seconds() != offsetSeconds || (standard && namesDaylightTime(e)))
             continue;
         if (!abbreviation.isEmpty() &&
             entryAbbreviation(e).compare(abbreviation, Qt::CaseInsensitive) == 0)
@@ -154,11 +156,11 @@ ZoneChoice chooseZoneEntry(const LocalTime& time)
         return {};
     const int shift = time.offsetSeconds - time.standardOffsetSeconds;
     if (shift == 0 || shift == kHour) {
-        const int pos = bestEntry(time.standardOffsetSeconds, time.standardAbbreviation);
+        const int pos = bestEntry(time.standardOffsetSeconds, time.standardAbbreviation, true);
         if (pos >= 0)
             return {pos, shift == kHour};
     }
-    return {bestEntry(time.offsetSeconds, time.abbreviation), false};
+    return {bestEntry(time.offsetSeconds, time.abbreviation, false), false};
 }
 
 WindowCoordinates toWindowCoordinates(double latitude, double longitude)

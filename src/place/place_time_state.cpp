@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "place/place_time_state.h"
 
+#include "place/atlas_fold.h"
 #include "place/place_time.h"
 #include "rules/zone_table.h"
 
@@ -14,8 +15,23 @@ std::optional<Place> PlaceTimeState::ownTimePlace() const
 void PlaceTimeState::pick(const Place& place)
 {
     picked_ = place;
+    source_ = place;
     zoneByHand_ = false;
 }
+
+namespace {
+
+// The boxes hold the place as a pick writes it (or its other name).
+bool namesPlace(const PlaceNames& typed, const Place& place)
+{
+    const QString city = foldPlaceName(typed.city);
+    return (city == foldPlaceName(place.name) ||
+            (!place.matchedName.isEmpty() && city == foldPlaceName(place.matchedName))) &&
+           foldPlaceName(typed.state) == foldPlaceName(place.state) &&
+           foldPlaceName(typed.country) == foldPlaceName(place.country);
+}
+
+} // namespace
 
 PlaceTimeView PlaceTimeState::resolve(QDate date, QTime time, bool announceNoFit)
 {
@@ -100,24 +116,61 @@ PlaceTimeView PlaceTimeState::dstClicked()
     return setByHand(false);
 }
 
-PlaceTimeView PlaceTimeState::placeEdited()
+PlaceTimeView PlaceTimeState::placeEdited(const PlaceNames& typed,
+                                          const std::optional<Place>& nearest, QDate date,
+                                          QTime time)
 {
     PlaceTimeView view;
-    if (!picked_)
+    if (!source_ || (picked_ && namesPlace(typed, *picked_)))
         return view;
-    picked_.reset();
-    refusal_.clear();
-    view.status = QString();
-    if (exact_) {
-        exact_.reset();
-        view.zone = PlaceTimeView::Zone::None;
+    if (!picked_ && namesPlace(typed, *source_)) {
+        pick(*source_);
+        return resolve(date, time, false);
     }
+    if (picked_) {
+        picked_.reset();
+        refusal_.clear();
+        if (exact_) {
+            exact_.reset();
+            view.zone = PlaceTimeView::Zone::None;
+        }
+    }
+    const QString city = typed.city.trimmed();
+    const QString stillThere = QStringLiteral("the coordinates and zone are still those of %1")
+                                   .arg(source_->displayName());
+    if (city.isEmpty())
+        view.status = stillThere.at(0).toUpper() + stillThere.mid(1) + QLatin1Char('.');
+    else if (nearest)
+        view.status = QStringLiteral("%1 is not in the atlas (did you mean %2?); %3.")
+                          .arg(city, nearest->suggestionText(), stillThere);
+    else
+        view.status = QStringLiteral("%1: %2; pick the place from the list to use its own.")
+                          .arg(city, stillThere);
+    return view;
+}
+
+PlaceTimeView PlaceTimeState::coordinatesTaken(const QString& city, bool kept)
+{
+    PlaceTimeView view;
+    if (!source_)
+        return view;
+    if (!picked_) {
+        const QString where =
+            city.trimmed().isEmpty() ? QStringLiteral("The place") : city.trimmed();
+        view.status = kept ? QStringLiteral("%1: the coordinates and zone of %2, kept for it.")
+                                 .arg(where, source_->displayName())
+                           : QStringLiteral("%1: coordinates typed by hand; the zone is still "
+                                            "that of %2.")
+                                 .arg(where, source_->displayName());
+    }
+    source_.reset();
     return view;
 }
 
 PlaceTimeView PlaceTimeState::forget()
 {
     picked_.reset();
+    source_.reset();
     zoneByHand_ = false;
     refusal_.clear();
     exact_.reset();

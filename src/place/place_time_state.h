@@ -33,6 +33,11 @@ struct PlaceTimeView {
     QString announcement;
 };
 
+// The place boxes of the window as typed.
+struct PlaceNames {
+    QString city, state, country;
+};
+
 // The main window's picked place and its time: the place picked from the
 // atlas, whether the zone was then set by hand, the exact place time no zone
 // entry expresses, and why the zone shown may not be the place's. Each change
@@ -46,6 +51,14 @@ public:
     // The place whose own time applies minute by minute: the picked one,
     // unless the zone was set by hand.
     std::optional<Place> ownTimePlace() const;
+    // The place the coordinates in the window were taken from: the picked
+    // one, and after the place boxes were typed over still that one, until
+    // the coordinates are typed or kept for the new name.
+    const std::optional<Place>& coordinatesPlace() const { return source_; }
+    // The coordinates (and the zone) are those of a place the boxes no
+    // longer name: a chart would be labelled with one place and computed for
+    // another.
+    bool drifted() const { return source_ && !picked_; }
 
     // A place was picked: its zone and daylight saving follow the date and
     // time from now on. Follow with resolve().
@@ -61,8 +74,17 @@ public:
     // The daylight-saving box was clicked. It settles the zone only when the
     // zone shown is the place's.
     PlaceTimeView dstClicked();
-    // The city, state or country was typed over: the picked place is let go.
-    PlaceTimeView placeEdited();
+    // The city, state or country was typed over. While the boxes still name
+    // the picked place nothing changes, and when they name again the place
+    // the coordinates come from, it is picked again for the date and time.
+    // Otherwise the picked place is let go and the line says whose
+    // coordinates and zone stand; nearest, the place spelled most like a
+    // city the atlas lacks, is offered there ("did you mean").
+    PlaceTimeView placeEdited(const PlaceNames& typed, const std::optional<Place>& nearest,
+                              QDate date, QTime time);
+    // The coordinates were typed by hand, or kept (kept true) for the place
+    // now named: they stand for no atlas place any more.
+    PlaceTimeView coordinatesTaken(const QString& city, bool kept);
     // Lets go of everything, as before a saved birth is shown.
     PlaceTimeView forget();
     // A saved birth's picked place: its zone set by hand, or chosen again for
@@ -81,6 +103,7 @@ private:
     PlaceTimeView setByHand(bool zonePicked);
 
     std::optional<Place> picked_;
+    std::optional<Place> source_;
     bool zoneByHand_ = false;
     // Why the zone shown is not the picked place's; empty when it is.
     QString refusal_;

@@ -10,6 +10,7 @@
 #include "ui/app_strings.h"
 #include "ui/link_label.h"
 #include "ui/program_font.h"
+#include "ui/save_names.h"
 #include "ui/screen_fit.h"
 #include "ui/shutdown.h"
 #include "ui/status_label.h"
@@ -127,6 +128,10 @@ FrmDisplay::FrmDisplay(QWidget* parent)
     buildMenus();
     buildSkyLine();
 
+    // The result itself first: the sign and what was computed, then the texts.
+    setTabOrder(lblYourRisingSign, lblAscendant);
+    setTabOrder(lblAscendant, lblCuspNote);
+    setTabOrder(lblCuspNote, txtYourLooks);
     setTabOrder(txtYourLooks, txtYourLoveandDomesticLife);
     setTabOrder(txtYourLoveandDomesticLife, txtYourHealth);
     setTabOrder(txtYourHealth, txtYourCareerandFinance);
@@ -134,9 +139,10 @@ FrmDisplay::FrmDisplay(QWidget* parent)
     setTabOrder(txtYourNature, cmdBack);
     setTabOrder(cmdBack, cmdExit);
     setTabOrder(cmdExit, cmdChartWheel);
-    // The links come last, so the keyboard starts in the texts as before.
+    // The links come last.
     setTabOrder(cmdChartWheel, Label61);
     setTabOrder(Label61, lblFullBrand);
+    lblYourRisingSign->setFocus();
 
     // The menu bar sits above the client area, which keeps its size.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -249,6 +255,16 @@ void FrmDisplay::buildMainArea()
     lblAscendant = fact("lblAscendant", "Ascendant", twipRect(120, 3465, 3480, 600));
     lblCuspNote = fact("lblCuspNote", "Cusp note", twipRect(6855, 3465, 3480, 600));
     lblCuspNote->setFont(verdana(kFactPoints, true));
+    lblPersonName = fact("lblPersonName", "Chart of", twipRect(120, 240, 3480, 450));
+    lblPersonName->setFont(verdana(9, true));
+    // The sign and the computed lines are stops for the keyboard, so that a
+    // screen reader meets the result before the texts.
+    for (QLabel* label : {static_cast<QLabel*>(lblYourRisingSign),
+                          static_cast<QLabel*>(lblAscendant), static_cast<QLabel*>(lblCuspNote)}) {
+        // After the flags: QLabel makes a selectable label a click stop only.
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        label->setFocusPolicy(Qt::StrongFocus);
+    }
 
     struct Box {
         QLabel** caption;
@@ -333,6 +349,11 @@ void FrmDisplay::showChartFacts(const QString& ascendant, const QString& time,
     fitToHeight(lblCuspNote, kFactPoints, true);
 }
 
+void FrmDisplay::showPerson(const QString& name)
+{
+    lblPersonName->setText(name.trimmed());
+}
+
 void FrmDisplay::showSky(double ascendant, const SunAndMoon& sky, const QString& bigThree,
                          const QString& caption, const QString& zodiac)
 {
@@ -368,6 +389,8 @@ void FrmDisplay::onChartWheelRequested()
         wheel_ = new FrmWheel(this);
         wheel_->setAttribute(Qt::WA_DeleteOnClose);
         wheel_->setChart(wheelCaption_, ascendant_, sky_);
+        wheel_->setFileBase(
+            resultFileBase(page_.personName, signProfile(page_.row).name, QStringLiteral("wheel")));
     }
     wheel_->show();
     wheel_->raise();

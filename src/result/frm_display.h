@@ -14,6 +14,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QPrinter;
 class QPushButton;
 
 namespace zenthra {
@@ -47,6 +48,9 @@ public:
     void showChartFacts(const QString& ascendant, const QString& time, const QString& cuspNote,
                         bool timeFromDayStrip = false);
 
+    // Whose chart it is, above the facts (hidden when empty).
+    void showPerson(const QString& name);
+
     // The Sun, the Moon and the rising sign: the line under the window and
     // what the chart wheel draws. caption names the birth on the wheel.
     // zodiac, when sidereal, follows the big three for screen readers, the
@@ -66,6 +70,9 @@ public:
     // reported to the user and gives false.
     bool savePdfTo(const QString& path);
     bool saveImageTo(const QString& path);
+    // Prints the page; a printer that prints to a PDF file writes it beside
+    // that file first and renames it at the end. A failure is reported.
+    bool printTo(QPrinter& printer);
 
 signals:
     // Emitted after Back has closed this window (it is deleted later).
@@ -113,6 +120,7 @@ private:
     // was computed for, and a note when a neighbouring sign rises close by.
     StatusLabel* lblAscendant = nullptr;
     StatusLabel* lblCuspNote = nullptr;
+    StatusLabel* lblPersonName = nullptr;
 
     QLabel* Label7 = nullptr;
     QLabel* Label4 = nullptr;
@@ -138,6 +146,7 @@ private:
     QAction* mnuPrint = nullptr;
     QAction* mnuSaveImage = nullptr;
     QAction* mnuExit = nullptr;
+    QAction* mnuContents = nullptr;
     QAction* mnuOnline = nullptr;
     QAction* mnuVisit = nullptr;
     QAction* mnuUpdate = nullptr;
@@ -166,6 +175,10 @@ private:
     void onPrint();
     void onSaveImage();
     QString askForFile(const QString& title, const QString& suffix, const QString& filter);
+    // "ASHA - Gemini": what every save of this result is named after.
+    QString fileBase() const;
+    // The status line after a save.
+    void announceSaved(const QString& path);
 
     // Set once the window is on its way out (Back or shutdown), so closing it
     // again does not start a second shutdown.

@@ -4,23 +4,32 @@
 #include "result/frm_display.h"
 
 #include "links/frm_about.h"
+#include "links/frm_guide.h"
 #include "links/mod_help.h"
 #include "result/sign_profiles.h"
 #include "ui/message_box.h"
+#include "ui/save_names.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QRegularExpression>
+#include <QPrinterInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
+#include <QStatusBar>
 
 namespace zenthra {
+namespace {
+
+// How long the status line says where a file went.
+constexpr int kSavedMessageMs = 15000;
+
+} // namespace
 
 void FrmDisplay::buildMenus()
 {
@@ -45,6 +54,7 @@ void FrmDisplay::buildMenus()
     mnuSaveImage->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     fileMenu->addSeparator();
     mnuExit = entry(fileMenu, "mnuExit", "E&xit");
+    mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     viewMenu = menu("viewMenu", QStringLiteral("&View"));
     mnuChartWheel = entry(viewMenu, "mnuChartWheel", "Chart &Wheel");
@@ -52,6 +62,8 @@ void FrmDisplay::buildMenus()
     connect(mnuChartWheel, &QAction::triggered, this, &FrmDisplay::onChartWheelRequested);
 
     helpMenu = menu("helpMenu", QStringLiteral("&Help"));
+    mnuContents = entry(helpMenu, "mnuContents", "&Help Contents");
+    mnuContents->setShortcut(QKeySequence::HelpContents);
     mnuOnline = entry(helpMenu, "mnuOnline", "&Online Help");
     mnuVisit = entry(helpMenu, "mnuVisit", "&Visit Us Online");
     helpMenu->addSeparator();
@@ -73,6 +85,7 @@ void FrmDisplay::buildMenus()
     connect(mnuSavePdf, &QAction::triggered, this, &FrmDisplay::onSavePdf);
     connect(mnuPrint, &QAction::triggered, this, &FrmDisplay::onPrint);
     connect(mnuSaveImage, &QAction::triggered, this, &FrmDisplay::onSaveImage);
+    connect(mnuContents, &QAction::triggered, this, [this] { showGuideWindow(this); });
     connect(mnuOnline, &QAction::triggered, this, &modHelp::OpenHelpPage);
     connect(mnuVisit, &QAction::triggered, this, &modHelp::OpenHomePage);
     connect(mnuUpdate, &QAction::triggered, this, &modHelp::OpenDownloadPage);
@@ -89,15 +102,20 @@ void FrmDisplay::setResultPage(const ResultPage& page)
         a->setEnabled(sign);
 }
 
+QString FrmDisplay::fileBase() const
+{
+    return resultFileBase(page_.personName, signProfile(page_.row).name);
+}
+
+void FrmDisplay::announceSaved(const QString& path)
+{
+    statusBar()->showMessage(savedMessage(path), kSavedMessageMs);
+}
+
 QString FrmDisplay::askForFile(const QString& title, const QString& suffix, const QString& filter)
 {
-    QString base = signProfile(page_.row).name;
-    if (!page_.personName.trimmed().isEmpty())
-        base = page_.personName.trimmed() + QStringLiteral(" - ") + base;
-    base.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("_"));
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString path = QFileDialog::getSaveFileName(
-        this, title, QDir(folder).filePath(base + QLatin1Char('.') + suffix), filter);
+    QString path =
+        QFileDialog::getSaveFileName(this, title, proposedSavePath(fileBase(), suffix), filter);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + suffix;
     return path;
@@ -106,8 +124,10 @@ QString FrmDisplay::askForFile(const QString& title, const QString& suffix, cons
 bool FrmDisplay::savePdfTo(const QString& path)
 {
     QString error;
-    if (saveResultPdf(path, page_, &error))
+    if (saveResultPdf(path, page_, &error)) {
+        announceSaved(path);
         return true;
+    }
     showMessage(this, error, QMessageBox::Warning);
     return false;
 }
@@ -115,8 +135,10 @@ bool FrmDisplay::savePdfTo(const QString& path)
 bool FrmDisplay::saveImageTo(const QString& path)
 {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && grab().save(&file, "PNG") && file.commit())
+    if (file.open(QIODevice::WriteOnly) && grab().save(&file, "PNG") && file.commit()) {
+        announceSaved(path);
         return true;
+    }
     showMessage(this,
                 QStringLiteral("The picture could not be written to %1 (%2).")
                     .arg(QDir::toNativeSeparators(path), file.errorString()),
@@ -143,13 +165,44 @@ void FrmDisplay::onSaveImage()
 void FrmDisplay::onPrint()
 {
     QPrinter printer;
-    printer.setDocName(QStringLiteral("Rising sign: %1").arg(signProfile(page_.row).name));
+    // The print dialog proposes the document's name for printing to a file.
+    printer.setDocName(fileBase());
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        printer.setOutputFileName(proposedSavePath(fileBase(), QStringLiteral("pdf")));
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Print"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!paintResultPage(printer, page_))
+    printTo(printer);
+}
+
+bool FrmDisplay::printTo(QPrinter& printer)
+{
+    const QString target =
+        printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    if (target.isEmpty()) {
+        if (paintResultPage(printer, page_))
+            return true;
         showMessage(this, QStringLiteral("The page could not be printed."), QMessageBox::Warning);
+        return false;
+    }
+    // Printed to a file: written beside it first, so that a failure leaves
+    // an earlier file of that name intact.
+    const QString temporary = temporaryNextTo(target);
+    printer.setOutputFileName(temporary);
+    const bool painted = !temporary.isEmpty() && paintResultPage(printer, page_);
+    printer.setOutputFileName(target);
+    if (painted && replaceWith(temporary, target)) {
+        announceSaved(target);
+        return true;
+    }
+    if (!temporary.isEmpty())
+        QFile::remove(temporary);
+    showMessage(
+        this,
+        QStringLiteral("The PDF could not be written to %1.").arg(QDir::toNativeSeparators(target)),
+        QMessageBox::Warning);
+    return false;
 }
 
 } // namespace zenthra

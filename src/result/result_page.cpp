@@ -8,6 +8,7 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -121,13 +122,21 @@ bool paintResultPage(QPagedPaintDevice& device, const ResultPage& page)
 
 bool saveResultPdf(const QString& path, const ResultPage& page, QString* error)
 {
-    QPdfWriter writer(path);
-    writer.setTitle(QStringLiteral("Rising sign: %1").arg(signProfile(page.row).name));
-    writer.setCreator(QStringLiteral("Zenthra"));
-    writer.setResolution(300);
-    writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    if (paintResultPage(writer, page))
+    // Written beside the target and renamed at the end: a failed write
+    // leaves an earlier file of that name as it was.
+    QSaveFile file(path);
+    bool written = false;
+    if (file.open(QIODevice::WriteOnly)) {
+        QPdfWriter writer(&file);
+        writer.setTitle(QStringLiteral("Rising sign: %1").arg(signProfile(page.row).name));
+        writer.setCreator(QStringLiteral("Zenthra"));
+        writer.setResolution(300);
+        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        written = paintResultPage(writer, page);
+    }
+    if (written && file.commit())
         return true;
+    file.cancelWriting();
     if (error)
         *error = QStringLiteral("The PDF could not be written to %1.").arg(path);
     return false;

@@ -17,6 +17,8 @@ std::string birthDateText(int year, int month, int day, DateStyle style)
     char buf[64];
     if (style == DateStyle::Iso)
         std::snprintf(buf, sizeof buf, "%d-%02d-%02d", year, month, day);
+    else if (style == DateStyle::DayMonth && month >= 1 && month <= 12)
+        std::snprintf(buf, sizeof buf, "%d %s", day, kMonthNames[month - 1]);
     else if (month >= 1 && month <= 12)
         std::snprintf(buf, sizeof buf, "%d %s %d", day, kMonthNames[month - 1], year);
     else

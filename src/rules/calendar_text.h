@@ -14,8 +14,9 @@ inline constexpr const char* kMonthNames[12] = {"January",   "February", "March"
                                                 "September", "October",  "November", "December"};
 
 enum class DateStyle {
-    Words, // "15 August 1947", for people
-    Iso,   // "1947-08-15", as zenthra-calc's --date takes it
+    Words,    // "15 August 1947", for people
+    Iso,      // "1947-08-15", as zenthra-calc's --date takes it
+    DayMonth, // "15 August", next to a date of the same year
 };
 
 // "HH:MM" of a clock minute, "24:00" at the end of the day.

@@ -2,9 +2,11 @@
 #include "rules/chart_inputs.h"
 
 #include "engine/western_planet_position.h"
+#include "rules/zone_table.h"
 
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <utility>
 
 namespace zenthra {
@@ -44,6 +46,9 @@ std::optional<std::string> checkChartInputs(const ChartInputs& in)
                    UtcOffset::fromSeconds(UtcOffset::kMaxSeconds).text();
     } else if (auto e = checkLimit(kZoneLimit, in.zone)) {
         return e;
+    } else if (in.dst && namesDaylightTime(zoneEntry(in.zone))) {
+        return "zone " + std::to_string(in.zone) +
+               " is a daylight-time entry and dst is 1: the entry already includes the hour";
     }
     for (const auto& [limit, value] :
          {std::pair{kLonDegLimit, in.lonDeg}, std::pair{kLonMinLimit, in.lonMin},

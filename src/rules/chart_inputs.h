@@ -33,8 +33,10 @@ struct ChartInputs {
 };
 
 // The first input outside its limit, in the order date, time, zone,
-// longitude, latitude: "<column> <value> is outside <low>-<high>". Nothing
-// when the chart can be computed.
+// longitude, latitude: "<column> <value> is outside <low>-<high>"; a zone
+// entry that names daylight time with the daylight-saving flag set is refused
+// too, since the hour would count twice. Nothing when the chart can be
+// computed.
 std::optional<std::string> checkChartInputs(const ChartInputs& in);
 
 // The computed chart of inputs that pass checkChartInputs.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rules/chart_notes.h"
 
+#include "rules/calendar_text.h"
 #include "rules/sign_facts.h"
 #include "rules/zodiac_text.h"
 
@@ -49,6 +50,24 @@ std::string ascendantLine(const ChartState& chart)
 std::string universalTimeLine(const std::string& universalTime)
 {
     return "for " + universalTime;
+}
+
+std::string birthMomentLine(const ChartState& chart, const std::string& place)
+{
+    const int year = chart.intBirthYear, month = chart.intBirthMonth, day = chart.intBirthDay;
+    std::string line = birthDateText(year, month, day) + ", " +
+                       clockText(chart.intBirthHour * 60 + chart.intBirthMinute);
+    if (!place.empty())
+        line += " at " + place;
+    const auto ut = universalMoment(chart);
+    if (!ut)
+        return line;
+    line += " \u2014 ";
+    if (ut->year != year)
+        line += birthDateText(ut->year, ut->month, ut->day) + ", ";
+    else if (ut->month != month || ut->day != day)
+        line += birthDateText(ut->year, ut->month, ut->day, DateStyle::DayMonth) + ", ";
+    return line + clockText(ut->minuteOfDay) + " UT";
 }
 
 std::string cuspNote(const SignChange& change)

@@ -19,6 +19,13 @@ std::string ascendantLine(const ChartState& chart);
 // "for 14 August 1947, 18:30 UT"
 std::string universalTimeLine(const std::string& universalTime);
 
+// "15 August 1947, 00:00 at Delhi — 14 August, 18:30 UT": the birth's local
+// date and clock time, the place (left out when empty) and the universal
+// time the chart was computed for, with its date only when that differs and
+// its year only when that differs too. The universal part is left out for a
+// chart whose date cannot be read back.
+std::string birthMomentLine(const ChartState& chart, const std::string& place);
+
 // "Near the cusp: born 4 minutes earlier, the rising sign would be Taurus."
 std::string cuspNote(const SignChange& change);
 

@@ -40,6 +40,21 @@ int filterKeyCode(KeyRule rule, int code)
     return 0;
 }
 
+bool isEditingShortcutLetter(int capital)
+{
+    switch (capital) {
+    case 'A':
+    case 'C':
+    case 'V':
+    case 'X':
+    case 'Y':
+    case 'Z':
+        return true;
+    default:
+        return false;
+    }
+}
+
 std::optional<std::u16string> filterArrivingText(KeyRule rule, std::u16string_view text)
 {
     std::u16string out;

@@ -18,6 +18,11 @@ enum class KeyRule {
 // becomes its capital), or 0 when the key is refused.
 int filterKeyCode(KeyRule rule, int code);
 
+// Control with one of these capital letters, Shift or not, is an editing
+// shortcut of the box (select all, copy, paste, cut, undo, redo), never a
+// typed character; what a paste brings is checked as it arrives.
+bool isEditingShortcutLetter(int capital);
+
 // Text that arrives without typing (pasted, dropped, from an input method):
 // the text to insert, or nothing when any character of it is refused. Only
 // characters that stand in the box count here; Enter and Backspace do not.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rules/zone_table.h"
 
+#include <string_view>
+
 namespace zenthra {
 namespace {
 
@@ -93,6 +95,11 @@ std::optional<ZoneEntry> resolveZone(int position)
     if (position < 0 || position >= kZoneCount)
         return std::nullopt;
     return kZones[position];
+}
+
+bool namesDaylightTime(const ZoneEntry& entry)
+{
+    return std::string_view(entry.text).find("Daylight") != std::string_view::npos;
 }
 
 } // namespace zenthra

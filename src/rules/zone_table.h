@@ -26,4 +26,9 @@ const ZoneEntry& zoneEntry(int position);
 // Nothing for a position outside the list (such as -1, no selection).
 std::optional<ZoneEntry> resolveZone(int position);
 
+// The entry's text names daylight time ("Eastern Daylight Time,EDT,-4.0"):
+// its offset already includes the daylight-saving hour, so the
+// daylight-saving flag must not add another.
+bool namesDaylightTime(const ZoneEntry& entry);
+
 } // namespace zenthra

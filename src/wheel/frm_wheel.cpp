@@ -5,15 +5,18 @@
 #include "ui/app_strings.h"
 #include "ui/message_box.h"
 #include "ui/program_font.h"
+#include "ui/save_names.h"
+#include "ui/status_label.h"
 #include "wheel/chart_wheel.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QStandardPaths>
+#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 
@@ -24,6 +27,27 @@ namespace {
 // density, whatever the window's size.
 constexpr int kPngSide = 1200;
 constexpr int kSvgSide = 600;
+
+// A saved picture says whose wheel it is in a band above the wheel, a
+// fifteenth of the wheel's side high.
+int captionBand(const QString& caption, int side)
+{
+    return caption.isEmpty() ? 0 : side / 15;
+}
+
+void paintPicture(QPainter& painter, const ChartWheel& wheel, const QString& caption, int side)
+{
+    const int band = captionBand(caption, side);
+    painter.fillRect(QRect(0, 0, side, side + band), Qt::white);
+    if (band > 0) {
+        QFont font = programFont();
+        font.setPixelSize(band * 2 / 5);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(0, 0, side, band), Qt::AlignCenter | Qt::TextWordWrap, caption);
+    }
+    wheel.paintWheel(painter, QRectF(0, band, side, side));
+}
 
 } // namespace
 
@@ -52,6 +76,11 @@ FrmWheel::FrmWheel(QWidget* parent)
     cmdClose = new QPushButton(tr("&Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setDefault(true);
+    lblSaved = new StatusLabel(this);
+    lblSaved->setObjectName(QStringLiteral("lblSaved"));
+    lblSaved->setTextFormat(Qt::PlainText);
+    lblSaved->setWordWrap(true);
+    lblSaved->setAccessibleDescription(tr("Saved"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdSavePng);
@@ -63,6 +92,7 @@ FrmWheel::FrmWheel(QWidget* parent)
     root->addWidget(lblCaption);
     root->addWidget(chartWheel, 1);
     root->addLayout(buttons);
+    root->addWidget(lblSaved);
 
     connect(cmdSavePng, &QPushButton::clicked, this, &FrmWheel::onSavePngClicked);
     connect(cmdSaveSvg, &QPushButton::clicked, this, &FrmWheel::onSaveSvgClicked);
@@ -71,6 +101,7 @@ FrmWheel::FrmWheel(QWidget* parent)
 
 void FrmWheel::setChart(const QString& caption, double ascendant, const SunAndMoon& sky)
 {
+    caption_ = caption;
     lblCaption->setText(caption);
     lblCaption->setAccessibleName(caption);
     lblCaption->setVisible(!caption.isEmpty());
@@ -78,15 +109,25 @@ void FrmWheel::setChart(const QString& caption, double ascendant, const SunAndMo
     setAccessibleDescription(chartWheel->positionsInWords());
 }
 
+void FrmWheel::setFileBase(const QString& base)
+{
+    fileBase_ = base;
+}
+
 bool FrmWheel::saveAsPng(const QString& path, QString* error) const
 {
-    QImage image(kPngSide, kPngSide, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
+    QImage image(kPngSide, kPngSide + captionBand(caption_, kPngSide),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setText(QStringLiteral("Title"), caption_.isEmpty() ? tr("Chart wheel") : caption_);
+    image.setText(QStringLiteral("Description"), chartWheel->positionsInWords());
     {
         QPainter painter(&image);
-        chartWheel->paintWheel(painter, QRectF(0, 0, kPngSide, kPngSide));
+        paintPicture(painter, *chartWheel, caption_, kPngSide);
     }
-    if (image.save(path, "PNG"))
+    // Written beside the target and renamed at the end: a failure leaves an
+    // earlier file intact.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit())
         return true;
     if (error)
         *error = tr("The picture could not be written to %1.").arg(path);
@@ -95,18 +136,21 @@ bool FrmWheel::saveAsPng(const QString& path, QString* error) const
 
 bool FrmWheel::saveAsSvg(const QString& path, QString* error) const
 {
-    QSvgGenerator svg;
-    svg.setFileName(path);
-    svg.setSize(QSize(kSvgSide, kSvgSide));
-    svg.setViewBox(QRect(0, 0, kSvgSide, kSvgSide));
-    svg.setTitle(tr("Chart wheel"));
-    svg.setDescription(chartWheel->positionsInWords());
-    QPainter painter;
-    // begin() fails when the file cannot be opened for writing.
-    if (painter.begin(&svg)) {
-        chartWheel->paintWheel(painter, QRectF(0, 0, kSvgSide, kSvgSide));
-        if (painter.end())
-            return true;
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        const int height = kSvgSide + captionBand(caption_, kSvgSide);
+        QSvgGenerator svg;
+        svg.setOutputDevice(&file);
+        svg.setSize(QSize(kSvgSide, height));
+        svg.setViewBox(QRect(0, 0, kSvgSide, height));
+        svg.setTitle(caption_.isEmpty() ? tr("Chart wheel") : caption_);
+        svg.setDescription(chartWheel->positionsInWords());
+        QPainter painter;
+        if (painter.begin(&svg)) {
+            paintPicture(painter, *chartWheel, caption_, kSvgSide);
+            if (painter.end() && file.commit())
+                return true;
+        }
     }
     if (error)
         *error = tr("The picture could not be written to %1.").arg(path);
@@ -115,24 +159,30 @@ bool FrmWheel::saveAsSvg(const QString& path, QString* error) const
 
 void FrmWheel::onSavePngClicked()
 {
-    askAndSave(tr("Save as PNG"), QStringLiteral("chart-wheel.png"), tr("PNG pictures (*.png)"),
+    askAndSave(tr("Save as PNG"), QStringLiteral("png"), tr("PNG pictures (*.png)"),
                &FrmWheel::saveAsPng);
 }
 
 void FrmWheel::onSaveSvgClicked()
 {
-    askAndSave(tr("Save as SVG"), QStringLiteral("chart-wheel.svg"), tr("SVG drawings (*.svg)"),
+    askAndSave(tr("Save as SVG"), QStringLiteral("svg"), tr("SVG drawings (*.svg)"),
                &FrmWheel::saveAsSvg);
 }
 
-void FrmWheel::askAndSave(const QString& title, const QString& fileName, const QString& filter,
+void FrmWheel::askAndSave(const QString& title, const QString& suffix, const QString& filter,
                           bool (FrmWheel::*save)(const QString&, QString*) const)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    const QString path =
-        QFileDialog::getSaveFileName(this, title, folder + QLatin1Char('/') + fileName, filter);
+    const QString base = fileBase_.isEmpty() ? tr("Chart wheel") : fileBase_;
+    QString path =
+        QFileDialog::getSaveFileName(this, title, proposedSavePath(base, suffix), filter);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + suffix;
     QString error;
-    if (!path.isEmpty() && !(this->*save)(path, &error))
+    if ((this->*save)(path, &error))
+        lblSaved->setText(savedMessage(path));
+    else
         showMessage(this, error, QMessageBox::Warning);
 }
 

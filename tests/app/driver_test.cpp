@@ -91,6 +91,7 @@ private slots:
     void placeLookupAsksForMissingParts();
     void placeLookupSearchText();
     void placeLookupMakesAComponentPerClick();
+    void placeLookupUsesTheAtlas();
     void browserSearchEncodesPlaceNames();
 
 private:
@@ -180,27 +181,27 @@ void DriverTest::workedBirths_data()
     QTest::newRow("2000 equator") << BirthEntry{"ADA", 2000, 1,   1,   12,    0,  "0",
                                                 "0",   true, "0", "0", false, 29, false}
                                   << "Aries" << QString::fromUtf8("Ascendant 11° 22' 41\" Aries")
-                                  << "for 1 January 2000, 12:00 UT";
+                                  << "1 January 2000, 12:00 \u2014 12:00 UT";
     QTest::newRow("2000 51N30") << BirthEntry{"ADA", 2000, 1,    1,    12,    0,  "0",
                                               "0",   true, "51", "30", false, 29, false}
                                 << "Aries" << QString::fromUtf8("Ascendant 24° 17' 52\" Aries")
-                                << "for 1 January 2000, 12:00 UT";
+                                << "1 January 2000, 12:00 \u2014 12:00 UT";
     QTest::newRow("1900 midnight")
         << BirthEntry{"ADA", 1900, 1, 1, 0, 0, "0", "0", true, "0", "0", false, 29, false}
         << "Libra" << QString::fromUtf8("Ascendant 11° 4' 44\" Libra")
-        << "for 1 January 1900, 00:00 UT";
+        << "1 January 1900, 00:00 \u2014 00:00 UT";
     QTest::newRow("New York 1976")
         << BirthEntry{"ADA", 1976, 7, 4, 12, 0, "74", "0", true, "40", "43", false, 27, true}
         << "Virgo" << QString::fromUtf8("Ascendant 29° 2' 8\" Virgo")
-        << "for 4 July 1976, 16:00 UT";
+        << "4 July 1976, 12:00 \u2014 16:00 UT";
     QTest::newRow("Sydney 1985") << BirthEntry{"ADA", 1985,  3,    21,   6,    30, "151",
                                                "12",  false, "33", "52", true, 8,  false}
                                  << "Aries" << QString::fromUtf8("Ascendant 5° 55' 13\" Aries")
-                                 << "for 20 March 1985, 20:30 UT";
+                                 << "21 March 1985, 06:30 \u2014 20 March, 20:30 UT";
     QTest::newRow("Delhi 1947") << BirthEntry{"ADA", 1947,  8,    15,   0,     0,  "77",
                                               "13",  false, "28", "40", false, 34, false}
                                 << "Gemini" << QString::fromUtf8("Ascendant 0° 53' 36\" Gemini")
-                                << "for 14 August 1947, 18:30 UT";
+                                << "15 August 1947, 00:00 \u2014 14 August, 18:30 UT";
 }
 
 void DriverTest::workedBirths()
@@ -218,6 +219,11 @@ void DriverTest::workedBirths()
     QCOMPARE(child<AutoSizeLabel>(*display, "lblYourRisingSign")->text(), sign);
     QVERIFY(!child<QPlainTextEdit>(*display, "txtYourNature")->toPlainText().isEmpty());
     QCOMPARE(child<StatusLabel>(*display, "lblAscendant")->text(), ascendant + '\n' + time);
+    // Whose it is, and the result before the texts for the keyboard.
+    QCOMPARE(child<StatusLabel>(*display, "lblPersonName")->text(), QStringLiteral("ADA"));
+    QCOMPARE(display->focusWidget(), child<AutoSizeLabel>(*display, "lblYourRisingSign"));
+    QTest::keyClick(display->focusWidget(), Qt::Key_Tab);
+    QCOMPARE(display->focusWidget(), child<StatusLabel>(*display, "lblAscendant"));
     QCOMPARE(child<StatusLabel>(*display, "lblAscendant")->accessibleDescription(),
              QStringLiteral("Ascendant"));
 }
@@ -402,19 +408,21 @@ void DriverTest::placeTimeToTheMinute_data()
     QTest::addColumn<QDate>("date");
     QTest::addColumn<int>("hours");
     QTest::addColumn<int>("minutes");
-    QTest::addColumn<QString>("universalTime");
+    QTest::addColumn<QString>("universalTime"); // the result's time line
     // Births at 12:00 local time; offsets from the system's tzdata.
-    QTest::newRow("Kathmandu 2000, +05:45")
-        << "Kathmandu" << QDate(2000, 6, 1) << -5 << -45 << "for 1 June 2000, 06:15 UT";
-    QTest::newRow("Caracas 2010, -04:30")
-        << "Caracas" << QDate(2010, 6, 1) << 4 << 30 << "for 1 June 2010, 16:30 UT";
+    QTest::newRow("Kathmandu 2000, +05:45") << "Kathmandu" << QDate(2000, 6, 1) << -5 << -45
+                                            << "1 June 2000, 12:00 at Kathmandu \u2014 06:15 UT";
+    QTest::newRow("Caracas 2010, -04:30") << "Caracas" << QDate(2010, 6, 1) << 4 << 30
+                                          << "1 June 2010, 12:00 at Caracas \u2014 16:30 UT";
     QTest::newRow("Amsterdam 1930, +00:19:32")
-        << "Amsterdam" << QDate(1930, 1, 15) << 0 << -20 << "for 15 January 1930, 11:40 UT";
+        << "Amsterdam" << QDate(1930, 1, 15) << 0 << -20
+        << "15 January 1930, 12:00 at Amsterdam \u2014 11:40 UT";
     // Local mean time at 83° 58' E: +05:36, not Kathmandu's +05:41:16.
-    QTest::newRow("Pokhara 1910, LMT")
-        << QString() << QDate(1910, 6, 1) << -5 << -36 << "for 1 June 1910, 06:24 UT";
+    QTest::newRow("Pokhara 1910, LMT") << QString() << QDate(1910, 6, 1) << -5 << -36
+                                       << "1 June 1910, 12:00 at Pokhara \u2014 06:24 UT";
     QTest::newRow("Kathmandu 1980, +05:30 entry")
-        << "Kathmandu" << QDate(1980, 6, 1) << -5 << -30 << "for 1 June 1980, 06:30 UT";
+        << "Kathmandu" << QDate(1980, 6, 1) << -5 << -30
+        << "1 June 1980, 12:00 at Kathmandu \u2014 06:30 UT";
 }
 
 void DriverTest::placeTimeToTheMinute()
@@ -460,10 +468,12 @@ void DriverTest::lettingGoOfAnExactZoneNeedsAZone()
     QCOMPARE(child<QComboBox>(*main_, "cmbTimeZone")->currentIndex(), -1);
     {
         ModalWatcher watcher;
+        // A town near the picked one: its coordinates are kept for it.
+        watcher.answer({QStringLiteral("Keep the coordinates of Kathmandu")});
         calculate();
-        QCOMPARE(watcher.seen().size(), 1);
+        QCOMPARE(watcher.seen().size(), 2);
         QCOMPARE(
-            watcher.seen().first().text,
+            watcher.seen().last().text,
             QStringLiteral("Choose the time zone of the birth place to find the rising sign."));
         QCOMPARE(main_->focusWidget(), child<QComboBox>(*main_, "cmbTimeZone"));
     }
@@ -514,8 +524,8 @@ void DriverTest::placeLookupAsksForMissingParts()
     };
     const Case cases[] = {
         {"", "", "", "Please Enter City", "txtMCity"},
-        {"Pune", "", "India", "Please Enter State", "txtMState"},
-        {"Pune", "Maharashtra", "", "Please Enter Country", "txtMCountry"},
+        {"Punezz", "", "India", "Please Enter State", "txtMState"},
+        {"Punezz", "Maharashtra", "", "Please Enter Country", "txtMCountry"},
     };
     for (const Case& c : cases) {
         child<QLineEdit>(*main_, "txtMCity")->setText(QString::fromLatin1(c.city));
@@ -557,7 +567,7 @@ void DriverTest::placeLookupMakesAComponentPerClick()
         ++made;
         return std::make_unique<RecordingSearch>(&calls);
     });
-    child<QLineEdit>(*main_, "txtMCity")->setText(QStringLiteral("Pune"));
+    child<QLineEdit>(*main_, "txtMCity")->setText(QStringLiteral("Punezz"));
     child<QLineEdit>(*main_, "txtMState")->setText(QStringLiteral("Maharashtra"));
     child<QLineEdit>(*main_, "txtMCountry")->setText(QStringLiteral("India"));
     QTest::mouseClick(child<QPushButton>(*main_, "cmdBrowser"), Qt::LeftButton);
@@ -583,6 +593,40 @@ void DriverTest::browserSearchEncodesPlaceNames()
     QCOMPARE(query.queryItems(QUrl::FullyDecoded).size(), 1);
     QCOMPARE(query.queryItems(QUrl::FullyDecoded).first().second,
              QStringLiteral("A&B #1 + C/D x=y?z 100% Latitude longitude "));
+}
+
+void DriverTest::placeLookupUsesTheAtlas()
+{
+    QStringList calls;
+    setWebSearchFactory([&calls] { return std::make_unique<RecordingSearch>(&calls); });
+    const struct {
+        const char *city, *state, *country;
+        const char* filledCity; // nullptr: the web search as before
+        const char* latDeg;
+    } cases[] = {
+        // Coordinates from GeoNames: Pune 18.52 N, Mumbai 19.07 N.
+        {"Pune", "", "", "Pune", "18"},
+        {"Bombay", "", "India", "Mumbai", "19"},
+        {"pune", "Maharashtra", "IN", "Pune", "18"},
+        {"Pune", "Texas", "USA", nullptr, nullptr},
+        {"Punezz", "Maharashtra", "India", nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        child<QLineEdit>(*main_, "txtLatD")->clear();
+        child<QLineEdit>(*main_, "txtMCity")->setText(QString::fromLatin1(c.city));
+        child<QLineEdit>(*main_, "txtMState")->setText(QString::fromLatin1(c.state));
+        child<QLineEdit>(*main_, "txtMCountry")->setText(QString::fromLatin1(c.country));
+        calls.clear();
+        ModalWatcher watcher;
+        QTest::mouseClick(child<QPushButton>(*main_, "cmdBrowser"), Qt::LeftButton);
+        QVERIFY2(watcher.seen().isEmpty(), c.city);
+        QCOMPARE(calls.size(), c.filledCity ? 0 : 1);
+        if (c.filledCity) {
+            QCOMPARE(child<QLineEdit>(*main_, "txtMCity")->text(),
+                     QString::fromLatin1(c.filledCity));
+            QCOMPARE(child<QLineEdit>(*main_, "txtLatD")->text(), QString::fromLatin1(c.latDeg));
+        }
+    }
 }
 
 QTEST_MAIN(DriverTest)

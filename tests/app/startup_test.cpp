@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and every way out of the program.
+#include "app/copy_doorbell.h"
 #include "app/single_copy.h"
 #include "app/startup.h"
 #include "entry/frm_main.h"
@@ -15,8 +16,11 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QPointer>
+#include <QScreen>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWindow>
 
@@ -127,6 +131,11 @@ private slots:
             path = dir_.filePath(lock);
         }
         SingleCopy second(path);
+        // The running copy's doorbell: the second copy rings it after its message.
+        CopyDoorbell bell(CopyDoorbell::nameFor(lockPath_));
+        QVERIFY(bell.listen());
+        int rung = 0;
+        connect(&bell, &CopyDoorbell::rung, this, [&rung] { ++rung; });
         Startup started;
         QList<SeenModal> seen;
         {
@@ -141,6 +150,7 @@ private slots:
         QCOMPARE(seen.first().icon, starts ? QMessageBox::Warning : QMessageBox::Information);
         QCOMPARE(started.window != nullptr, starts);
         QCOMPARE(enderCalls_, starts ? 0 : 1);
+        QTRY_COMPARE(rung, starts ? 0 : 1);
         if (starts) {
             QVERIFY(started.window->isVisible());
             QVERIFY(!second.isHeld());
@@ -153,7 +163,8 @@ private slots:
     void waysOut_data()
     {
         QTest::addColumn<QString>("way");
-        for (const char* way : {"close box", "Exit menu", "another window closed", "routine twice"})
+        for (const char* way :
+             {"close box", "Exit menu", "Ctrl+Q", "another window closed", "routine twice"})
             QTest::newRow(way) << QString::fromLatin1(way);
     }
 
@@ -173,6 +184,12 @@ private slots:
             QApplication::sendEvent(window->windowHandle(), &close);
         } else if (way == QLatin1String("Exit menu")) {
             child<QAction>(*window, "mnuExit")->trigger();
+        } else if (way == QLatin1String("Ctrl+Q")) {
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            ModalWatcher watcher; // nothing is asked
+            QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+            QVERIFY(watcher.seen().isEmpty());
         } else if (way == QLatin1String("another window closed")) {
             QPointer<ClosingWindow> result = new ClosingWindow;
             window->hide(); // as after a calculation
@@ -188,6 +205,62 @@ private slots:
         runDeferredDeletes();
         QVERIFY(window.isNull() && hidden.isNull() && other.isNull() && owned.isNull());
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    }
+
+    void windowsKeepTheirPlace_data()
+    {
+        QTest::addColumn<QPoint>("movedTo");
+        QTest::addColumn<QPoint>("expected"); // where the next start puts the window
+        QTest::newRow("right and down") << QPoint(100, 60) << QPoint(100, 60);
+        QTest::newRow("further in") << QPoint(40, 30) << QPoint(40, 30);
+        // Off every screen: brought back onto the screen.
+        QTest::newRow("off the screen") << QPoint(5000, 4000) << QPoint(-1, -1);
+    }
+
+    void windowsKeepTheirPlace()
+    {
+        QFETCH(QPoint, movedTo);
+        QFETCH(QPoint, expected);
+        // Settings of this test only.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           dir_.filePath(QStringLiteral("config-%1").arg(QTest::currentDataTag())));
+        QSize size;
+        {
+            SingleCopy copy(lockPath_);
+            QPointer<FrmMain> window = startProgram(copy, 1u).window;
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            window->move(movedTo);
+            size = window->size();
+            QVERIFY(window->close()); // the program ends as by the close box
+            runDeferredDeletes();
+        }
+        SingleCopy copy(lockPath_);
+        QPointer<FrmMain> window = startProgram(copy, 1u).window;
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCOMPARE(window->size(), size);
+        if (expected.x() >= 0)
+            QCOMPARE(window->pos(), expected);
+        else
+            QVERIFY(window->screen()->availableGeometry().intersects(window->frameGeometry()));
+        delete window.data();
+    }
+
+    void f1OpensTheOfflineGuide()
+    {
+        SingleCopy copy(lockPath_);
+        QPointer<FrmMain> window = startProgram(copy, 1u).window;
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, Qt::Key_F1);
+        QWidget* guide = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("frmGuide") && w->isVisible())
+                guide = w;
+        QVERIFY(guide != nullptr);
+        const QString text = child<QTextBrowser>(*guide, "txtGuide")->toPlainText();
+        for (const char* topic : {"City", "day strip", "tropical", "Zodiac", "Open Birth"})
+            QVERIFY2(text.contains(QLatin1String(topic)), topic);
+        delete window.data();
     }
 
     void applicationIdentity()

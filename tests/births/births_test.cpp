@@ -73,7 +73,7 @@ QList<std::pair<const char*, Birth>> kinds()
     rows.append({"picked, zone by hand", byHand});
     Birth greyed = birth(QStringLiteral("Greyed"));
     greyed.dst = Qt::PartiallyChecked;
-    greyed.zonePosition = 0;
+    greyed.zonePosition = 1; // an entry that does not name daylight time
     rows.append({"greyed daylight saving", greyed});
     return rows;
 }
@@ -93,6 +93,8 @@ private slots:
     void recentAndUpdate();
     void search_data();
     void search();
+    void searchRanksStartsFirst();
+    void peopleAndRecentCharts();
     void migrationFromVersion1();
     void migrationRefoldsSearchTexts();
     void damagedMovedAside_data();
@@ -244,6 +246,70 @@ void BirthsTest::search()
     QCOMPARE(names(store.search(text, 10)), expected);
 }
 
+void BirthsTest::searchRanksStartsFirst()
+{
+    // Saved oldest first; most recently used first within each rank.
+    BirthStore store(file());
+    for (const char* name : {"ASHA", "MEERA ASHTON", "BIKASH", "ASHOK", "DEV"}) {
+        Birth b = birth(QString::fromUtf8(name));
+        if (QByteArray(name) == "DEV")
+            b.city = QStringLiteral("Ashgabat");
+        QVERIFY(store.saveRecent(b));
+    }
+    const struct {
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        // Name starts with it, then a word of the name or place, then inside a word.
+        {"ash", "ASHOK|ASHA|DEV|MEERA ASHTON|BIKASH"},
+        {"ASHT", "MEERA ASHTON"},
+        {"kash", "BIKASH"},
+        {"sh", "DEV|ASHOK|BIKASH|MEERA ASHTON|ASHA"},
+    };
+    for (const auto& c : cases)
+        QCOMPARE(names(store.search(QString::fromUtf8(c.text), 10)), QString::fromUtf8(c.expected));
+}
+
+void BirthsTest::peopleAndRecentCharts()
+{
+    BirthStore store(file());
+    enum Step { Find, Save, SaveAs };
+    const struct {
+        Step step;
+        const char* name;
+        int repeat;         // distinct births "name 1".."name n" when above 1
+        const char* people; // the list of people afterwards, most recent first
+        int count;          // births kept in all
+    } steps[] = {
+        {Find, "RAVI", 1, "", 1},
+        {Save, "ASHA", 1, "ASHA", 2},
+        // Charts of a Find are kept up to kRecentCharts; people always.
+        {Find, "CHART", 25, "ASHA", 1 + BirthStore::kRecentCharts},
+        // The same entries again: the person is used, and stays a person.
+        {Find, "ASHA", 1, "ASHA", 1 + BirthStore::kRecentCharts},
+        {SaveAs, "ASHA", 1, "ASHA COPY|ASHA", 2 + BirthStore::kRecentCharts},
+        // A chart saved by Save Birth becomes a person.
+        {Find, "DEV", 1, "ASHA COPY|ASHA", 2 + BirthStore::kRecentCharts},
+        {Save, "DEV", 1, "DEV|ASHA COPY|ASHA", 2 + BirthStore::kRecentCharts},
+    };
+    for (const auto& s : steps) {
+        for (int i = 1; i <= s.repeat; ++i) {
+            Birth b = birth(s.repeat > 1 ? QStringLiteral("%1 %2").arg(s.name).arg(i)
+                                         : QString::fromLatin1(s.name));
+            const bool ok = s.step == Find   ? store.saveRecent(b)
+                            : s.step == Save ? store.save(b)
+                                             : store.saveAs(b, b.name + QStringLiteral(" COPY"));
+            QVERIFY2(ok, qPrintable(store.lastError()));
+        }
+        QCOMPARE(names(store.search(QString(), 50, true)), QString::fromLatin1(s.people));
+        QCOMPARE(store.count(), s.count);
+        QVERIFY(store.mostRecent().has_value());
+    }
+    // The oldest charts went; the newest stay.
+    QCOMPARE(store.search(QStringLiteral("CHART 25")).size(), 1);
+    QCOMPARE(store.search(QStringLiteral("RAVI")).size(), 0);
+}
+
 void BirthsTest::migrationFromVersion1()
 {
     const QString path = file();
@@ -281,6 +347,8 @@ void BirthsTest::migrationFromVersion1()
     QCOMPARE(b->lastUsedAt, b->savedAt);
     QCOMPARE(b->savedAt.toMSecsSinceEpoch(), 205000000000);
     QCOMPARE(names(store.search(QStringLiteral("quebec"))), QStringLiteral("Renée"));
+    // Births from before version 4 stay in the list of people.
+    QCOMPARE(names(store.search(QString(), 10, true)), QStringLiteral("Renée"));
     Birth next = birth(QStringLiteral("Next"));
     QVERIFY(store.saveRecent(next));
     QCOMPARE(store.count(), 2);
@@ -308,6 +376,7 @@ void BirthsTest::migrationRefoldsSearchTexts()
         QVERIFY(q.exec(QStringLiteral("UPDATE births SET search_key = "
                                       "'o''neill' || char(10) || 'saint-etienne' || char(10) || "
                                       "char(10) || 'india'")));
+        QVERIFY(q.exec(QStringLiteral("ALTER TABLE births DROP COLUMN person")));
         QVERIFY(q.exec(QStringLiteral("PRAGMA user_version = 2")));
         db.close();
     }
@@ -339,7 +408,7 @@ void BirthsTest::damagedMovedAside()
             BirthStore store(path);
             for (int i = 0; i < 300; ++i) {
                 Birth b = birth(QStringLiteral("Person %1").arg(i));
-                QVERIFY(store.saveRecent(b));
+                QVERIFY(store.save(b));
             }
         }
         QFile f(path);
@@ -484,7 +553,7 @@ void BirthsTest::writersAtOnce()
     BirthStore second(file()); // two connections in one process as well
     for (int i = 0; i < kEach; ++i) {
         Birth b = birth(QStringLiteral("M%1").arg(i));
-        QVERIFY2((i % 2 ? mine : second).saveRecent(b), qPrintable(mine.lastError()));
+        QVERIFY2((i % 2 ? mine : second).save(b), qPrintable(mine.lastError()));
     }
     for (QProcess& p : others) {
         QVERIFY(p.waitForFinished(60000));

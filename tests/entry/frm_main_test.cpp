@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the user meets it: start state, lists, captions, menus,
 // links, the promotional labels and the zone resolution.
+#include "births/birth.h"
 #include "entry/frm_main.h"
 #include "links/frm_about.h"
 #include "links/mod_help.h"
 #include "modal_watcher.h"
+#include "rules/input_limits.h"
 #include "rules/utc_offset.h"
 #include "ui/link_label.h"
 #include "ui/shutdown.h"
@@ -183,6 +185,41 @@ private slots:
         QCOMPARE(int(zone.zoneMinutes), minutes);
     }
 
+    void textBoxesHoldWhatTheStoreKeeps()
+    {
+        // A longer text would be refused by the saved births and their CSV.
+        for (const char* name : {"txtName", "txtMCity", "txtMState", "txtMCountry"}) {
+            auto* box = child<QLineEdit>(*window_, name);
+            box->setText(QString(kMaxTextChars + 10, QLatin1Char('A')));
+            QCOMPARE(box->text().size(), kMaxTextChars);
+        }
+    }
+
+    void daylightEntriesHoldTheBox()
+    {
+        // The entries whose text names daylight time, read off the list.
+        const QList<int> daylight{0, 5, 7, 9, 18, 19, 24, 25, 31, 40, 43, 53, 56, 57, 68};
+        FrmMain& w = *window_;
+        w.show();
+        auto* zones = child<QComboBox>(w, "cmbTimeZone");
+        auto* box = child<QCheckBox>(w, "chkDST");
+        zones->setFocus();
+        zones->setCurrentIndex(0);
+        // Down the whole list by keyboard, with the box ticked where it can be.
+        for (int position = 0; position < zones->count(); ++position) {
+            if (position > 0)
+                QTest::keyClick(zones, Qt::Key_Down);
+            QCOMPARE(zones->currentIndex(), position);
+            const bool held = daylight.contains(position);
+            QCOMPARE(box->isEnabled(), !held);
+            QCOMPARE(box->toolTip().isEmpty(), !held);
+            if (!held && !box->isChecked())
+                QTest::mouseClick(box, Qt::LeftButton);
+            QCOMPARE(box->isChecked(), !held);
+            QCOMPARE(w.currentBirth().dstInForce(), !held);
+        }
+    }
+
     void captions_data()
     {
         // Buttons, menus and frames by their own caption; inputs by the caption
@@ -290,9 +327,10 @@ private slots:
                            child<QAction>(w, "mnuRecent_3"), child<QAction>(w, "mnuRecent_4"),
                            child<QAction>(w, "mnuExit")}));
         QCOMPARE(child<QMenu>(w, "mnuHelp")->actions(),
-                 (QList<QAction*>{child<QAction>(w, "mnuOnline"), child<QAction>(w, "mnuVisit"),
-                                  child<QAction>(w, "mnuHelp1"), child<QAction>(w, "mnuUpdate"),
-                                  child<QAction>(w, "mnuHelp2"), child<QAction>(w, "mnuAbout")}));
+                 (QList<QAction*>{child<QAction>(w, "mnuContents"), child<QAction>(w, "mnuOnline"),
+                                  child<QAction>(w, "mnuVisit"), child<QAction>(w, "mnuHelp1"),
+                                  child<QAction>(w, "mnuUpdate"), child<QAction>(w, "mnuHelp2"),
+                                  child<QAction>(w, "mnuAbout")}));
         for (const QAction* action : child<QMenu>(w, "mnuHelp")->actions())
             QCOMPARE(action->isSeparator(), action == child<QAction>(w, "mnuHelp1") ||
                                                 action == child<QAction>(w, "mnuHelp2"));

@@ -135,15 +135,16 @@ private slots:
         QTest::newRow("name digit") << "txtName" << Qt::Key_7 << none << "7";
         QTest::newRow("name hyphen") << "txtName" << Qt::Key_Minus << none << "-";
         QTest::newRow("name u umlaut") << "txtName" << Qt::Key_unknown << none << "\u00fc";
-        // A test tool sends the plain letter with Control, the desktop the control code.
-        QTest::newRow("name Control+V") << "txtName" << Qt::Key_V << control << "v";
-        QTest::newRow("name Control+V as X11") << "txtName" << Qt::Key_V << control << "\x16";
+        // A test tool sends the plain letter with Control, the desktop the
+        // control code. Control+B is no editing shortcut: its code is refused.
+        QTest::newRow("name Control+B") << "txtName" << Qt::Key_B << control << "b";
+        QTest::newRow("name Control+B as X11") << "txtName" << Qt::Key_B << control << "\x02";
         QTest::newRow("name AltGr @")
             << "txtName" << Qt::Key_Q << (control | Qt::AltModifier) << "@";
         for (const char* box : {"txtLatD", "txtLatM", "txtLonD", "txtLonM"}) {
             QTest::addRow("%s point", box) << box << Qt::Key_Period << none << ".";
             QTest::addRow("%s minus", box) << box << Qt::Key_Minus << none << "-";
-            QTest::addRow("%s Control+V", box) << box << Qt::Key_V << control << "v";
+            QTest::addRow("%s Control+K", box) << box << Qt::Key_K << control << "\x0b";
         }
         QTest::newRow("lat deg space") << "txtLatD" << Qt::Key_Space << none << " ";
         QTest::newRow("lon min letter") << "txtLonM" << Qt::Key_E << none << "e";
@@ -196,6 +197,76 @@ private slots:
                             QStringLiteral("n"), Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(*window_, "txtName"));
         QVERIFY(watcher.seen().isEmpty());
+    }
+
+    void shortcutsAreNotCharacters_data()
+    {
+        // Each key as the desktop sends it (Control with its control code as
+        // the text) in a box where the last letters or digits were typed; C
+        // and X find them selected. A paste is still filtered.
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QString>("clip");  // on the clipboard before the key
+        QTest::addColumn<QString>("after"); // the text, "|", the selection
+        const Qt::KeyboardModifiers control(Qt::ControlModifier);
+        const Qt::KeyboardModifiers controlShift(Qt::ControlModifier | Qt::ShiftModifier);
+        for (const char* box : {"txtName", "txtLatD", "txtLonM"}) {
+            const bool name = qstrcmp(box, "txtName") == 0;
+            const QString text = name ? QStringLiteral("AB") : QStringLiteral("1");
+            const QString clip = name ? QStringLiteral("cd") : QStringLiteral("2");
+            const QString pasted = name ? QStringLiteral("ABCD") : QStringLiteral("12");
+            const auto add = [&](const char* what, Qt::Key key, Qt::KeyboardModifiers mods,
+                                 const QString& onClipboard, const QString& after) {
+                QTest::addRow("%s %s", box, what) << box << key << mods << onClipboard << after;
+            };
+            add("Control+A", Qt::Key_A, control, clip, text + "|" + text);
+            add("Control+Shift+A", Qt::Key_A, controlShift, clip, text + "|");
+            add("Control+C", Qt::Key_C, control, clip, text + "|" + text);
+            add("Control+X", Qt::Key_X, control, clip, "|");
+            add("Control+V", Qt::Key_V, control, clip, pasted + "|");
+            add("Control+V refused paste", Qt::Key_V, control, QStringLiteral("-"), text + "|");
+            // No paste in a line box, but no character either.
+            add("Control+Shift+V", Qt::Key_V, controlShift, clip, text + "|");
+            add("Control+Z", Qt::Key_Z, control, clip, "|"); // the typing taken back
+            add("Control+Shift+Z", Qt::Key_Z, controlShift, clip, text + "|");
+            add("Escape", Qt::Key_Escape, {}, clip, text + "|");
+            add("Left", Qt::Key_Left, {}, clip, text + "|");
+            add("Right", Qt::Key_Right, {}, clip, text + "|");
+            add("Home", Qt::Key_Home, {}, clip, text + "|");
+            add("Shift+Home", Qt::Key_Home, Qt::ShiftModifier, clip, text + "|" + text);
+            add("End", Qt::Key_End, {}, clip, text + "|");
+        }
+    }
+
+    void shortcutsAreNotCharacters()
+    {
+        QFETCH(QString, box);
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QString, clip);
+        QFETCH(QString, after);
+        auto* edit = child<QLineEdit>(*window_, box);
+        edit->setFocus();
+        edit->clear();
+        const QString typed = box == QLatin1String("txtName") ? "ab" : "1";
+        QTest::keyClicks(edit, typed); // so that undo has an edit to take back
+        const bool copies = key == Qt::Key_C || key == Qt::Key_X;
+        if (copies)
+            edit->selectAll();
+        QGuiApplication::clipboard()->setText(clip);
+        const bool control = modifiers.testFlag(Qt::ControlModifier);
+        const QString sent = control                 ? QString(QChar(key & 0x1f))
+                             : key == Qt::Key_Escape ? QStringLiteral("\x1b")
+                                                     : QString();
+        ModalWatcher watcher;
+        QTest::sendKeyEvent(QTest::Click, edit, key, sent, modifiers);
+        QTest::qWait(20); // a refused paste is said just after the edit
+        QCOMPARE(edit->text() + "|" + edit->selectedText(), after);
+        // Only a refused paste speaks; the shortcut itself never does.
+        QCOMPARE(watcher.seen().size(), clip == QLatin1String("-") ? 1 : 0);
+        if (copies)
+            QCOMPARE(QGuiApplication::clipboard()->text(), typed.toUpper());
     }
 
     void arrivingText_data()

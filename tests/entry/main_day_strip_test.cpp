@@ -20,6 +20,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -440,7 +441,13 @@ void MainDayStripTest::keyboardAndScreenReaders()
     enter(kDelhi1947, 5, 0);
     main_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(main_.get()));
-    QCOMPARE(dayStrip()->accessibleName(), QStringLiteral("Day strip"));
+    QCOMPARE(dayStrip()->accessibleName(), QStringLiteral("Rising signs through the day"));
+    // The same words as a heading the eye meets above the strip.
+    auto* heading = child<QLabel>(*main_, "lblDayStrip");
+    QVERIFY(heading->isVisible());
+    QCOMPARE(heading->text(), dayStrip()->accessibleName());
+    QVERIFY(heading->mapTo(main_.get(), QPoint(0, heading->height())).y() <=
+            dayStrip()->mapTo(main_.get(), QPoint(0, 0)).y());
     QVERIFY(!dayStrip()->accessibleDescription().isEmpty());
     const QPoint strip = dayStrip()->mapTo(main_.get(), QPoint(0, 0));
     QVERIFY(strip.y() >

@@ -15,6 +15,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -38,6 +40,8 @@ private slots:
     void dateChangeResolvesAgain();
     void handChangeWins();
     void typingLetsGoOfThePlace();
+    void placeDrift_data();
+    void placeDrift();
     void pickThroughTheSuggestionList();
 
 private:
@@ -261,9 +265,91 @@ void PlacePickTest::typingLetsGoOfThePlace()
     child<QLineEdit>(*main_, "txtMCity")->setFocus();
     QTest::keyClick(child<QLineEdit>(*main_, "txtMCity"), Qt::Key_End);
     QTest::keyClick(child<QLineEdit>(*main_, "txtMCity"), Qt::Key_Backspace);
-    QVERIFY(child<StatusLabel>(*main_, "lblPlaceTime")->text().isEmpty());
+    QVERIFY(child<StatusLabel>(*main_, "lblPlaceTime")
+                ->text()
+                .contains(QStringLiteral("still those of New York")));
     setBirth(1976, 1, 4, 12, 0);
     QVERIFY(child<QCheckBox>(*main_, "chkDST")->isChecked()); // nothing re-resolved
+}
+
+void PlacePickTest::placeDrift_data()
+{
+    QTest::addColumn<bool>("pick");      // Delhi picked first
+    QTest::addColumn<QString>("city");   // then typed into City
+    QTest::addColumn<bool>("typeLat");   // then latitude degrees typed
+    QTest::addColumn<QString>("answer"); // the button pressed; empty: no question
+    QTest::addColumn<bool>("goesOn");    // Find may go on
+    QTest::addColumn<QString>("line");   // a part of the place-time line after the answer
+    QTest::addColumn<QString>("cityAfter");
+    QTest::addColumn<QString>("latAfter");
+    QTest::newRow("unknown name, use the nearest")
+        << true << "Bombey" << false << "Use Mumbai (Bombay), Maharashtra" << true
+        << "Mumbai, Maharashtra, India: UTC+05:30"
+        << "Mumbai"
+        << "19";
+    QTest::newRow("another known town, keep the coordinates")
+        << true << "Pune" << false << "Keep the coordinates of Delhi" << true
+        << "Pune: the coordinates and zone of Delhi"
+        << "Pune"
+        << "28";
+    QTest::newRow("unknown name, cancelled") << true << "Bombey" << false << "Cancel" << false
+                                             << "Bombey is not in the atlas (did you mean Mumbai"
+                                             << "Bombey"
+                                             << "28";
+    QTest::newRow("the same town typed again")
+        << true << "Delhi" << false << "" << true << "Delhi, India: UTC+05:30"
+        << "Delhi"
+        << "28";
+    QTest::newRow("typed coordinates, free city")
+        << true << "Bombey" << true << "" << true << "Bombey: coordinates typed by hand"
+        << "Bombey"
+        << "20";
+    QTest::newRow("free city without a pick") << false << "Bombey" << true << "" << true << ""
+                                              << "Bombey"
+                                              << "20";
+}
+
+// The City box typed over after a pick: the window says whose coordinates
+// stand, and asks before Find computes for them under another name.
+void PlacePickTest::placeDrift()
+{
+    QFETCH(bool, pick);
+    QFETCH(QString, city);
+    QFETCH(bool, typeLat);
+    QFETCH(QString, answer);
+    QFETCH(bool, goesOn);
+    QFETCH(QString, line);
+    QFETCH(QString, cityAfter);
+    QFETCH(QString, latAfter);
+    setBirth(1947, 8, 15, 0, 0);
+    if (pick)
+        main_->applyPlace(find(QStringLiteral("Delhi, India")));
+    else
+        child<QLineEdit>(*main_, "txtLatD")->setText(QStringLiteral("28"));
+    auto* cityBox = child<QLineEdit>(*main_, "txtMCity");
+    cityBox->setFocus();
+    cityBox->selectAll();
+    QTest::keyClicks(cityBox, city);
+    child<PlaceCompleter>(*main_, "placeCompleter")->popup()->hide();
+    if (typeLat) {
+        auto* lat = child<QLineEdit>(*main_, "txtLatD");
+        lat->setFocus();
+        lat->selectAll();
+        QTest::keyClicks(lat, QStringLiteral("20"));
+    }
+    ModalWatcher watcher;
+    watcher.answer({answer});
+    QCOMPARE(main_->confirmPlace(), goesOn);
+    QCOMPARE(watcher.buttons().size(), answer.isEmpty() ? 0 : 1);
+    if (!answer.isEmpty()) // use, keep, cancel
+        QCOMPARE(watcher.buttons().front().count('|'), 2);
+    const QString shown = child<StatusLabel>(*main_, "lblPlaceTime")->text();
+    QVERIFY2(shown.contains(line), qPrintable(shown));
+    QCOMPARE(cityBox->text(), cityAfter);
+    QCOMPARE(child<QLineEdit>(*main_, "txtLatD")->text(), latAfter);
+    // Asked once: the answer settles it.
+    if (goesOn)
+        QCOMPARE(main_->confirmPlace(), true);
 }
 
 void PlacePickTest::pickThroughTheSuggestionList()

@@ -38,6 +38,7 @@
 using namespace zenthra;
 using zenthra::test::child;
 using zenthra::test::ModalWatcher;
+using zenthra::test::SeenModal;
 
 namespace {
 
@@ -114,6 +115,12 @@ class SavedBirthsTest : public QObject {
     std::unique_ptr<BirthStore> store_;
     std::unique_ptr<FrmMain> main_;
     std::unique_ptr<RequestDriver> driver_;
+
+    // The File menu fills its recent list as it opens.
+    void fillRecentMenuNow()
+    {
+        QMetaObject::invokeMethod(child<QMenu>(*main_, "mnuFile"), "aboutToShow");
+    }
 
     void startWindow()
     {
@@ -271,7 +278,7 @@ private slots:
             b.name = QString::fromUtf8(name);
             b.city = QStringLiteral("Kraków");
             b.year = 1980;
-            QVERIFY(store_->saveRecent(b));
+            QVERIFY(store_->save(b));
         }
         int shownWhileTyping = -1;
         ModalWatcher watcher([&](QWidget* modal) {
@@ -300,6 +307,83 @@ private slots:
         QCOMPARE(shownWhileTyping, 2);
         QCOMPARE(child<QLineEdit>(*main_, "txtName")->text(), QString::fromUtf8("ZOË ØDEGÅRD"));
         QCOMPARE(child<QLineEdit>(*main_, "txtMCity")->text(), QStringLiteral("Kraków"));
+    }
+
+    void findWithANamesake_data()
+    {
+        QTest::addColumn<QString>("secondName");
+        QTest::addColumn<bool>("south");     // the second Find's latitude
+        QTest::addColumn<QString>("answer"); // to the question, when asked
+        QTest::addColumn<bool>("saveAfter"); // Save Birth after the second Find
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<int>("births"); // kept afterwards
+        QTest::addColumn<int>("people"); // in Open Birth
+        QTest::newRow("same entries: updated, no question")
+            << "BIKASH" << false << "" << false << 0 << 1 << 1;
+        QTest::newRow("North to South, update")
+            << "BIKASH" << true << "&Update" << false << 1 << 1 << 1;
+        QTest::newRow("North to South, keep both: a recent chart")
+            << "BIKASH" << true << "Keep" << false << 1 << 2 << 1;
+        QTest::newRow("keep both, then Save Birth: two people")
+            << "BIKASH" << true << "Keep" << true << 1 << 2 << 2;
+        QTest::newRow("another name: a recent chart, no question")
+            << "ASHA" << true << "" << false << 0 << 2 << 1;
+    }
+
+    void findWithANamesake()
+    {
+        QFETCH(QString, secondName);
+        QFETCH(bool, south);
+        QFETCH(QString, answer);
+        QFETCH(bool, saveAfter);
+        QFETCH(int, questions);
+        QFETCH(int, births);
+        QFETCH(int, people);
+        FrmMain& w = *main_;
+        const auto enter = [&](const QString& name, bool southern) {
+            setBirth(w, name, 1990, 5, 10, 6, 30);
+            setCoordinates(w, "28 40", southern, "77 13", false);
+            child<QComboBox>(w, "cmbTimeZone")->setCurrentIndex(34);
+        };
+        // BIKASH saved as a person, then a Find.
+        enter(QStringLiteral("BIKASH"), false);
+        child<QAction>(w, "mnuSaveBirth")->trigger();
+        QCOMPARE(store_->search(QString(), 10, true).size(), 1);
+        enter(secondName, south);
+        QList<SeenModal> seen;
+        {
+            ModalWatcher watcher;
+            watcher.answer({answer});
+            QTest::mouseClick(child<QPushButton>(w, "cmdRashi"), Qt::LeftButton);
+            QVERIFY(driver_->display() != nullptr);
+            QTest::mouseClick(child<QPushButton>(*driver_->display(), "cmdBack"), Qt::LeftButton);
+            if (saveAfter)
+                child<QAction>(w, "mnuSaveBirth")->trigger();
+            seen = watcher.seen();
+        }
+        QCOMPARE(seen.size(), questions);
+        if (questions > 0)
+            QVERIFY2(seen.first().text.contains(QString::fromUtf8("28° 40′ N 77° 13′ E")),
+                     qPrintable(seen.first().text));
+        QCOMPARE(store_->count(), births);
+        QCOMPARE(store_->mostRecent()->south, south);
+
+        // Births of one name show what tells them apart, in the recent list
+        // and in Open Birth; others show their name alone.
+        const bool twoOfOneName = births == 2 && secondName == QLatin1String("BIKASH");
+        fillRecentMenuNow();
+        QCOMPARE(child<QAction>(w, "mnuRecent_0")->text().contains(QString::fromUtf8("28° 40′ S")),
+                 twoOfOneName);
+        QStringList places;
+        ModalWatcher open([&places](QWidget* modal) {
+            auto* list = modal->findChild<QTreeWidget*>(QStringLiteral("lstBirths"));
+            for (int i = 0; list && i < list->topLevelItemCount(); ++i)
+                places << list->topLevelItem(i)->text(2);
+            modal->close();
+        });
+        child<QAction>(w, "mnuOpenBirth")->trigger();
+        QCOMPARE(places.size(), people);
+        QCOMPARE(places.first().contains(QString::fromUtf8("77° 13′ E")), people == 2);
     }
 
     void deleteAndTheRecentFive()

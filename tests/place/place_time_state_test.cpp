@@ -83,10 +83,13 @@ TEST(PlaceTimeState, StepsOfTheWindow)
         {ZoneByHand, y1980, 29, Zone::Keep, 29, "Atlantis: zone and daylight saving set by hand",
          "", true},
         {PickKathmandu, y2000, 0, Zone::Exact, 71, "Kathmandu, Nepal: UTC+05:45", "", false},
-        // Typing over the place drops the extra entry and leaves no zone.
-        {EditPlace, y2000, 0, Zone::None, -1, "",
+        // Typing over the place drops the extra entry and leaves no zone;
+        // the line says whose coordinates stand, at each edit.
+        {EditPlace, y2000, 0, Zone::None, -1,
+         "Kath: the coordinates and zone are still those of Kathmandu, Nepal; pick the place "
+         "from the list to use its own.",
          "Choose the time zone of the birth place to find the rising sign.", false},
-        {EditPlace, y2000, 0, Zone::Keep, -1, nullptr,
+        {EditPlace, y2000, 0, Zone::Keep, -1, "Kath: the coordinates and zone are still those",
          "Choose the time zone of the birth place to find the rising sign.", false},
         {DstClick, y2000, 0, Zone::Keep, -1, nullptr,
          "Choose the time zone of the birth place to find the rising sign.", false},
@@ -118,7 +121,8 @@ TEST(PlaceTimeState, StepsOfTheWindow)
             break;
         case EditPlace:
             picked = false;
-            view = state.placeEdited();
+            view = state.placeEdited({QStringLiteral("Kath"), QString(), QStringLiteral("Nepal")},
+                                     std::nullopt, step.date, noon);
             break;
         }
         EXPECT_EQ(view.zone, step.zone);
@@ -149,6 +153,78 @@ TEST(PlaceTimeState, StepsOfTheWindow)
             EXPECT_EQ(*offset, zoneEntry(step.shown).offset());
         }
     }
+}
+
+// The place boxes typed over after a pick: whose coordinates stand, and
+// when they stand for no atlas place any more.
+TEST(PlaceTimeState, CoordinatesOfAPlaceNoLongerNamed)
+{
+    enum Act { Type, Coordinates, Keep };
+    struct Step {
+        Act act;
+        const char* city;
+        const char* state;
+        bool nearest;       // the atlas offers Mumbai as spelled most like the city
+        const char* status; // nullptr: left as it was
+        bool picked;
+        bool drifted;
+    } const steps[] = {
+        // Another case, and the other name, still name the pick.
+        {Type, "PUNE", "Maharashtra", false, nullptr, true, false},
+        {Type, "Bombey", "Maharashtra", true,
+         "Bombey is not in the atlas (did you mean Mumbai (Bombay), Maharashtra, India?); the "
+         "coordinates and zone are still those of Pune, Maharashtra, India.",
+         false, true},
+        {Type, "", "Maharashtra", false,
+         "The coordinates and zone are still those of Pune, Maharashtra, India.", false, true},
+        // Named again: picked again, its zone chosen for the date.
+        {Type, "pune", "maharashtra", false,
+         "Pune, Maharashtra, India: UTC+05:30 (Asia/Kolkata), no daylight saving", true, false},
+        {Type, "Pune", "Goa", false,
+         "Pune: the coordinates and zone are still those of Pune, Maharashtra, India; pick the "
+         "place from the list to use its own.",
+         false, true},
+        {Coordinates, "Pune", "Goa", false,
+         "Pune: coordinates typed by hand; the zone is still that of Pune, Maharashtra, India.",
+         false, false},
+        // Typed coordinates belong to no place: nothing more to say.
+        {Type, "Lonavala", "Goa", false, nullptr, false, false},
+        {Keep, "Lonavala", "Goa", false, nullptr, false, false},
+    };
+    PlaceTimeState state;
+    state.pick(kPune);
+    (void)state.resolve({1947, 8, 15}, QTime(0, 0), false);
+    Place mumbai = place("Mumbai", "Maharashtra", "India", "Asia/Kolkata", 19.07, 72.88);
+    mumbai.matchedName = QStringLiteral("Bombay");
+    for (const Step& step : steps) {
+        SCOPED_TRACE("step " + std::to_string(&step - steps));
+        const QString city = QString::fromUtf8(step.city);
+        PlaceTimeView view;
+        switch (step.act) {
+        case Type:
+            view = state.placeEdited({city, QString::fromUtf8(step.state), QStringLiteral("India")},
+                                     step.nearest ? std::optional(mumbai) : std::nullopt,
+                                     {1947, 8, 15}, QTime(0, 0));
+            break;
+        case Coordinates:
+        case Keep:
+            view = state.coordinatesTaken(city, step.act == Keep);
+            break;
+        }
+        ASSERT_EQ(view.status.has_value(), step.status != nullptr);
+        if (step.status) {
+            EXPECT_EQ(str(*view.status), step.status);
+        }
+        EXPECT_EQ(state.pickedPlace().has_value(), step.picked);
+        EXPECT_EQ(state.drifted(), step.drifted);
+    }
+    // Kept for the new name: said once, then the coordinates are that name's.
+    state.pick(kPune);
+    (void)state.placeEdited({QStringLiteral("Lonavala"), QString(), QString()}, std::nullopt,
+                            {1947, 8, 15}, QTime(0, 0));
+    EXPECT_EQ(str(*state.coordinatesTaken(QStringLiteral("Lonavala"), true).status),
+              "Lonavala: the coordinates and zone of Pune, Maharashtra, India, kept for it.");
+    EXPECT_FALSE(state.drifted());
 }
 
 // A saved birth's place time comes back as it was saved, local mean time

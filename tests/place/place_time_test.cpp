@@ -55,6 +55,9 @@ TEST(ChoosePlaceTime, HistoricalZonesPickTheListEntry)
         {"Munich", {2000, 7, 1}, {12, 0}, 20, true, 7200},
         // Tokyo, no daylight saving since 1951.
         {"Tokyo", {1990, 1, 1}, {12, 0}, 38, false, 32400},
+        // Alaska on AKST -9:00 since 1983, AKDT in summer: never the daylight
+        // entry with the box ticked.
+        {"Anchorage", {1990, 7, 1}, {12, 0}, 2, true, -28800},
     };
     for (const Case& c : cases) {
         const PlaceChoice choice = choosePlaceTime(placeFor(c.query), c.date, c.time);
@@ -334,6 +337,8 @@ TEST(ChooseZoneEntry, RuleTable)
         {"half an hour ahead: whole offset", lt(39600, 37800, "+11", "+1030"), 7, false},
         {"negative daylight saving: whole offset", lt(0, 3600, "GMT", "IST"), 29, false},
         {"Kathmandu", lt(20700, 20700, "+0545", "+0545"), -1, false},
+        // Alaska: the first -9:00 entry names daylight time, so the box would count twice.
+        {"AKDT: no daylight entry with the box", lt(-28800, -32400, "AKDT", "AKST"), 2, true},
         {"not valid", LocalTime{}, -1, false},
     };
     for (const Case& c : cases) {

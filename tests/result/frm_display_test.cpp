@@ -9,6 +9,7 @@
 #include "ui/link_label.h"
 
 #include "links/mod_help.h"
+#include "ui/save_names.h"
 #include "ui/shutdown.h"
 #include "ui/status_label.h"
 #include "widget_access.h"
@@ -19,10 +20,12 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QtTest>
 
 using namespace zenthra;
@@ -410,6 +413,88 @@ private slots:
         QCOMPARE(child<AutoSizeLabel>(*form_, "lblYourRisingSign")->text(),
                  QStringLiteral("Pisces"));
         QCOMPARE(shutdowns_, 0);
+    }
+
+    void saveNames_data()
+    {
+        QTest::addColumn<QString>("person");
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("base");
+        QTest::newRow("name and sign") << "ASHA"
+                                       << ""
+                                       << "ASHA - Gemini";
+        QTest::newRow("no name") << "  "
+                                 << ""
+                                 << "Gemini";
+        QTest::newRow("the wheel") << "ASHA"
+                                   << "wheel"
+                                   << "ASHA - Gemini wheel";
+        QTest::newRow("path characters") << "A/B\\C: \"D\" <E>|*?"
+                                         << ""
+                                         << "A_B_C_ _D_ _E____ - Gemini";
+        QTest::newRow("line break and leading dot") << "..RAVI\nK"
+                                                    << ""
+                                                    << "RAVI K - Gemini";
+    }
+
+    void saveNames()
+    {
+        QFETCH(QString, person);
+        QFETCH(QString, what);
+        QFETCH(QString, base);
+        QCOMPARE(resultFileBase(person, QStringLiteral("Gemini"), what), base);
+    }
+
+    void savesProposeTheFolderAndSayWhereTheyWent()
+    {
+        // A home of this test: pictures go to Pictures once it exists, else Documents.
+        QTemporaryDir home;
+        qputenv("HOME", home.path().toLocal8Bit());
+        QDir(home.path()).mkpath(QStringLiteral("Documents"));
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(proposedSavePath(QStringLiteral("ASHA - Gemini"), QStringLiteral("png")),
+                 QDir(documents).filePath(QStringLiteral("ASHA - Gemini.png")));
+        QDir(home.path()).mkpath(QStringLiteral("Pictures"));
+        QCOMPARE(QFileInfo(proposedSavePath(QStringLiteral("x"), QStringLiteral("png"))).dir(),
+                 QDir(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)));
+        QCOMPARE(QFileInfo(proposedSavePath(QStringLiteral("x"), QStringLiteral("pdf"))).dir(),
+                 QDir(documents));
+
+        ResultPage page;
+        page.row = 3;
+        page.personName = QStringLiteral("ASHA");
+        form_->setResultPage(page);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("ASHA - Gemini.pdf"));
+        const QString png = dir.filePath(QStringLiteral("ASHA - Gemini.png"));
+        QFile earlier(pdf);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+        earlier.close();
+        QVERIFY(form_->savePdfTo(pdf));
+        QCOMPARE(form_->statusBar()->currentMessage(), QStringLiteral("Saved as ") + pdf);
+        QVERIFY(QFileInfo(pdf).size() > 1000);
+        QVERIFY(form_->saveImageTo(png));
+        QCOMPARE(form_->statusBar()->currentMessage(), QStringLiteral("Saved as ") + png);
+        // Printed to a file: written beside it and renamed.
+        QPrinter printer;
+        const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
+        printer.setOutputFileName(printed);
+        QVERIFY(form_->printTo(printer));
+        QCOMPARE(form_->statusBar()->currentMessage(), QStringLiteral("Saved as ") + printed);
+        QCOMPARE(printer.outputFileName(), printed);
+        // Nothing is left beside the three files.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+
+        // A folder that is not there: said, and nothing claimed.
+        form_->statusBar()->clearMessage();
+        printer.setOutputFileName(dir.filePath(QStringLiteral("missing/printed.pdf")));
+        test::ModalWatcher watcher;
+        QVERIFY(!form_->printTo(printer));
+        QVERIFY(!form_->savePdfTo(dir.filePath(QStringLiteral("missing/a.pdf"))));
+        QCOMPARE(watcher.seen().size(), 2);
+        QVERIFY(watcher.seen().first().text.contains(QStringLiteral("missing/printed.pdf")));
+        QVERIFY(form_->statusBar()->currentMessage().isEmpty());
     }
 
 private:

@@ -4,6 +4,7 @@
 #include "engine/day_bands.h"
 #include "rules/calendar_text.h"
 #include "rules/chart_inputs.h"
+#include "rules/chart_notes.h"
 
 #include <gtest/gtest.h>
 
@@ -48,33 +49,45 @@ TEST(ChartInputs, EveryKindOfZoneAgreesWithTheEngine)
         test::Birth engine;
         const char* universalTime;
         const char* ascendant; // nullptr: not a worked row
+        const char* place;
+        const char* moment; // the result's line
     } const cases[] = {
         {"entry 34, Delhi 1947",
          withZone(inputs(1947, 8, 15, 0, 0, 77, 13, true, 28, 40, false), 34, false),
          {1947, 8, 15, 0, 0, -5, -30, 77, 13, true, 28, 40, false, false},
          "14 August 1947, 18:30 UT",
-         "0\u00B0 53' 36\" Gem"},
+         "0\u00B0 53' 36\" Gem",
+         "Delhi",
+         "15 August 1947, 00:00 at Delhi \u2014 14 August, 18:30 UT"},
         {"entry 27 and DST, New York 1976",
          withZone(inputs(1976, 7, 4, 12, 0, 74, 0, false, 40, 43, false), 27, true),
          {1976, 7, 4, 12, 0, 5, 0, 74, 0, false, 40, 43, false, true},
          "4 July 1976, 16:00 UT",
-         "29\u00B0 2' 8\" Vir"},
+         "29\u00B0 2' 8\" Vir",
+         "New York",
+         "4 July 1976, 12:00 at New York \u2014 16:00 UT"},
         {"+05:45, Kathmandu 2000",
          withOffset(inputs(2000, 6, 1, 12, 0, 85, 19, true, 27, 42, false), "+05:45"),
          {2000, 6, 1, 12, 0, -5, -45, 85, 19, true, 27, 42, false, false},
          "1 June 2000, 06:15 UT",
-         nullptr},
+         nullptr,
+         "Kathmandu",
+         "1 June 2000, 12:00 at Kathmandu \u2014 06:15 UT"},
         {"-03:30, St. John's 1990",
          withOffset(inputs(1990, 1, 15, 8, 0, 52, 43, false, 47, 34, false), "-03:30"),
          {1990, 1, 15, 8, 0, 3, 30, 52, 43, false, 47, 34, false, false},
          "15 January 1990, 11:30 UT",
-         nullptr},
+         nullptr,
+         "St. John's",
+         "15 January 1990, 08:00 at St. John's \u2014 11:30 UT"},
         {"-00:30, DST ignored",
          withOffset(withZone(inputs(2000, 1, 1, 12, 0, 0, 0, false, 0, 0, false), 3, true),
                     "-00:30"),
          {2000, 1, 1, 12, 0, 0, 30, 0, 0, false, 0, 0, false, false},
          "1 January 2000, 12:30 UT",
-         nullptr},
+         nullptr,
+         "",
+         "1 January 2000, 12:00 \u2014 12:30 UT"},
     };
     for (const Case& c : cases) {
         ASSERT_FALSE(checkChartInputs(c.in)) << c.what;
@@ -90,7 +103,14 @@ TEST(ChartInputs, EveryKindOfZoneAgreesWithTheEngine)
         if (c.ascendant) {
             EXPECT_EQ(chart.varAscendantText, c.ascendant) << c.what;
         }
+        EXPECT_EQ(birthMomentLine(chart, c.place), c.moment) << c.what;
     }
+    // Another year in universal time: the whole date.
+    EXPECT_EQ(
+        birthMomentLine(
+            chartOf(withZone(inputs(1900, 1, 1, 0, 0, 77, 13, true, 28, 40, false), 34, false)),
+            "Delhi"),
+        "1 January 1900, 00:00 at Delhi \u2014 31 December 1899, 18:30 UT");
 }
 
 TEST(ChartInputs, EachFieldOutsideItsLimitIsNamed)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -970,6 +971,50 @@ TEST(CsvField, QuotesOnlyWhenNeeded)
     out += '|';
     appendCsvField(out, "two\nlines");
     EXPECT_EQ(out, "plain|\"a,b\"|\"say \"\"x\"\"\"|\"two\nlines\"");
+}
+
+// The entries of the zone list whose text names daylight time, read off the
+// list itself: each already includes the daylight-saving hour.
+constexpr int kDaylightEntries[] = {0, 5, 7, 9, 18, 19, 24, 25, 31, 40, 43, 53, 56, 57, 68};
+
+TEST(CalcDaylight, EntriesNamingDaylightTimeRefuseTheHourAgain)
+{
+    // New York, 4 July 1976, 12:00 with the box ticked, in every zone of the list.
+    std::string csv = kHeader;
+    for (int zone = 0; zone < 71; ++zone)
+        csv += "1976,7,4,12,0," + std::to_string(zone) + ",74,0,W,40,43,N,1\n";
+    const CalcRun batch = run({"--csv"}, csv);
+    EXPECT_EQ(batch.status, 1);
+    const auto rows = lines(batch.out);
+    ASSERT_EQ(rows.size(), 72u);
+    for (int zone = 0; zone < 71; ++zone) {
+        const bool daylight = std::find(std::begin(kDaylightEntries), std::end(kDaylightEntries),
+                                        zone) != std::end(kDaylightEntries);
+        const std::string& row = rows[static_cast<std::size_t>(zone) + 1];
+        const std::string error = ",,,,line " + std::to_string(zone + 2) + ": zone " +
+                                  std::to_string(zone) +
+                                  " is a daylight-time entry and dst is 1: the entry already "
+                                  "includes the hour";
+        EXPECT_EQ(row == error, daylight) << row;
+        EXPECT_EQ(row.back() == ',', !daylight) << row;
+    }
+    for (const int zone : kDaylightEntries) {
+        std::vector<std::string> args = {
+            "--date", "1976-07-04", "--time", "12:00", "--zone", std::to_string(zone),
+            "--lon",  "74:00W",     "--lat",  "40:43N"};
+        EXPECT_EQ(run(args).status, 0) << zone;
+        args.push_back("--dst");
+        const CalcRun refused = run(args);
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_NE(refused.err.find("--dst cannot go with --zone " + std::to_string(zone) + " ("),
+                  std::string::npos)
+            << refused.err;
+    }
+    // Eastern Daylight Time alone gives the clock of New York in July: 16:00 UT.
+    EXPECT_NE(run({"--date", "1976-07-04", "--time", "12:00", "--zone", "24", "--lon", "74:00W",
+                   "--lat", "40:43N"})
+                  .out.find("4 July 1976, 16:00 UT"),
+              std::string::npos);
 }
 
 } // namespace

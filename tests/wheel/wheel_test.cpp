@@ -6,6 +6,7 @@
 #include "widget_access.h"
 
 #include <QAccessible>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -105,18 +106,29 @@ private slots:
     void savesPngAndSvg()
     {
         FrmWheel window;
-        window.setChart(QStringLiteral("RAVI"), 60.875, {141.5, 93.25});
+        const QString caption = QStringLiteral("RAVI, 15 August 1947, 00:00, Delhi");
+        window.setChart(caption, 60.875, {141.5, 93.25});
         QTemporaryDir dir;
         QString error;
         QVERIFY(window.saveAsPng(dir.filePath(QStringLiteral("w.png")), &error));
+        // Who, when and where: in the picture's text and in a band above the wheel.
         const QImage png(dir.filePath(QStringLiteral("w.png")));
-        QCOMPARE(png.size(), QSize(1200, 1200));
+        QCOMPARE(png.size(), QSize(1200, 1280));
+        QCOMPARE(png.text(QStringLiteral("Title")), caption);
+        int dark = 0;
+        for (int x = 0; x < png.width(); ++x)
+            dark += qGray(png.pixel(x, 40)) < 128;
+        QVERIFY(dark > 10);
         QVERIFY(window.saveAsSvg(dir.filePath(QStringLiteral("w.svg")), &error));
         QFile svg(dir.filePath(QStringLiteral("w.svg")));
         QVERIFY(svg.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(svg.readAll());
         QVERIFY(text.contains(QStringLiteral("<svg")));
         QVERIFY(text.contains(QStringLiteral("Sun Leo 21")));
+        QVERIFY(text.contains(QStringLiteral("<title>") + caption));
+        QVERIFY(text.contains(QStringLiteral("viewBox=\"0 0 600 640\"")));
+        // Nothing is left beside the files.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 
         const QString nowhere = dir.filePath(QStringLiteral("missing/folder/w.png"));
         QVERIFY(!window.saveAsPng(nowhere, &error));

@@ -5,10 +5,12 @@
 #include "calc/calc_print.h"
 #include "calc/place_option.h"
 #include "rules/chart_inputs.h"
+#include "rules/zone_table.h"
 
 #include <initializer_list>
 #include <iterator>
 #include <optional>
+#include <string>
 
 namespace zenthra::calc {
 
@@ -153,6 +155,14 @@ int runOne(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     }
     if (r.exactOffset && (haveZone || r.dst)) {
         usageError(err, "--utc-offset takes the place of --zone and --dst");
+        return 2;
+    }
+    if (const auto entry = resolveZone(r.zone);
+        haveZone && r.dst && entry && namesDaylightTime(*entry)) {
+        usageError(err, "--dst cannot go with --zone " + std::to_string(r.zone) + " (" +
+                            entry->text +
+                            "): that entry already includes the daylight-saving "
+                            "hour");
         return 2;
     }
     if (format && !day) {
