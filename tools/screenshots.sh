@@ -26,9 +26,10 @@ cleanup() {
 }
 trap cleanup EXIT
 export DISPLAY=$display
-# A store of births of its own, so the window opens empty as for a new user.
+# A store of births and settings of its own, so the window opens empty and
+# tropical as for a new user.
 data_home=$(mktemp -d)
-export XDG_DATA_HOME=$data_home
+export XDG_DATA_HOME=$data_home XDG_CONFIG_HOME=$data_home/config
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 ./build/zenthra &
