@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "births/birth_store.h"
 
+#include "births/births_csv.h"
 #include "births/search_key.h"
 #include "place/atlas.h"
 
@@ -21,6 +22,9 @@ qint64 nowMs()
 {
     return QDateTime::currentMSecsSinceEpoch();
 }
+
+// A use stamped later than this ahead of the clock is not believed.
+constexpr qint64 kMaxAheadMs = qint64{24} * 3600 * 1000;
 
 // dst column: 0 clear, 1 ticked, 2 greyed (version 1 knew only 0 and 1).
 int dstCode(Qt::CheckState s)
@@ -111,12 +115,25 @@ void bindFields(QSqlQuery& q, const Birth& b)
 
 } // namespace
 
+bool BirthStore::knownTables()
+{
+    // Every column read and written, in one statement that fails on a table
+    // this program does not know: such a file is read as nothing at all.
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    if (q.exec(QStringLiteral("SELECT %1, search_key FROM births LIMIT 0")
+                   .arg(QLatin1String(kColumns))))
+        return true;
+    return unreadable(QStringLiteral("Births cannot be read: %1 does not hold births as this "
+                                     "version of Zenthra keeps them (%2).")
+                          .arg(QDir::toNativeSeparators(path_), q.lastError().databaseText()));
+}
+
 bool BirthStore::begin()
 {
     // IMMEDIATE takes the write lock now (waiting up to the busy timeout), so
     // a read inside the transaction cannot go stale and fail later.
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    if (q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+    if (execWaiting(q, QStringLiteral("BEGIN IMMEDIATE")))
         return true;
     return fail(QString(), q.lastError().databaseText());
 }
@@ -157,22 +174,35 @@ bool BirthStore::write(Birth& birth, bool matchEntries, bool keepLaterUse, bool*
     QSqlQuery q(db);
     const auto failed = [this, &q] { return fail(QString(), q.lastError().databaseText()); };
     const qint64 now = nowMs();
-    // Strictly after every other use, so "most recent" never ties.
-    if (!q.exec(QStringLiteral("SELECT max(last_used) FROM births")) || !q.next())
+    // Strictly after every other use, so "most recent" never ties; a use
+    // stamped far ahead (a clock set wrong once) does not carry every later
+    // stamp past it.
+    const qint64 latest = now + kMaxAheadMs;
+    q.prepare(QStringLiteral("SELECT max(last_used) FROM births WHERE last_used <= ?"));
+    q.addBindValue(latest);
+    if (!q.exec() || !q.next())
         return failed();
     qint64 stamp = std::max(now, q.value(0).toLongLong() + 1);
     q.finish();
-    if (keepLaterUse && birth.lastUsedAt.isValid())
+    if (keepLaterUse && birth.lastUsedAt.isValid() &&
+        birth.lastUsedAt.toMSecsSinceEpoch() <= latest)
         stamp = birth.lastUsedAt.toMSecsSinceEpoch();
 
     qint64 existing = 0;
     qint64 existingUse = 0;
     if (matchEntries) {
+        // After a calculation the same person is the same birth whatever its
+        // zone; an import keeps two births that differ in any entry apart.
         q.prepare(QStringLiteral(
-            "SELECT id, last_used FROM births WHERE name = ? AND year = ? AND month = ? AND "
-            "day = ? AND hour = ? AND minute = ? AND second = ? AND city = ? AND state = ? AND "
-            "country = ? AND lat_deg = ? AND lat_min = ? AND south = ? AND lon_deg = ? AND "
-            "lon_min = ? AND west = ? ORDER BY last_used DESC LIMIT 1"));
+                      "SELECT id, last_used FROM births WHERE name = ? AND year = ? AND month = ? "
+                      "AND day = ? AND hour = ? AND minute = ? AND second = ? AND city = ? AND "
+                      "state = ? AND country = ? AND lat_deg = ? AND lat_min = ? AND south = ? AND "
+                      "lon_deg = ? AND lon_min = ? AND west = ? %1 "
+                      "ORDER BY last_used DESC LIMIT 1")
+                      .arg(keepLaterUse ? QStringLiteral("AND zone = ? AND dst = ? AND "
+                                                         "place_zone_id IS ? AND place_offset IS ? "
+                                                         "AND zone_by_hand = ?")
+                                        : QString()));
         for (const QVariant& v :
              {text(birth.name), QVariant(birth.year), QVariant(birth.month), QVariant(birth.day),
               QVariant(birth.hour), QVariant(birth.minute), QVariant(birth.second),
@@ -180,6 +210,15 @@ bool BirthStore::write(Birth& birth, bool matchEntries, bool keepLaterUse, bool*
               QVariant(birth.latMin), QVariant(int(birth.south)), QVariant(birth.lonDeg),
               QVariant(birth.lonMin), QVariant(int(birth.west))})
             q.addBindValue(v);
+        if (keepLaterUse) {
+            const auto& place = birth.placeTime;
+            for (const QVariant& v :
+                 {QVariant(birth.zonePosition), QVariant(dstCode(birth.dst)),
+                  place ? QVariant(place->zoneId) : QVariant(QMetaType(QMetaType::QString)),
+                  place ? QVariant(place->offsetSeconds) : QVariant(QMetaType(QMetaType::Int)),
+                  QVariant(int(place && place->zoneByHand))})
+                q.addBindValue(v);
+        }
     } else {
         q.prepare(QStringLiteral("SELECT id, last_used FROM births WHERE id = ?"));
         q.addBindValue(birth.id);
@@ -250,7 +289,7 @@ bool BirthStore::save(Birth& birth)
 // (id, zone text, times) only when it succeeded.
 bool BirthStore::saveChecked(Birth& birth, bool matchEntries)
 {
-    if (!saving_)
+    if (!isSaving())
         return fail(QString(), openError_);
     if (const auto problem = checkBirth(birth))
         return fail(QStringLiteral("The birth was not saved"), *problem);
@@ -275,7 +314,7 @@ bool BirthStore::saveAs(Birth& birth, const QString& newName)
 
 bool BirthStore::remove(qint64 id)
 {
-    if (!saving_)
+    if (!isSaving())
         return fail(QString(), openError_);
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     bool ok = begin();
@@ -305,9 +344,10 @@ std::optional<BirthStore::ImportResult> BirthStore::importBirths(const QList<Bir
 }
 
 std::optional<BirthStore::ImportResult>
-BirthStore::importBirths(const std::function<std::optional<Birth>()>& next)
+BirthStore::importBirths(const std::function<std::optional<Birth>()>& next,
+                         const std::function<std::optional<QString>()>& stop)
 {
-    if (!saving_) {
+    if (!isSaving()) {
         fail(QString(), openError_);
         return std::nullopt;
     }
@@ -331,6 +371,11 @@ BirthStore::importBirths(const std::function<std::optional<Birth>()>& next)
         }
         ++(updated ? result.updated : result.added);
     }
+    if (const auto why = stop ? stop() : std::nullopt) {
+        rollback();
+        fail(QStringLiteral("Nothing was imported"), *why);
+        return std::nullopt;
+    }
     if (!commit()) {
         savingFailed();
         return std::nullopt;
@@ -338,13 +383,22 @@ BirthStore::importBirths(const std::function<std::optional<Birth>()>& next)
     return result;
 }
 
+std::optional<BirthStore::ImportResult> BirthStore::importBirths(BirthsCsvReader& reader)
+{
+    return importBirths([&reader] { return reader.next(); },
+                        [&reader] { return reader.tooLarge(); });
+}
+
 QList<Birth> BirthStore::select(const QString& where, const QVariantList& values,
                                 const QString& tail) const
 {
     QList<Birth> out;
+    readError_.clear();
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    if (!db.isOpen())
+    if (!isReadable() || !db.isOpen()) {
+        readError_ = openError_;
         return out;
+    }
     QSqlQuery q(db);
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT %1 FROM births %2 %3")
@@ -353,12 +407,24 @@ QList<Birth> BirthStore::select(const QString& where, const QVariantList& values
     for (const QVariant& v : values)
         q.addBindValue(v);
     if (!q.exec()) {
-        lastError_ = q.lastError().databaseText();
+        readFailed(q);
         return out;
     }
     while (q.next())
         out << readRow(q);
+    // A read error part way gives no more rows: never a list cut short.
+    if (q.lastError().isValid()) {
+        readFailed(q);
+        out.clear();
+    }
     return out;
+}
+
+void BirthStore::readFailed(const QSqlQuery& q) const
+{
+    lastError_ = q.lastError().databaseText();
+    readError_ = QStringLiteral("The saved births in %1 could not be read (%2).")
+                     .arg(QDir::toNativeSeparators(path_), lastError_);
 }
 
 std::optional<Birth> BirthStore::byId(qint64 id) const
@@ -403,12 +469,15 @@ QList<Birth> BirthStore::all() const
 
 int BirthStore::count() const
 {
+    readError_.clear();
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    if (!db.isOpen())
+    if (!isReadable() || !db.isOpen()) {
+        readError_ = openError_;
         return 0;
+    }
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("SELECT count(*) FROM births")) || !q.next()) {
-        lastError_ = q.lastError().databaseText();
+        readFailed(q);
         return 0;
     }
     return q.value(0).toInt();

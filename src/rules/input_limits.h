@@ -33,9 +33,26 @@ inline constexpr InputLimit kLonMinLimit{"lon_min", 0, 59};
 inline constexpr InputLimit kLatDegLimit{"lat_deg", 0, 89};
 inline constexpr InputLimit kLatMinLimit{"lat_min", 0, 59};
 
-// The longest field of a births file read in (name, city, state, country
-// and the rest), in characters: plenty for any real name or place.
+// A text field of a birth and the most characters it may hold, counted as
+// the window's fields count them (UTF-16 code units, QLineEdit::maxLength):
+// the window's fields, the saved births and their import keep to them, so
+// that whatever one of them takes the others show whole.
+struct TextLimit {
+    const char* column;
+    int maxChars;
+};
+
+inline constexpr TextLimit kNameLimit{"name", 200};
+inline constexpr TextLimit kCityLimit{"city", 200};
+inline constexpr TextLimit kStateLimit{"state", 200};
+inline constexpr TextLimit kCountryLimit{"country", 200};
+
+// Any field of a births file read in, before its column is known, in
+// characters: a row with a longer one is not read further.
 inline constexpr int kMaxTextChars = 500;
+
+// "name is longer than 200 characters", or nothing within the limit.
+std::optional<std::string> checkTextLimit(const TextLimit& limit, long long chars);
 
 // The days of one month, leap years included.
 InputLimit dayLimit(int year, int month);

@@ -76,7 +76,7 @@ int main(int argc, char** argv)
         setrlimit(RLIMIT_FSIZE, &limit);
         QString lastGood;
         for (int i = 0; i < 10000; ++i) {
-            Birth b = sample(QStringLiteral("%1 ").arg(i) + QString(2000, QLatin1Char('x')));
+            Birth b = sample(QStringLiteral("%1 ").arg(i) + QString(190, QLatin1Char('x')));
             if (!store.saveRecent(b)) {
                 const auto recent = store.mostRecent();
                 std::printf("error %s\nsaved %d\nrecent-is-last-good %d\n",

@@ -543,8 +543,8 @@ void BirthsTest::csvBadRows()
     // A stray quote inside an unquoted field is text, as the batch reads it;
     // the longest name is counted in characters, not bytes.
     for (const QByteArray& name :
-         {QByteArray("Ana 5\" Lee"), QString(kMaxTextChars, QChar(0xE9)).toUtf8(),
-          QByteArray(kMaxTextChars + 1, 'x')})
+         {QByteArray("Ana 5\" Lee"), QString(kNameLimit.maxChars, QChar(0xE9)).toUtf8(),
+          QByteArray(kMaxTextChars + 1, 'x'), QByteArray(kNameLimit.maxChars + 1, 'y')})
         csv += name + ",1947,8,15,0,0,34,77,13,E,28,40,N,0,Delhi\n";
     csv += "Open,1947,8,15,0,0,34,77,13,E,28,40,N,0,\"Del\n";
     const CsvBirths read = importBirthsCsv(csv);
@@ -555,9 +555,10 @@ void BirthsTest::csvBadRows()
                           QStringLiteral("line 8: dst 2 is not 0 or 1"),
                           QStringLiteral("line 9: the name is empty"),
                           QStringLiteral("line 13: name is longer than 500 characters"),
-                          QStringLiteral("line 14: a quoted field is not closed")}));
-    QCOMPARE(names(read.births),
-             QStringLiteral("Good|Good, too|Ana 5\" Lee|") + QString(kMaxTextChars, QChar(0xE9)));
+                          QStringLiteral("line 14: name is longer than 200 characters"),
+                          QStringLiteral("line 15: a quoted field is not closed")}));
+    QCOMPARE(names(read.births), QStringLiteral("Good|Good, too|Ana 5\" Lee|") +
+                                     QString(kNameLimit.maxChars, QChar(0xE9)));
     QCOMPARE(read.births[1].city, QStringLiteral("\"Q\" town"));
     QCOMPARE(importBirthsCsv("name,year\n").problems,
              QStringList{QStringLiteral("line 1: the header has no column 'month'")});
