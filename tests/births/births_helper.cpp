@@ -4,6 +4,7 @@
 //   births_helper burst <file> <prefix> <n>    saves n births, says "failed <count>"
 //   births_helper full <file>                  saves until the file size limit stops it
 //   births_helper read <file>                  as a user who cannot write (root drops to nobody)
+//   births_helper count <file>                 says "count <n>", or why the file cannot be read
 #include "births/birth_store.h"
 
 #include <QCoreApplication>
@@ -58,6 +59,15 @@ int main(int argc, char** argv)
             }
         }
         std::printf("failed %d\n", failed);
+        return 0;
+    }
+    if (args[0] == QLatin1String("count")) {
+        const int n = store.count();
+        if (!store.isReadable() || !store.readError().isEmpty()) {
+            std::printf("unreadable %s\n", qPrintable(store.openError() + store.readError()));
+            return 1;
+        }
+        std::printf("count %d\n", n);
         return 0;
     }
     if (args[0] == QLatin1String("read")) {

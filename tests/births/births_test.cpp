@@ -15,7 +15,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
 using namespace zenthra;
 
@@ -102,6 +105,8 @@ private slots:
     void fullDisk();
     void killedRightAfterSave();
     void writersAtOnce();
+    void creatingAtOnce();
+    void importKeepsBirthsThatDifferApart();
     void csvRoundTrip();
     void csvBadRows();
 
@@ -395,10 +400,13 @@ void BirthsTest::newerFileLeftAlone()
     }
     QSqlDatabase::removeDatabase(QStringLiteral("newer"));
     BirthStore store(path);
-    QVERIFY(!store.isSaving());
+    QCOMPARE(store.state(), BirthStore::State::Unreadable);
     QVERIFY2(store.openError().contains(QStringLiteral("newer version")),
              qPrintable(store.openError()));
     QVERIFY(store.movedAsidePath().isEmpty());
+    // Read as nothing, and said so: not a store without births.
+    QVERIFY(store.all().isEmpty());
+    QCOMPARE(store.readError(), store.openError());
     Birth b = birth(QStringLiteral("New"));
     QVERIFY(!store.saveRecent(b));
     QCOMPARE(store.lastError(), store.openError());
@@ -499,6 +507,68 @@ void BirthsTest::writersAtOnce()
         uses << b.lastUsedAt.toMSecsSinceEpoch();
     std::sort(uses.begin(), uses.end());
     QCOMPARE(std::adjacent_find(uses.begin(), uses.end()), uses.end());
+}
+
+// Several programs start on a store that does not exist yet: each writer
+// saves every birth, each reader reads, none finds the file locked.
+void BirthsTest::creatingAtOnce()
+{
+    constexpr int kRounds = 30, kWriters = 4, kReaders = 2, kEach = 2;
+    for (int round = 0; round < kRounds; ++round) {
+        const QString path = file(QByteArray("round" + QByteArray::number(round)).constData());
+        std::vector<std::unique_ptr<QProcess>> runs;
+        for (int i = 0; i < kWriters + kReaders; ++i) {
+            runs.push_back(std::make_unique<QProcess>());
+            runs.back()->start(helper(), i < kWriters ? QStringList{QStringLiteral("burst"), path,
+                                                                    QStringLiteral("w%1-").arg(i),
+                                                                    QString::number(kEach)}
+                                                      : QStringList{QStringLiteral("count"), path});
+        }
+        for (auto& p : runs) {
+            QVERIFY(p->waitForFinished(30000));
+            const QByteArray out = p->readAllStandardOutput() + p->readAllStandardError();
+            QVERIFY2(out == "failed 0\n" || out.startsWith("count "), out.constData());
+        }
+        BirthStore store(path);
+        QCOMPARE(store.count(), kWriters * kEach);
+    }
+}
+
+void BirthsTest::importKeepsBirthsThatDifferApart()
+{
+    const Birth base = birth(QStringLiteral("Twin"));
+    QList<Birth> births{base};
+    for (const auto& change : std::initializer_list<std::function<void(Birth&)>>{
+             [](Birth& b) { b.zonePosition = 33; }, [](Birth& b) { b.dst = Qt::PartiallyChecked; },
+             [](Birth& b) { b.dst = Qt::Checked; },
+             [](Birth& b) {
+                 b.placeTime = PickedPlaceTime{QStringLiteral("Asia/Kolkata"), 19800};
+             },
+             [](Birth& b) {
+                 b.placeTime = PickedPlaceTime{QStringLiteral("Asia/Kolkata"), 19800, true};
+             },
+             [](Birth& b) { b.latMin = 41; }}) {
+        births.append(base);
+        change(births.back());
+    }
+    BirthStore store(file());
+    const auto first = store.importBirths(births);
+    QVERIFY2(first, qPrintable(store.lastError()));
+    QCOMPARE(first->added, births.size());
+    const CsvBirths read = importBirthsCsv(exportBirthsCsv(store.all()));
+    const auto again = store.importBirths(read.births);
+    QCOMPARE(again->updated, births.size());
+    QCOMPARE(store.count(), births.size());
+
+    // A use stamped years ahead is not believed: it, and every later save,
+    // is stamped by the clock.
+    Birth ahead = birth(QStringLiteral("Ahead"));
+    ahead.lastUsedAt = QDateTime(QDate(9999, 1, 1), QTime(0, 0), Qt::UTC);
+    QVERIFY(store.importBirths(QList<Birth>{ahead}));
+    QVERIFY(store.mostRecent()->lastUsedAt < QDateTime::currentDateTimeUtc().addDays(1));
+    Birth now = birth(QStringLiteral("Now"));
+    QVERIFY(store.saveRecent(now));
+    QVERIFY(now.lastUsedAt < QDateTime::currentDateTimeUtc().addDays(1));
 }
 
 void BirthsTest::csvRoundTrip()
