@@ -10,6 +10,7 @@
 class QSqlQuery;
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace zenthra {
@@ -119,7 +120,7 @@ private:
     bool unreadable(const QString& why);
     bool readOnly(const QString& why);
     bool damagedFile(const QString& why);
-    bool knownTables();
+    bool knownTables(int version);
     bool moveAside(const QString& why);
     bool migrate(int from);
     bool begin();
@@ -129,6 +130,9 @@ private:
     bool savingFailed();
     void readFailed(const QSqlQuery& q) const; // rolls back and names the file in lastError()
     bool write(Birth& birth, bool matchEntries, bool keepLaterUse = false, bool* updated = nullptr);
+    struct Statements;
+    QSqlQuery* statement(const char* sql); // prepared once; nothing (and lastError) when it fails
+    void forgetStatements();               // before the connection closes
     QList<Birth> select(const QString& where, const QVariantList& values,
                         const QString& tail) const;
 
@@ -141,6 +145,7 @@ private:
     QString movedAside_;
     mutable QString lastError_;
     mutable QString readError_;
+    std::shared_ptr<Statements> statements_; // shared: its type is known in one file only
 };
 
 } // namespace zenthra

@@ -79,16 +79,6 @@ BirthStore::BirthStore(const QString& path, IfDamaged ifDamaged)
     open();
 }
 
-BirthStore::~BirthStore()
-{
-    {
-        QSqlDatabase db = QSqlDatabase::database(connection_, false);
-        if (db.isValid())
-            db.close();
-    }
-    QSqlDatabase::removeDatabase(connection_);
-}
-
 QString BirthStore::defaultPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
@@ -97,6 +87,7 @@ QString BirthStore::defaultPath()
 
 bool BirthStore::unreadable(const QString& why)
 {
+    forgetStatements();
     QSqlDatabase::database(connection_, false).close();
     state_ = State::Unreadable;
     openError_ = why;
@@ -129,6 +120,7 @@ bool BirthStore::execWaiting(QSqlQuery& q, const QString& sql)
 
 bool BirthStore::open()
 {
+    forgetStatements();
     state_ = State::Unreadable;
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
         return unreadable(QStringLiteral("Births cannot be saved: Qt's SQLite driver is missing."));
@@ -205,6 +197,17 @@ bool BirthStore::open()
     q.finish();
     if (foreign)
         return damagedFile(QStringLiteral("it holds tables that are not births"));
+    // Nothing is written before the tables are known to be births: a file
+    // that is not ours stays as it was, down to its header.
+    if (!knownTables(version))
+        return false;
+    if (!migrate(version)) {
+        db.close();
+        const QString error =
+            QStringLiteral("Births cannot be saved: %1 could not be upgraded (%2).")
+                .arg(shownPath, lastError_);
+        return openReadOnly() ? readOnly(error) : unreadable(error);
+    }
     // WAL: readers never wait for the writer. FULL: a commit is on disk when it
     // returns. Another copy opening the file at this moment makes the switch
     // fail at once, whatever the busy timeout: it is tried again.
@@ -219,14 +222,8 @@ bool BirthStore::open()
                 .arg(shownPath, why.isEmpty() ? QStringLiteral("it cannot be written") : why);
         return openReadOnly() ? readOnly(error) : unreadable(error);
     }
-    if (!migrate(version)) {
-        db.close();
-        const QString error =
-            QStringLiteral("Births cannot be saved: %1 could not be upgraded (%2).")
-                .arg(shownPath, lastError_);
-        return openReadOnly() ? readOnly(error) : unreadable(error);
-    }
-    if (!knownTables())
+    q.finish();
+    if (!knownTables(kSchemaVersion))
         return false;
     state_ = State::Saving;
     return true;
@@ -235,7 +232,7 @@ bool BirthStore::open()
 bool BirthStore::readOnly(const QString& why)
 {
     openError_ = why;
-    if (!knownTables())
+    if (!knownTables(kSchemaVersion))
         return false;
     state_ = State::ReadOnly;
     return false;

@@ -224,9 +224,9 @@ TEST_F(CalcFaults, ImportsBeyondTheLimitsAreRefused)
         {kHeader + ",saved_at", kRow + "A,2020-01-01T00:00:00",
          "saved_at '2020-01-01T00:00:00' is not an ISO 8601 time with its offset"},
         {kHeader + ",last_used", kRow + "A,9999-01-01T00:00:00Z", "more than a day ahead"},
-        {"", kRow + std::string(201, 'n'), "name is longer than 200 characters"},
-        {kHeader + ",city", kRow + "A," + std::string(201, 'c'),
-         "city is longer than 200 characters"},
+        {"", kRow + std::string(501, 'n'), "name is longer than 500 characters"},
+        {kHeader + ",city", kRow + "A," + std::string(501, 'c'),
+         "city is longer than 500 characters"},
         {kHeader + ",dst_box", kRow + "A," + bidi + "x\x1B[2J",
          "dst_box '\\u202Ex\\x1B[2J' is not unchecked"},
     };

@@ -65,7 +65,7 @@ std::unique_ptr<BirthStore> openForReading(const std::string& storePath, StoreRe
     if (!QFileInfo::exists(path)) {
         if (!storePath.empty()) {
             reply.status = 1;
-            reply.messages.push_back("no births file at '" + storePath + "'");
+            reply.messages.push_back("no births file at " + shown(storePath));
         }
         return nullptr;
     }
@@ -155,8 +155,8 @@ StoreReply exportBirths(const std::string& storePath, const std::string& file)
     const QString name = QString::fromStdString(file);
     const auto failed = [&out, &file](const QFileDevice& target) {
         out.status = 1;
-        out.messages.push_back("could not write '" + file +
-                               "': " + target.errorString().toStdString());
+        out.messages.push_back("could not write " + shown(file) + ": " +
+                               target.errorString().toStdString());
         return out;
     };
     // A device or a pipe (/dev/stdout, a FIFO) is written as it stands: a
@@ -182,13 +182,14 @@ StoreReply importBirths(const std::string& storePath, const std::string& file)
     QFile source(QString::fromStdString(file));
     if (!source.open(QIODevice::ReadOnly)) {
         out.status = 1;
-        out.messages.push_back("could not read '" + file +
-                               "': " + source.errorString().toStdString());
+        out.messages.push_back("could not read " + shown(file) + ": " +
+                               source.errorString().toStdString());
         return out;
     }
     const auto refused = [&out, &file](const QString& why) {
         out.status = 1;
-        out.messages.push_back("nothing was imported from '" + file + "': " + why.toStdString());
+        out.messages.push_back("nothing was imported from " + shown(file) + ": " +
+                               why.toStdString());
         return out;
     };
     // A file says its size at once; a pipe is counted as it is read.
@@ -257,7 +258,7 @@ PersonReply findPerson(const std::string& storePath, const std::string& name)
                 if (!near.contains(b.name) && near.size() < 5)
                     near << b.name;
             for (qsizetype i = 0; i < near.size(); ++i)
-                why += (i ? "\", \"" : "; did you mean \"") + near[i].toStdString() +
+                why += (i ? "\", \"" : "; did you mean \"") + escaped(near[i].toStdString()) +
                        (i + 1 == near.size() ? "\"?" : "");
         }
         out.messages.push_back(why);
