@@ -1,21 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
 
+#include "app/place_lookup.h"
+#include "app/request_driver.h"
+#include "app/single_copy.h"
+#include "births/birth_store.h"
+#include "entry/frm_main.h"
+#include "ui/app_icon.h"
 #include "ui/app_strings.h"
 #include "ui/banner_draw.h"
 #include "ui/message_box.h"
 #include "ui/shutdown.h"
-#include "app/single_copy.h"
-#include "births/birth_store.h"
-#include "entry/frm_main.h"
-#include "app/place_lookup.h"
-#include "app/request_driver.h"
-#include "ui/app_icon.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTimer>
 
@@ -29,9 +31,34 @@ namespace {
 // Keeps the saved births for as long as the main window lives.
 class BirthStoreHolder : public QObject {
 public:
-    explicit BirthStoreHolder(QObject* owner) : QObject(owner) {}
+    explicit BirthStoreHolder(QObject* owner)
+        : QObject(owner)
+    {
+    }
     BirthStore store;
 };
+
+// Once the window is up: a store that cannot be read is said once, with the
+// choice of going on without saving; a damaged one moved aside is named.
+void announceStore(FrmMain& window, const BirthStore& store)
+{
+    if (store.isReadable()) {
+        window.announceStoreRecovery();
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, QLatin1String(kProgramTitle),
+                    store.openError() +
+                        QStringLiteral("\n\nZenthra can go on without saving births; "
+                                       "the file is left as it is."),
+                    QMessageBox::Ok | QMessageBox::Close, &window);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("Continue without saving"));
+    box.button(QMessageBox::Close)->setText(QStringLiteral("Quit"));
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Close))
+        shutdownProgram();
+}
 
 } // namespace
 
@@ -76,10 +103,12 @@ Startup startProgram(SingleCopy& singleCopy, std::optional<quint32> seed)
     QObject::connect(window, &FrmMain::placeLookupRequested, window,
                      [window] { lookUpPlace(*window); });
     started.window->applyBannerDraw(started.intCoBrandRandomNumber);
-    window->setBirthStore(&(new BirthStoreHolder(window))->store);
+    auto* births = new BirthStoreHolder(window);
+    // A store that cannot be read is not shown as one without births, and
+    // nothing is saved into it.
+    window->setBirthStore(births->store.isReadable() ? &births->store : nullptr);
     started.window->show();
-    // Once the window is up: a damaged store that was moved aside.
-    QTimer::singleShot(0, window, &FrmMain::announceStoreRecovery);
+    QTimer::singleShot(0, window, [window, births] { announceStore(*window, births->store); });
     return started;
 }
 

@@ -1,18 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and every way out of the program.
-#include "ui/shutdown.h"
 #include "app/single_copy.h"
 #include "app/startup.h"
+#include "births/birth_store.h"
 #include "entry/frm_main.h"
 #include "modal_watcher.h"
 #include "ui/link_label.h"
+#include "ui/shutdown.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,7 +32,10 @@ using zenthra::test::SeenModal;
 namespace {
 
 // Unloaded windows go at the next turn of the event loop.
-void runDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void runDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 // Asks for the shutdown from its own close event, as the result window does.
 class ClosingWindow : public QWidget {
@@ -90,15 +97,19 @@ private slots:
 
     void lockOutcomes_data()
     {
-        QTest::addColumn<QString>("lock");     // "held": another copy holds it; else a path below the test folder
-        QTest::addColumn<QString>("message");  // the start of the one message shown
-        QTest::addColumn<QString>("reason");   // a part of the message that gives the cause
+        QTest::addColumn<QString>(
+            "lock"); // "held": another copy holds it; else a path below the test folder
+        QTest::addColumn<QString>("message"); // the start of the one message shown
+        QTest::addColumn<QString>("reason");  // a part of the message that gives the cause
         QTest::addColumn<bool>("starts");
-        QTest::newRow("another copy") << "held" << "Application is already running"
+        QTest::newRow("another copy") << "held"
+                                      << "Application is already running"
                                       << "Application is already running" << false;
-        QTest::newRow("missing folder") << "gone/zenthra.lock" << "Zenthra cannot tell"
+        QTest::newRow("missing folder") << "gone/zenthra.lock"
+                                        << "Zenthra cannot tell"
                                         << "does not exist" << true;
-        QTest::newRow("folder is a file") << "plain/zenthra.lock" << "Zenthra cannot tell"
+        QTest::newRow("folder is a file") << "plain/zenthra.lock"
+                                          << "Zenthra cannot tell"
                                           << "plain/zenthra.lock" << true;
     }
 
@@ -139,6 +150,45 @@ private slots:
         }
         runDeferredDeletes();
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    }
+
+    // A births file that cannot be read is said once at start; the program
+    // goes on without the store, or quits, and the file is left alone.
+    void unreadableStoreAtStart_data()
+    {
+        QTest::addColumn<bool>("quit");
+        QTest::newRow("continue without saving") << false;
+        QTest::newRow("quit") << true;
+    }
+
+    void unreadableStoreAtStart()
+    {
+        QFETCH(bool, quit);
+        const QString store = BirthStore::defaultPath();
+        for (const char* tail : {"", "-wal", "-shm"}) // an earlier start's
+            QFile::remove(store + QLatin1String(tail));
+        QVERIFY(QDir().mkpath(store)); // a folder where the births file belongs
+        QStringList seen;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&seen, quit] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible())
+                return;
+            seen << box->text();
+            box->button(quit ? QMessageBox::Close : QMessageBox::Ok)->click();
+        });
+        answer.start(10);
+        SingleCopy copy(lockPath_);
+        const QPointer<FrmMain> window = startProgram(copy, 1u).window;
+        QTRY_COMPARE(enderCalls_ + seen.size(), quit ? 2 : 1);
+        QTest::qWait(50);
+        QCOMPARE(seen.size(), 1);
+        QVERIFY2(seen[0].contains(QDir::toNativeSeparators(store) + QStringLiteral(" is a folder")),
+                 qPrintable(seen[0]));
+        if (!quit)
+            QVERIFY(window->isVisible() && !window->mnuOpenBirth->isEnabled());
+        QVERIFY(QFileInfo(store).isDir() && QDir(store).isEmpty());
+        QVERIFY(QDir(store).removeRecursively());
     }
 
     void waysOut_data()
