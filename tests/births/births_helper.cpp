@@ -5,9 +5,14 @@
 //   births_helper full <file>                  saves until the file size limit stops it
 //   births_helper read <file>                  as a user who cannot write (root drops to nobody)
 //   births_helper count <file>                 says "count <n>", or why the file cannot be read
+//   births_helper rounds <folder> <prefix> <n> <rounds> <start>
+//       round r at <start> + r * 35 ms (ms since 1970): opens <folder>/r<r>.sqlite
+//       and saves n births (reads when n is 0); says "failed <count>"
 #include "births/birth_store.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QThread>
 
 #include <sys/resource.h>
@@ -36,6 +41,30 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return 2;
+    if (args[0] == QLatin1String("rounds") && args.size() == 6) {
+        // Every process opens each new file at the same moment, as copies
+        // started together do.
+        int failed = 0;
+        const int each = args[3].toInt();
+        for (int r = 0; r < args[4].toInt(); ++r) {
+            const qint64 wait = args[5].toLongLong() + r * 35 - QDateTime::currentMSecsSinceEpoch();
+            if (wait > 0)
+                QThread::msleep(static_cast<unsigned long>(wait));
+            BirthStore store(QDir(args[1]).filePath(QStringLiteral("r%1.sqlite").arg(r)));
+            const int before = failed;
+            for (int i = 0; i < each; ++i) {
+                Birth b = sample(args[2] + QStringLiteral("%1-%2").arg(r).arg(i));
+                failed += store.saveRecent(b) ? 0 : 1;
+            }
+            if (each == 0 && (store.count(), !store.isReadable() || !store.readError().isEmpty()))
+                ++failed;
+            if (failed != before)
+                std::fprintf(stderr, "round %d: %s\n", r,
+                             qPrintable(store.openError() + store.lastError() + store.readError()));
+        }
+        std::printf("failed %d\n", failed);
+        return 0;
+    }
     if (args[0] == QLatin1String("read") && geteuid() == 0 &&
         (setgid(65534) != 0 || setuid(65534) != 0))
         return 3;
