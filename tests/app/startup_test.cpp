@@ -189,6 +189,9 @@ private slots:
             QVERIFY(window->isVisible() && !window->mnuOpenBirth->isEnabled());
         QVERIFY(QFileInfo(store).isDir() && QDir(store).isEmpty());
         QVERIFY(QDir(store).removeRecursively());
+        // Before cleanup(), which may meet the place list's popup first.
+        delete window.data();
+        runDeferredDeletes();
     }
 
     void waysOut_data()
