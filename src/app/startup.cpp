@@ -18,7 +18,9 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTimer>
 
@@ -48,6 +50,28 @@ QRandomGenerator clockSeededGenerator()
     const qint64 ms = QDateTime::currentMSecsSinceEpoch();
     const quint64 mixed = static_cast<quint64>(ticks) ^ (static_cast<quint64>(ms) << 20);
     return QRandomGenerator(static_cast<quint32>(mixed ^ (mixed >> 32)));
+}
+
+// Once the window is up: a store that cannot be read is said once, with the
+// choice of going on without saving; a damaged one moved aside is named.
+void announceStore(FrmMain& window, const BirthStore& store)
+{
+    if (store.isReadable()) {
+        window.announceStoreRecovery();
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, QLatin1String(kProgramTitle),
+                    store.openError() +
+                        QStringLiteral("\n\nZenthra can go on without saving births; "
+                                       "the file is left as it is."),
+                    QMessageBox::Ok | QMessageBox::Close, &window);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("Continue without saving"));
+    box.button(QMessageBox::Close)->setText(QStringLiteral("Quit"));
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Close))
+        shutdownProgram();
 }
 
 } // namespace
@@ -95,15 +119,17 @@ Startup startProgram(SingleCopy& singleCopy, std::optional<quint32> seed)
     QObject::connect(window, &FrmMain::placeLookupRequested, window,
                      [window] { lookUpPlace(*window); });
     started.window->applyBannerDraw(started.intCoBrandRandomNumber);
-    window->setBirthStore(&(new BirthStoreHolder(window))->store);
+    auto* births = new BirthStoreHolder(window);
+    // A store that cannot be read is not shown as one without births, and
+    // nothing is saved into it.
+    window->setBirthStore(births->store.isReadable() ? &births->store : nullptr);
     rememberGeometry(window, QStringLiteral("main"));
     // A second copy started later rings for this one to come forward.
     auto* doorbell = new CopyDoorbell(CopyDoorbell::nameFor(singleCopy.lockPath()), window);
     QObject::connect(doorbell, &CopyDoorbell::rung, window, &bringWindowsForward);
     doorbell->listen();
     started.window->show();
-    // Once the window is up: a damaged store that was moved aside.
-    QTimer::singleShot(0, window, &FrmMain::announceStoreRecovery);
+    QTimer::singleShot(0, window, [window, births] { announceStore(*window, births->store); });
     return started;
 }
 

@@ -23,7 +23,9 @@ struct Startup {
 // routine; when no lock can be made, say why and go on), seed the random
 // generator (from the clock unless a seed is given), draw the promotional
 // label, open the saved births (filling in the most recent) and show the
-// main window; a damaged store that was moved aside is reported once it is up.
+// main window; once it is up, a store that cannot be read is reported with
+// the choice of going on without saving or quitting, and a damaged store
+// that was moved aside is named.
 Startup startProgram(SingleCopy& singleCopy, std::optional<quint32> seed = std::nullopt);
 
 // Start-up, the event loop and the end: the whole of main() after the

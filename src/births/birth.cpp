@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "births/birth.h"
 
+#include "rules/input_limits.h"
+
 #include <QStringList>
+
+#include <utility>
 
 namespace zenthra {
 
@@ -56,6 +60,11 @@ std::optional<QString> checkBirth(const Birth& b)
 {
     if (b.name.trimmed().isEmpty())
         return QStringLiteral("the name is empty");
+    for (const auto& [limit, text] :
+         {std::pair{kNameLimit, &b.name}, std::pair{kCityLimit, &b.city},
+          std::pair{kStateLimit, &b.state}, std::pair{kCountryLimit, &b.country}})
+        if (const auto problem = checkTextLimit(limit, text->size()))
+            return QString::fromStdString(*problem);
     auto problem = checkChartInputs(enteredFields(b));
     if (!problem)
         problem = checkLimit(kPlaceOffsetLimit, b.placeTime ? b.placeTime->offsetSeconds : 0);

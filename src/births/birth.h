@@ -47,8 +47,9 @@ struct Birth {
     bool sameEntries(const Birth& o) const;
 };
 
-// The first field outside the window's limits, as "month 13 is outside 1-12";
-// nothing when the birth can be computed.
+// The first field outside the window's limits, as "month 13 is outside 1-12"
+// or "name is longer than 200 characters"; nothing when the birth can be
+// computed and kept.
 std::optional<QString> checkBirth(const Birth& b);
 
 // What a birth is computed with, wherever it is computed: the zone entry

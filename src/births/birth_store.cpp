@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "births/birth_store.h"
 
+#include "births/births_csv.h"
 #include "births/search_key.h"
 #include "place/atlas.h"
 
@@ -12,6 +13,8 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <map>
+#include <memory>
 
 namespace zenthra {
 namespace {
@@ -21,6 +24,9 @@ qint64 nowMs()
 {
     return QDateTime::currentMSecsSinceEpoch();
 }
+
+// A use stamped later than this ahead of the clock is not believed.
+constexpr qint64 kMaxAheadMs = qint64{24} * 3600 * 1000;
 
 // dst column: 0 clear, 1 ticked, 2 greyed (version 1 knew only 0 and 1).
 int dstCode(Qt::CheckState s)
@@ -79,44 +85,134 @@ QVariant text(const QString& s)
     return s.isNull() ? QVariant(QString(QLatin1String(""))) : QVariant(s);
 }
 
-// Binds every column a birth writes, in kColumns' order from name on.
-void bindFields(QSqlQuery& q, const Birth& b)
+// Every column a birth writes, in kColumns' order from name on.
+QVariantList fields(const Birth& b)
 {
-    for (const QVariant& v :
-         {text(b.name),
-          QVariant(b.year),
-          QVariant(b.month),
-          QVariant(b.day),
-          QVariant(b.hour),
-          QVariant(b.minute),
-          QVariant(b.second),
-          text(b.city),
-          text(b.state),
-          text(b.country),
-          QVariant(b.latDeg),
-          QVariant(b.latMin),
-          QVariant(int(b.south)),
-          QVariant(b.lonDeg),
-          QVariant(b.lonMin),
-          QVariant(int(b.west)),
-          QVariant(b.zonePosition),
-          text(b.zoneText),
-          QVariant(dstCode(b.dst)),
-          b.placeTime ? QVariant(b.placeTime->zoneId) : QVariant(QMetaType(QMetaType::QString)),
-          b.placeTime ? QVariant(b.placeTime->offsetSeconds) : QVariant(QMetaType(QMetaType::Int)),
-          QVariant(int(b.placeTime && b.placeTime->zoneByHand)),
-          QVariant(searchKey(b))})
-        q.addBindValue(v);
+    return {text(b.name),
+            QVariant(b.year),
+            QVariant(b.month),
+            QVariant(b.day),
+            QVariant(b.hour),
+            QVariant(b.minute),
+            QVariant(b.second),
+            text(b.city),
+            text(b.state),
+            text(b.country),
+            QVariant(b.latDeg),
+            QVariant(b.latMin),
+            QVariant(int(b.south)),
+            QVariant(b.lonDeg),
+            QVariant(b.lonMin),
+            QVariant(int(b.west)),
+            QVariant(b.zonePosition),
+            text(b.zoneText),
+            QVariant(dstCode(b.dst)),
+            b.placeTime ? QVariant(b.placeTime->zoneId) : QVariant(QMetaType(QMetaType::QString)),
+            b.placeTime ? QVariant(b.placeTime->offsetSeconds)
+                        : QVariant(QMetaType(QMetaType::Int)),
+            QVariant(int(b.placeTime && b.placeTime->zoneByHand)),
+            QVariant(searchKey(b))};
 }
 
+// Binds the values, in order, to the statement's placeholders.
+void bind(QSqlQuery& q, const QVariantList& values)
+{
+    for (qsizetype i = 0; i < values.size(); ++i)
+        q.bindValue(static_cast<int>(i), values[i]);
+}
+
+// The statements of a write, each prepared once for as long as the file is
+// open: an import of many births spends its time writing, not parsing SQL.
+constexpr const char* kLatestUse = "SELECT max(last_used) FROM births WHERE last_used <= ?";
+constexpr const char* kSameEntries =
+    "SELECT id, last_used FROM births WHERE name = ? AND year = ? AND month = ? AND day = ? AND "
+    "hour = ? AND minute = ? AND second = ? AND city = ? AND state = ? AND country = ? AND "
+    "lat_deg = ? AND lat_min = ? AND south = ? AND lon_deg = ? AND lon_min = ? AND west = ? "
+    "ORDER BY last_used DESC LIMIT 1";
+constexpr const char* kSameEveryEntry =
+    "SELECT id, last_used FROM births WHERE name = ? AND year = ? AND month = ? AND day = ? AND "
+    "hour = ? AND minute = ? AND second = ? AND city = ? AND state = ? AND country = ? AND "
+    "lat_deg = ? AND lat_min = ? AND south = ? AND lon_deg = ? AND lon_min = ? AND west = ? AND "
+    "zone = ? AND dst = ? AND place_zone_id IS ? AND place_offset IS ? AND zone_by_hand = ? "
+    "ORDER BY last_used DESC LIMIT 1";
+constexpr const char* kById = "SELECT id, last_used FROM births WHERE id = ?";
+constexpr const char* kUpdate =
+    "UPDATE births SET name = ?, year = ?, month = ?, day = ?, hour = ?, minute = ?, second = ?, "
+    "city = ?, state = ?, country = ?, lat_deg = ?, lat_min = ?, south = ?, lon_deg = ?, "
+    "lon_min = ?, west = ?, zone = ?, zone_text = ?, dst = ?, place_zone_id = ?, "
+    "place_offset = ?, zone_by_hand = ?, search_key = ?, last_used = ? WHERE id = ?";
+constexpr const char* kSavedAt = "SELECT saved_at FROM births WHERE id = ?";
+constexpr const char* kInsert =
+    "INSERT INTO births (name, year, month, day, hour, minute, second, city, state, country, "
+    "lat_deg, lat_min, south, lon_deg, lon_min, west, zone, zone_text, dst, place_zone_id, "
+    "place_offset, zone_by_hand, search_key, last_used, saved_at) "
+    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+
 } // namespace
+
+struct BirthStore::Statements {
+    std::map<const char*, QSqlQuery> prepared;
+};
+
+BirthStore::~BirthStore()
+{
+    statements_.reset(); // before the connection they belong to
+    {
+        QSqlDatabase db = QSqlDatabase::database(connection_, false);
+        if (db.isValid())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(connection_);
+}
+
+void BirthStore::forgetStatements()
+{
+    statements_.reset();
+}
+
+QSqlQuery* BirthStore::statement(const char* sql)
+{
+    if (!statements_)
+        statements_ = std::make_shared<Statements>();
+    const auto found = statements_->prepared.find(sql);
+    if (found != statements_->prepared.end()) {
+        found->second.finish();
+        return &found->second;
+    }
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    if (!q.prepare(QLatin1String(sql))) {
+        fail(QString(), q.lastError().databaseText());
+        return nullptr;
+    }
+    return &statements_->prepared.emplace(sql, std::move(q)).first->second;
+}
+
+bool BirthStore::knownTables(int version)
+{
+    // Every column read and written (those of the first version for a file
+    // of that version), in one statement that fails on a table this program
+    // does not know: such a file is read as nothing at all.
+    if (version == 0)
+        return true; // no tables yet
+    const QString columns =
+        version == 1 ? QStringLiteral("id, name, year, month, day, hour, minute, city, state, "
+                                      "country, lat_deg, lat_min, south, lon_deg, lon_min, west, "
+                                      "zone, dst, saved_at")
+                     : QLatin1String(kColumns) + QStringLiteral(", search_key");
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    if (q.exec(QStringLiteral("SELECT %1 FROM births LIMIT 0").arg(columns)))
+        return true;
+    return unreadable(QStringLiteral("Births cannot be read: %1 does not hold births as this "
+                                     "version of Zenthra keeps them (%2).")
+                          .arg(QDir::toNativeSeparators(path_), q.lastError().databaseText()));
+}
 
 bool BirthStore::begin()
 {
     // IMMEDIATE takes the write lock now (waiting up to the busy timeout), so
     // a read inside the transaction cannot go stale and fail later.
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    if (q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+    if (execWaiting(q, QStringLiteral("BEGIN IMMEDIATE")))
         return true;
     return fail(QString(), q.lastError().databaseText());
 }
@@ -153,81 +249,78 @@ bool BirthStore::savingFailed()
 
 bool BirthStore::write(Birth& birth, bool matchEntries, bool keepLaterUse, bool* updated)
 {
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    QSqlQuery q(db);
-    const auto failed = [this, &q] { return fail(QString(), q.lastError().databaseText()); };
+    QSqlQuery* q = nullptr;
+    // A statement left active would hold its read open past the commit.
+    struct Finish {
+        QSqlQuery*& q;
+        ~Finish()
+        {
+            if (q)
+                q->finish();
+        }
+    } finish{q};
+    // Prepares the statement, binds the values and runs it.
+    const auto run = [this, &q](const char* sql, const QVariantList& values) {
+        if (q)
+            q->finish();
+        q = statement(sql);
+        if (!q)
+            return false;
+        bind(*q, values);
+        return q->exec() || fail(QString(), q->lastError().databaseText());
+    };
     const qint64 now = nowMs();
-    // Strictly after every other use, so "most recent" never ties.
-    if (!q.exec(QStringLiteral("SELECT max(last_used) FROM births")) || !q.next())
-        return failed();
-    qint64 stamp = std::max(now, q.value(0).toLongLong() + 1);
-    q.finish();
-    if (keepLaterUse && birth.lastUsedAt.isValid())
+    // Strictly after every other use, so "most recent" never ties; a use
+    // stamped far ahead (a clock set wrong once) does not carry every later
+    // stamp past it.
+    const qint64 latest = now + kMaxAheadMs;
+    if (!run(kLatestUse, {latest}) || !q->next())
+        return false;
+    qint64 stamp = std::max(now, q->value(0).toLongLong() + 1);
+    if (keepLaterUse && birth.lastUsedAt.isValid() &&
+        birth.lastUsedAt.toMSecsSinceEpoch() <= latest)
         stamp = birth.lastUsedAt.toMSecsSinceEpoch();
 
     qint64 existing = 0;
     qint64 existingUse = 0;
+    bool found = false;
     if (matchEntries) {
-        q.prepare(QStringLiteral(
-            "SELECT id, last_used FROM births WHERE name = ? AND year = ? AND month = ? AND "
-            "day = ? AND hour = ? AND minute = ? AND second = ? AND city = ? AND state = ? AND "
-            "country = ? AND lat_deg = ? AND lat_min = ? AND south = ? AND lon_deg = ? AND "
-            "lon_min = ? AND west = ? ORDER BY last_used DESC LIMIT 1"));
-        for (const QVariant& v :
-             {text(birth.name), QVariant(birth.year), QVariant(birth.month), QVariant(birth.day),
-              QVariant(birth.hour), QVariant(birth.minute), QVariant(birth.second),
-              text(birth.city), text(birth.state), text(birth.country), QVariant(birth.latDeg),
-              QVariant(birth.latMin), QVariant(int(birth.south)), QVariant(birth.lonDeg),
-              QVariant(birth.lonMin), QVariant(int(birth.west))})
-            q.addBindValue(v);
+        // After a calculation the same person is the same birth whatever its
+        // zone; an import keeps two births that differ in any entry apart.
+        QVariantList entries = fields(birth).mid(0, 16);
+        if (keepLaterUse) {
+            const auto& place = birth.placeTime;
+            entries << QVariant(birth.zonePosition) << QVariant(dstCode(birth.dst))
+                    << (place ? QVariant(place->zoneId) : QVariant(QMetaType(QMetaType::QString)))
+                    << (place ? QVariant(place->offsetSeconds)
+                              : QVariant(QMetaType(QMetaType::Int)))
+                    << QVariant(int(place && place->zoneByHand));
+        }
+        found = run(keepLaterUse ? kSameEveryEntry : kSameEntries, entries);
     } else {
-        q.prepare(QStringLiteral("SELECT id, last_used FROM births WHERE id = ?"));
-        q.addBindValue(birth.id);
+        found = run(kById, {birth.id});
     }
-    if (!q.exec())
-        return failed();
-    if (q.next()) {
-        existing = q.value(0).toLongLong();
-        existingUse = q.value(1).toLongLong();
+    if (!found)
+        return false;
+    if (q->next()) {
+        existing = q->value(0).toLongLong();
+        existingUse = q->value(1).toLongLong();
     }
-    q.finish();
 
     if (existing != 0) {
         if (keepLaterUse)
             stamp = std::max(stamp, existingUse);
-        q.prepare(QStringLiteral(
-            "UPDATE births SET name = ?, year = ?, month = ?, day = ?, hour = ?, minute = ?, "
-            "second = ?, city = ?, state = ?, country = ?, lat_deg = ?, lat_min = ?, south = ?, "
-            "lon_deg = ?, lon_min = ?, west = ?, zone = ?, zone_text = ?, dst = ?, "
-            "place_zone_id = ?, place_offset = ?, zone_by_hand = ?, search_key = ?, "
-            "last_used = ? WHERE id = ?"));
-        bindFields(q, birth);
-        q.addBindValue(stamp);
-        q.addBindValue(existing);
-        if (!q.exec())
-            return failed();
-        q.finish();
-        if (!q.prepare(QStringLiteral("SELECT saved_at FROM births WHERE id = ?")))
-            return failed();
-        q.addBindValue(existing);
-        if (!q.exec() || !q.next())
-            return failed();
-        birth.savedAt = QDateTime::fromMSecsSinceEpoch(q.value(0).toLongLong(), Qt::UTC);
+        if (!run(kUpdate, fields(birth) << stamp << existing) || !run(kSavedAt, {existing}) ||
+            !q->next())
+            return false;
+        birth.savedAt = QDateTime::fromMSecsSinceEpoch(q->value(0).toLongLong(), Qt::UTC);
         birth.id = existing;
     } else {
         const qint64 saved =
             keepLaterUse && birth.savedAt.isValid() ? birth.savedAt.toMSecsSinceEpoch() : now;
-        q.prepare(QStringLiteral(
-            "INSERT INTO births (name, year, month, day, hour, minute, second, city, state, "
-            "country, lat_deg, lat_min, south, lon_deg, lon_min, west, zone, zone_text, dst, "
-            "place_zone_id, place_offset, zone_by_hand, search_key, last_used, saved_at) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        bindFields(q, birth);
-        q.addBindValue(stamp);
-        q.addBindValue(saved);
-        if (!q.exec())
-            return failed();
-        birth.id = q.lastInsertId().toLongLong();
+        if (!run(kInsert, fields(birth) << stamp << saved))
+            return false;
+        birth.id = q->lastInsertId().toLongLong();
         birth.savedAt = QDateTime::fromMSecsSinceEpoch(saved, Qt::UTC);
     }
     birth.lastUsedAt = QDateTime::fromMSecsSinceEpoch(stamp, Qt::UTC);
@@ -250,7 +343,7 @@ bool BirthStore::save(Birth& birth)
 // (id, zone text, times) only when it succeeded.
 bool BirthStore::saveChecked(Birth& birth, bool matchEntries, bool asPerson)
 {
-    if (!saving_)
+    if (!isSaving())
         return fail(QString(), openError_);
     if (const auto problem = checkBirth(birth))
         return fail(QStringLiteral("The birth was not saved"), *problem);
@@ -298,7 +391,7 @@ bool BirthStore::saveAs(Birth& birth, const QString& newName)
 
 bool BirthStore::remove(qint64 id)
 {
-    if (!saving_)
+    if (!isSaving())
         return fail(QString(), openError_);
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     bool ok = begin();
@@ -328,9 +421,10 @@ std::optional<BirthStore::ImportResult> BirthStore::importBirths(const QList<Bir
 }
 
 std::optional<BirthStore::ImportResult>
-BirthStore::importBirths(const std::function<std::optional<Birth>()>& next)
+BirthStore::importBirths(const std::function<std::optional<Birth>()>& next,
+                         const std::function<std::optional<QString>()>& stop)
 {
-    if (!saving_) {
+    if (!isSaving()) {
         fail(QString(), openError_);
         return std::nullopt;
     }
@@ -354,6 +448,11 @@ BirthStore::importBirths(const std::function<std::optional<Birth>()>& next)
         }
         ++(updated ? result.updated : result.added);
     }
+    if (const auto why = stop ? stop() : std::nullopt) {
+        rollback();
+        fail(QStringLiteral("Nothing was imported"), *why);
+        return std::nullopt;
+    }
     if (!commit()) {
         savingFailed();
         return std::nullopt;
@@ -361,13 +460,22 @@ BirthStore::importBirths(const std::function<std::optional<Birth>()>& next)
     return result;
 }
 
+std::optional<BirthStore::ImportResult> BirthStore::importBirths(BirthsCsvReader& reader)
+{
+    return importBirths([&reader] { return reader.next(); },
+                        [&reader] { return reader.tooLarge(); });
+}
+
 QList<Birth> BirthStore::select(const QString& where, const QVariantList& values,
                                 const QString& tail) const
 {
     QList<Birth> out;
+    readError_.clear();
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    if (!db.isOpen())
+    if (!isReadable() || !db.isOpen()) {
+        readError_ = openError_;
         return out;
+    }
     QSqlQuery q(db);
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT %1 FROM births %2 %3")
@@ -376,12 +484,24 @@ QList<Birth> BirthStore::select(const QString& where, const QVariantList& values
     for (const QVariant& v : values)
         q.addBindValue(v);
     if (!q.exec()) {
-        lastError_ = q.lastError().databaseText();
+        readFailed(q);
         return out;
     }
     while (q.next())
         out << readRow(q);
+    // A read error part way gives no more rows: never a list cut short.
+    if (q.lastError().isValid()) {
+        readFailed(q);
+        out.clear();
+    }
     return out;
+}
+
+void BirthStore::readFailed(const QSqlQuery& q) const
+{
+    lastError_ = q.lastError().databaseText();
+    readError_ = QStringLiteral("The saved births in %1 could not be read (%2).")
+                     .arg(QDir::toNativeSeparators(path_), lastError_);
 }
 
 std::optional<Birth> BirthStore::byId(qint64 id) const
@@ -434,12 +554,15 @@ QList<Birth> BirthStore::all() const
 
 int BirthStore::count() const
 {
+    readError_.clear();
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    if (!db.isOpen())
+    if (!isReadable() || !db.isOpen()) {
+        readError_ = openError_;
         return 0;
+    }
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("SELECT count(*) FROM births")) || !q.next()) {
-        lastError_ = q.lastError().databaseText();
+        readFailed(q);
         return 0;
     }
     return q.value(0).toInt();

@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -17,11 +18,16 @@
 #include <QVariant>
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace zenthra {
 namespace {
 
-// SQLite's result codes that mean the file itself is bad, not the machine.
+// SQLite's result codes: another connection holds the lock; the file
+// itself is bad, not the machine.
+constexpr int kSqliteBusy = 5;
+constexpr int kSqliteLocked = 6;
 constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteNotADatabase = 26;
 
@@ -65,21 +71,12 @@ BirthStore::BirthStore()
 {
 }
 
-BirthStore::BirthStore(const QString& path)
+BirthStore::BirthStore(const QString& path, IfDamaged ifDamaged)
     : path_(QFileInfo(path).absoluteFilePath())
     , connection_(QStringLiteral("zenthra-births-%1").arg(++connectionCount))
+    , ifDamaged_(ifDamaged)
 {
     open();
-}
-
-BirthStore::~BirthStore()
-{
-    {
-        QSqlDatabase db = QSqlDatabase::database(connection_, false);
-        if (db.isValid())
-            db.close();
-    }
-    QSqlDatabase::removeDatabase(connection_);
 }
 
 QString BirthStore::defaultPath()
@@ -88,102 +85,157 @@ QString BirthStore::defaultPath()
            QStringLiteral("/births.sqlite");
 }
 
+bool BirthStore::unreadable(const QString& why)
+{
+    forgetStatements();
+    QSqlDatabase::database(connection_, false).close();
+    state_ = State::Unreadable;
+    openError_ = why;
+    return false;
+}
+
+bool BirthStore::damagedFile(const QString& why)
+{
+    if (ifDamaged_ == IfDamaged::MoveAside)
+        return moveAside(why);
+    return unreadable(QStringLiteral("Births cannot be read: %1 is damaged or is not a births "
+                                     "file (%2); it was left as it is.")
+                          .arg(QDir::toNativeSeparators(path_), why.trimmed()));
+}
+
+bool BirthStore::execWaiting(QSqlQuery& q, const QString& sql)
+{
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        if (q.exec(sql))
+            return true;
+        const int code = sqliteCode(q.lastError());
+        if ((code != kSqliteBusy && code != kSqliteLocked) || waited.elapsed() > kBusyTimeoutMs)
+            return false;
+        q.finish();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
 bool BirthStore::open()
 {
-    saving_ = false;
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
-        openError_ = QStringLiteral("Births cannot be saved: Qt's SQLite driver is missing.");
-        return false;
-    }
+    forgetStatements();
+    state_ = State::Unreadable;
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
+        return unreadable(QStringLiteral("Births cannot be saved: Qt's SQLite driver is missing."));
     const QFileInfo file(path_);
-    if (!QDir().mkpath(file.absolutePath())) {
-        openError_ = QStringLiteral("Births cannot be saved: the folder %1 cannot be created.")
-                         .arg(QDir::toNativeSeparators(file.absolutePath()));
-        return false;
-    }
+    const QString shownPath = QDir::toNativeSeparators(path_);
+    if (file.isDir())
+        return unreadable(
+            QStringLiteral("Births cannot be read: %1 is a folder, not a births file.")
+                .arg(shownPath));
+    if (!QDir().mkpath(file.absolutePath()))
+        return unreadable(QStringLiteral("Births cannot be saved: the folder %1 cannot be created.")
+                              .arg(QDir::toNativeSeparators(file.absolutePath())));
     QSqlDatabase db = QSqlDatabase::contains(connection_)
                           ? QSqlDatabase::database(connection_, false)
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     db.close();
     db.setDatabaseName(path_);
     // The program and zenthra-calc may write at the same moment: wait for the other.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     const bool existed = file.exists();
+    // SQLite would open a file it cannot write for reading alone and fail
+    // only at the first save.
+    if (existed && !file.isWritable()) {
+        if (openReadOnly())
+            return readOnly(
+                QStringLiteral("Births cannot be saved: %1 cannot be written.").arg(shownPath));
+        return unreadable(
+            QStringLiteral("Births cannot be read: %1 cannot be read.").arg(shownPath));
+    }
     if (!db.open()) {
         const QString why =
-            db.lastError().driverText() + QLatin1Char(' ') + db.lastError().databaseText();
+            (db.lastError().driverText() + QLatin1Char(' ') + db.lastError().databaseText())
+                .trimmed();
         if (existed && openReadOnly())
-            openError_ = QStringLiteral("Births cannot be saved: %1 cannot be written (%2).")
-                             .arg(QDir::toNativeSeparators(path_), why.trimmed());
-        else
-            openError_ = QStringLiteral("Births cannot be saved: %1 cannot be created (%2).")
-                             .arg(QDir::toNativeSeparators(path_), why.trimmed());
-        return false;
+            return readOnly(QStringLiteral("Births cannot be saved: %1 cannot be written (%2).")
+                                .arg(shownPath, why));
+        return unreadable(QStringLiteral("Births cannot be saved: %1 cannot be created (%2).")
+                              .arg(shownPath, why));
     }
 
     QSqlQuery q(db);
     // Reading the version is the first touch of the file: a file that is not
     // SQLite fails here. The version and the tables are read in one snapshot:
     // another copy may be creating the tables at this moment.
-    if (!q.exec(QStringLiteral("SELECT user_version, (SELECT count(*) FROM sqlite_schema) "
-                               "FROM pragma_user_version")) ||
+    if (!execWaiting(q, QStringLiteral("SELECT user_version, (SELECT count(*) FROM sqlite_schema) "
+                                       "FROM pragma_user_version")) ||
         !q.next()) {
         if (damaged(q.lastError()))
-            return moveAside(q.lastError().databaseText());
+            return damagedFile(q.lastError().databaseText());
         const QString why = q.lastError().databaseText();
         q.finish();
         // A folder that cannot be written still lets the births be read.
-        const bool readable = openReadOnly();
-        openError_ = QStringLiteral("Births cannot be saved: %1 cannot be %2 (%3).")
-                         .arg(QDir::toNativeSeparators(path_),
-                              readable ? QStringLiteral("written") : QStringLiteral("read"), why);
-        return false;
+        if (openReadOnly())
+            return readOnly(QStringLiteral("Births cannot be saved: %1 cannot be written (%2).")
+                                .arg(shownPath, why));
+        return unreadable(
+            QStringLiteral("Births cannot be read: %1 cannot be read (%2).").arg(shownPath, why));
     }
     const int version = q.value(0).toInt();
     const bool foreign = version == 0 && q.value(1).toInt() != 0;
     q.finish();
-    if (version > kSchemaVersion) {
-        // A later program's file: read nothing, overwrite nothing.
-        openError_ = QStringLiteral("Births are not saved: %1 comes from a newer version of "
-                                    "Zenthra.")
-                         .arg(QDir::toNativeSeparators(path_));
-        db.close();
-        return false;
-    }
-    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()) {
+    if (version > kSchemaVersion) // a later program's file: read nothing, overwrite nothing
+        return unreadable(QStringLiteral("Births cannot be read: %1 comes from a newer version "
+                                         "of Zenthra.")
+                              .arg(shownPath));
+    if (!execWaiting(q, QStringLiteral("PRAGMA quick_check")) || !q.next()) {
         if (damaged(q.lastError()))
-            return moveAside(q.lastError().databaseText());
-        openError_ = QStringLiteral("Births cannot be saved: %1 cannot be read (%2).")
-                         .arg(QDir::toNativeSeparators(path_), q.lastError().databaseText());
-        return false;
+            return damagedFile(q.lastError().databaseText());
+        return unreadable(QStringLiteral("Births cannot be read: %1 cannot be read (%2).")
+                              .arg(shownPath, q.lastError().databaseText()));
     }
     if (q.value(0).toString() != QLatin1String("ok"))
-        return moveAside(QStringLiteral("integrity check: ") + q.value(0).toString());
+        return damagedFile(QStringLiteral("integrity check: ") + q.value(0).toString());
     q.finish();
     if (foreign)
-        return moveAside(QStringLiteral("it holds tables that are not births"));
-    // WAL: readers never wait for the writer. FULL: a commit is on disk when it returns.
-    const bool wal = q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && q.next() &&
+        return damagedFile(QStringLiteral("it holds tables that are not births"));
+    // Nothing is written before the tables are known to be births: a file
+    // that is not ours stays as it was, down to its header.
+    if (!knownTables(version))
+        return false;
+    if (!migrate(version)) {
+        db.close();
+        const QString error =
+            QStringLiteral("Births cannot be saved: %1 could not be upgraded (%2).")
+                .arg(shownPath, lastError_);
+        return openReadOnly() ? readOnly(error) : unreadable(error);
+    }
+    // WAL: readers never wait for the writer. FULL: a commit is on disk when it
+    // returns. Another copy opening the file at this moment makes the switch
+    // fail at once, whatever the busy timeout: it is tried again.
+    const bool wal = execWaiting(q, QStringLiteral("PRAGMA journal_mode=WAL")) && q.next() &&
                      q.value(0).toString() == QLatin1String("wal");
-    if (!wal || !q.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
+    if (!wal || !execWaiting(q, QStringLiteral("PRAGMA synchronous=FULL"))) {
         const QString why = q.lastError().databaseText();
-        openError_ = QStringLiteral("Births cannot be saved in %1 (%2).")
-                         .arg(QDir::toNativeSeparators(path_),
-                              why.isEmpty() ? QStringLiteral("it cannot be written") : why);
         q.finish();
         db.close();
-        openReadOnly();
-        return false;
+        const QString error =
+            QStringLiteral("Births cannot be saved in %1 (%2).")
+                .arg(shownPath, why.isEmpty() ? QStringLiteral("it cannot be written") : why);
+        return openReadOnly() ? readOnly(error) : unreadable(error);
     }
-    if (!migrate(version)) {
-        openError_ = QStringLiteral("Births cannot be saved: %1 could not be upgraded (%2).")
-                         .arg(QDir::toNativeSeparators(path_), lastError_);
-        db.close();
-        openReadOnly();
+    q.finish();
+    if (!knownTables(kSchemaVersion))
         return false;
-    }
-    saving_ = true;
+    state_ = State::Saving;
     return true;
+}
+
+bool BirthStore::readOnly(const QString& why)
+{
+    openError_ = why;
+    if (!knownTables(kSchemaVersion))
+        return false;
+    state_ = State::ReadOnly;
+    return false;
 }
 
 bool BirthStore::openReadOnly()
@@ -195,7 +247,9 @@ bool BirthStore::openReadOnly()
     const QString immutable =
         QUrl::fromLocalFile(path_).toString(QUrl::FullyEncoded) + QStringLiteral("?immutable=1");
     for (const auto& [name, options] :
-         {std::pair{path_, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000")},
+         {std::pair{
+              path_,
+              QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs)},
           std::pair{immutable, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI")}}) {
         db.close();
         db.setDatabaseName(name);
@@ -219,12 +273,10 @@ bool BirthStore::moveAside(const QString& why)
     QString aside = path_ + QStringLiteral(".damaged-") + stamp;
     for (int n = 2; QFileInfo::exists(aside); ++n)
         aside = path_ + QStringLiteral(".damaged-") + stamp + QLatin1Char('-') + QString::number(n);
-    if (!QFile::rename(path_, aside)) {
-        openError_ = QStringLiteral("Births cannot be saved: %1 is damaged (%2) and could not be "
-                                    "moved aside.")
-                         .arg(QDir::toNativeSeparators(path_), why);
-        return false;
-    }
+    if (!QFile::rename(path_, aside))
+        return unreadable(QStringLiteral("Births cannot be read: %1 is damaged (%2) and could "
+                                         "not be moved aside.")
+                              .arg(QDir::toNativeSeparators(path_), why));
     // The journal files belong to the damaged file: they go with it.
     for (const char* tail : {"-wal", "-shm"})
         if (QFileInfo::exists(path_ + QLatin1String(tail)))

@@ -2,6 +2,8 @@
 #include "births/births_csv.h"
 
 #include "rules/input_limits.h"
+#include "rules/message_text.h"
+#include "rules/whole_number.h"
 
 #include <algorithm>
 #include <array>
@@ -48,7 +50,9 @@ constexpr std::array<const char*, ColumnCount> kNames = {
     "place_offset", "zone_by_hand", "zone_text", "saved_at", "last_used"};
 // By Qt::CheckState.
 constexpr std::array<const char*, 3> kDstBox = {"unchecked", "greyed", "checked"};
-constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
+constexpr std::size_t kAbsent = CsvColumn::kAbsent;
+// A time stamp later than this ahead of the clock is not believed.
+constexpr qint64 kMaxAheadSeconds = 24 * 3600;
 
 // The batch columns but utc_offset, and the name.
 bool required(int c)
@@ -66,17 +70,11 @@ QString fromUtf8(std::string_view s)
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// Characters as read: a byte that is not UTF-8 reads as one (U+FFFD), so
-// there are never more than bytes.
+// Characters as the window counts them (UTF-16 code units); a byte that is
+// not UTF-8 reads as one, so there are never more than bytes.
 bool tooLongText(std::string_view s)
 {
-    if (s.size() <= static_cast<std::size_t>(kMaxTextChars))
-        return false;
-    const QString text = fromUtf8(s);
-    qsizetype n = 0;
-    for (const QChar ch : text)
-        n += !ch.isLowSurrogate();
-    return n > kMaxTextChars;
+    return s.size() > static_cast<std::size_t>(kMaxTextChars) && fromUtf8(s).size() > kMaxTextChars;
 }
 
 void appendField(std::string& out, const QString& field)
@@ -126,17 +124,39 @@ QByteArray exportBirthsCsv(const QList<Birth>& births)
     return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
 }
 
-BirthsCsvReader::BirthsCsvReader(CsvReader::Source source)
-    : csv_(std::move(source))
+BirthsCsvReader::BirthsCsvReader(CsvReader::Source source, std::size_t maxBytes)
+    : maxBytes_(maxBytes)
+    , csv_([this, source = std::move(source)](char* buffer, std::size_t size) -> std::size_t {
+        // One byte past the limit is enough to know; the rest is not read.
+        if (bytes_ > maxBytes_)
+            return 0;
+        const std::size_t got = source(buffer, std::min(size, maxBytes_ + 1 - bytes_));
+        bytes_ += got;
+        return bytes_ > maxBytes_ ? 0 : got;
+    })
 {
 }
 
-BirthsCsvReader::BirthsCsvReader(QIODevice& in)
-    : BirthsCsvReader([&in](char* buffer, std::size_t size) {
-        const qint64 got = in.read(buffer, static_cast<qint64>(size));
-        return got > 0 ? static_cast<std::size_t>(got) : std::size_t{0};
-    })
+BirthsCsvReader::BirthsCsvReader(QIODevice& in, std::size_t maxBytes)
+    : BirthsCsvReader(
+          [&in](char* buffer, std::size_t size) {
+              const qint64 got = in.read(buffer, static_cast<qint64>(size));
+              return got > 0 ? static_cast<std::size_t>(got) : std::size_t{0};
+          },
+          maxBytes)
 {
+}
+
+std::optional<QString> BirthsCsvReader::tooLarge() const
+{
+    if (bytes_ <= maxBytes_)
+        return std::nullopt;
+    return tooLargeText(maxBytes_);
+}
+
+QString BirthsCsvReader::tooLargeText(std::size_t maxBytes)
+{
+    return QStringLiteral("the input is larger than %1 MB: not a births file").arg(maxBytes >> 20);
 }
 
 void BirthsCsvReader::note(const QString& problem, long line)
@@ -161,9 +181,12 @@ bool BirthsCsvReader::readHeader()
     }
     where_.assign(ColumnCount, kAbsent);
     for (int c = 0; c < ColumnCount; ++c) {
-        for (std::size_t i = 0; i < fields_.size() && where_[c] == kAbsent; ++i)
-            if (fields_[i] == kNames[c])
-                where_[c] = i;
+        const CsvColumn column = findCsvColumn(fields_, kNames[c]);
+        if (column.twice) {
+            note(QString::fromStdString(csvColumnTwice(kNames[c])), csv_.recordLine());
+            return false;
+        }
+        where_[c] = column.index;
         if (where_[c] == kAbsent && required(c)) {
             note(QStringLiteral("the header has no column '%1'").arg(QLatin1String(kNames[c])),
                  csv_.recordLine());
@@ -213,22 +236,24 @@ std::optional<QString> BirthsCsvReader::readRow(Birth& b) const
         return where_[c] == kAbsent ? QString() : fromUtf8(fields_[where_[c]]);
     };
     std::optional<QString> bad;
+    const auto quoted = [&](int c) {
+        return QString::fromStdString(shown(where_[c] == kAbsent ? "" : fields_[where_[c]]));
+    };
     const auto number = [&](int c, int fallback = 0) {
-        const QString t = at(c).trimmed();
-        if (where_[c] == kAbsent || (c >= Second && t.isEmpty()))
+        const std::string_view t = where_[c] == kAbsent ? "" : trimmed(fields_[where_[c]]);
+        if (where_[c] == kAbsent || (c >= Second && t.empty()))
             return fallback;
-        bool ok = false;
-        const int v = t.toInt(&ok);
-        if (!ok && !bad)
-            bad = QStringLiteral("%1 '%2' is not a whole number")
-                      .arg(QLatin1String(kNames[c]), at(c));
+        int v = 0;
+        if (const char* why = readWhole(t, v); why && !bad)
+            bad = QStringLiteral("%1 %2 %3")
+                      .arg(QLatin1String(kNames[c]), quoted(c), QLatin1String(why));
         return v;
     };
     const auto letter = [&](int c, char first, char second) {
         const QString t = at(c).trimmed().toUpper();
         if (t != QLatin1Char(first) && t != QLatin1Char(second) && !bad)
-            bad = QStringLiteral("%1 '%2' is not %3 or %4")
-                      .arg(QLatin1String(kNames[c]), at(c), QChar::fromLatin1(first),
+            bad = QStringLiteral("%1 %2 is not %3 or %4")
+                      .arg(QLatin1String(kNames[c]), quoted(c), QChar::fromLatin1(first),
                            QChar::fromLatin1(second));
         return t == QLatin1Char(second);
     };
@@ -254,9 +279,10 @@ std::optional<QString> BirthsCsvReader::readRow(Birth& b) const
         while (state < 3 && box != QLatin1String(kDstBox[state]))
             ++state;
         if (state == 3 && !bad)
-            bad = QStringLiteral("dst_box '%1' is not unchecked, checked or greyed").arg(box);
+            bad = QStringLiteral("dst_box %1 is not unchecked, checked or greyed")
+                      .arg(quoted(DstBox));
         else if (state < 3 && (state != 0) != (dst != 0) && !bad)
-            bad = QStringLiteral("dst_box '%1' and dst %2 disagree").arg(box).arg(dst);
+            bad = QStringLiteral("dst_box %1 and dst %2 disagree").arg(quoted(DstBox)).arg(dst);
         else if (state < 3)
             b.dst = Qt::CheckState(state);
     }
@@ -273,23 +299,30 @@ std::optional<QString> BirthsCsvReader::readRow(Birth& b) const
         if (t.isEmpty())
             continue;
         *time = QDateTime::fromString(t, Qt::ISODateWithMs);
-        // Written back as UTC, it must read back.
+        // Written back as UTC, it must read back; without its offset it would
+        // be read in whatever zone the reading machine is in.
         const int year = time->isValid() ? time->toUTC().date().year() : 0;
-        if ((year < 1 || year > 9999) && !bad)
-            bad =
-                QStringLiteral("%1 '%2' is not an ISO 8601 time").arg(QLatin1String(kNames[c]), t);
+        const bool zoned = time->timeSpec() == Qt::UTC || time->timeSpec() == Qt::OffsetFromUTC;
+        if ((year < 1 || year > 9999 || !zoned) && !bad)
+            bad = QStringLiteral("%1 %2 is not an ISO 8601 time with its offset, such as "
+                                 "2024-03-01T09:30:00Z")
+                      .arg(QLatin1String(kNames[c]), quoted(c));
+        else if (time->isValid() &&
+                 time->secsTo(QDateTime::currentDateTimeUtc()) < -kMaxAheadSeconds && !bad)
+            bad = QStringLiteral("%1 %2 is more than a day ahead of the clock")
+                      .arg(QLatin1String(kNames[c]), quoted(c));
     }
     const QString offsetText = at(UtcOffsetColumn).trimmed();
     const auto offset = UtcOffset::parse(offsetText.toStdString());
     if (!offsetText.isEmpty() && !offset && !bad)
-        bad = QStringLiteral("utc_offset '%1' is not a UTC offset from -12:00 to +14:00 such as "
+        bad = QStringLiteral("utc_offset %1 is not a UTC offset from -12:00 to +14:00 such as "
                              "+05:45")
-                  .arg(offsetText);
+                  .arg(quoted(UtcOffsetColumn));
     if (!bad)
         bad = checkBirth(b);
     if (!b.zoneText.isEmpty() &&
         resolveZonePosition(b.zonePosition, b.zoneText) != b.zonePosition && !bad)
-        bad = QStringLiteral("zone %1 is not '%2'").arg(b.zonePosition).arg(b.zoneText);
+        bad = QStringLiteral("zone %1 is not %2").arg(b.zonePosition).arg(quoted(ZoneText));
     // An offset the other columns do not give: a place time of its own, in the
     // fixed zone "UTC+05:45", whose time the window reads back as it is.
     if (!bad && offset && birthChartInputs(b).offset() != *offset)

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rules/csv.h"
 
+#include "rules/message_text.h"
+#include "rules/whole_number.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -184,6 +187,25 @@ bool CsvReader::next(std::vector<std::string_view>& fields)
         tooLong_ = true;
     finish(fields);
     return true;
+}
+
+CsvColumn findCsvColumn(const std::vector<std::string_view>& header, std::string_view name)
+{
+    CsvColumn column;
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        if (trimmed(header[i]) != name)
+            continue;
+        column.twice = column.index != CsvColumn::kAbsent;
+        if (column.twice)
+            break;
+        column.index = i;
+    }
+    return column;
+}
+
+std::string csvColumnTwice(std::string_view name)
+{
+    return "the header has the column " + shown(name) + " twice";
 }
 
 void appendCsvField(std::string& out, std::string_view field)

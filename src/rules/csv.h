@@ -70,6 +70,17 @@ private:
     bool blank_ = false;
 };
 
+// A column of a header row, found by its name with the blanks around the
+// names ignored.
+struct CsvColumn {
+    static constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
+    std::size_t index = kAbsent;
+    bool twice = false; // named twice: the header is refused
+};
+CsvColumn findCsvColumn(const std::vector<std::string_view>& header, std::string_view name);
+// "the header has the column 'year' twice"
+std::string csvColumnTwice(std::string_view name);
+
 // Appends one field, quoted when it holds a comma, a quote or a line break.
 void appendCsvField(std::string& out, std::string_view field);
 

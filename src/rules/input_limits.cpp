@@ -29,4 +29,12 @@ std::optional<std::string> checkLimit(const InputLimit& limit, int value)
            std::to_string(limit.low) + '-' + std::to_string(limit.high);
 }
 
+std::optional<std::string> checkTextLimit(const TextLimit& limit, long long chars)
+{
+    if (chars <= limit.maxChars)
+        return std::nullopt;
+    return std::string(limit.column) + " is longer than " + std::to_string(limit.maxChars) +
+           " characters";
+}
+
 } // namespace zenthra

@@ -33,9 +33,26 @@ inline constexpr InputLimit kLonMinLimit{"lon_min", 0, 59};
 inline constexpr InputLimit kLatDegLimit{"lat_deg", 0, 89};
 inline constexpr InputLimit kLatMinLimit{"lat_min", 0, 59};
 
-// The longest field of a births file read in (name, city, state, country
-// and the rest), in characters: plenty for any real name or place.
+// The most characters any text field of a birth may hold (name, city, state,
+// country and every other text a births file carries), counted as the
+// window's fields count them (UTF-16 code units, QLineEdit::maxLength): the
+// window, the saved births, their import and zenthra-calc keep to it, so
+// that whatever one of them takes the others show whole.
 inline constexpr int kMaxTextChars = 500;
+
+// A text field of a birth by its column name.
+struct TextLimit {
+    const char* column;
+    int maxChars;
+};
+
+inline constexpr TextLimit kNameLimit{"name", kMaxTextChars};
+inline constexpr TextLimit kCityLimit{"city", kMaxTextChars};
+inline constexpr TextLimit kStateLimit{"state", kMaxTextChars};
+inline constexpr TextLimit kCountryLimit{"country", kMaxTextChars};
+
+// "name is longer than 500 characters", or nothing within the limit.
+std::optional<std::string> checkTextLimit(const TextLimit& limit, long long chars);
 
 // The days of one month, leap years included.
 InputLimit dayLimit(int year, int month);

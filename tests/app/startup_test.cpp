@@ -3,6 +3,7 @@
 #include "app/copy_doorbell.h"
 #include "app/single_copy.h"
 #include "app/startup.h"
+#include "births/birth_store.h"
 #include "entry/frm_main.h"
 #include "modal_watcher.h"
 #include "ui/link_label.h"
@@ -13,8 +14,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QSettings>
@@ -158,6 +162,48 @@ private slots:
         }
         runDeferredDeletes();
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    }
+
+    // A births file that cannot be read is said once at start; the program
+    // goes on without the store, or quits, and the file is left alone.
+    void unreadableStoreAtStart_data()
+    {
+        QTest::addColumn<bool>("quit");
+        QTest::newRow("continue without saving") << false;
+        QTest::newRow("quit") << true;
+    }
+
+    void unreadableStoreAtStart()
+    {
+        QFETCH(bool, quit);
+        const QString store = BirthStore::defaultPath();
+        for (const char* tail : {"", "-wal", "-shm"}) // an earlier start's
+            QFile::remove(store + QLatin1String(tail));
+        QVERIFY(QDir().mkpath(store)); // a folder where the births file belongs
+        QStringList seen;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&seen, quit] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible())
+                return;
+            seen << box->text();
+            box->button(quit ? QMessageBox::Close : QMessageBox::Ok)->click();
+        });
+        answer.start(10);
+        SingleCopy copy(lockPath_);
+        const QPointer<FrmMain> window = startProgram(copy, 1u).window;
+        QTRY_COMPARE(enderCalls_ + seen.size(), quit ? 2 : 1);
+        QTest::qWait(50);
+        QCOMPARE(seen.size(), 1);
+        QVERIFY2(seen[0].contains(QDir::toNativeSeparators(store) + QStringLiteral(" is a folder")),
+                 qPrintable(seen[0]));
+        if (!quit)
+            QVERIFY(window->isVisible() && !child<QAction>(*window, "mnuOpenBirth")->isEnabled());
+        QVERIFY(QFileInfo(store).isDir() && QDir(store).isEmpty());
+        QVERIFY(QDir(store).removeRecursively());
+        // Before cleanup(), which may meet the place list's popup first.
+        delete window.data();
+        runDeferredDeletes();
     }
 
     void waysOut_data()

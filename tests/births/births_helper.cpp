@@ -4,9 +4,15 @@
 //   births_helper burst <file> <prefix> <n>    saves n births, says "failed <count>"
 //   births_helper full <file>                  saves until the file size limit stops it
 //   births_helper read <file>                  as a user who cannot write (root drops to nobody)
+//   births_helper count <file>                 says "count <n>", or why the file cannot be read
+//   births_helper rounds <folder> <prefix> <n> <rounds> <start>
+//       round r at <start> + r * 35 ms (ms since 1970): opens <folder>/r<r>.sqlite
+//       and saves n births (reads when n is 0); says "failed <count>"
 #include "births/birth_store.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QThread>
 
 #include <sys/resource.h>
@@ -35,6 +41,30 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return 2;
+    if (args[0] == QLatin1String("rounds") && args.size() == 6) {
+        // Every process opens each new file at the same moment, as copies
+        // started together do.
+        int failed = 0;
+        const int each = args[3].toInt();
+        for (int r = 0; r < args[4].toInt(); ++r) {
+            const qint64 wait = args[5].toLongLong() + r * 35 - QDateTime::currentMSecsSinceEpoch();
+            if (wait > 0)
+                QThread::msleep(static_cast<unsigned long>(wait));
+            BirthStore store(QDir(args[1]).filePath(QStringLiteral("r%1.sqlite").arg(r)));
+            const int before = failed;
+            for (int i = 0; i < each; ++i) {
+                Birth b = sample(args[2] + QStringLiteral("%1-%2").arg(r).arg(i));
+                failed += store.save(b) ? 0 : 1;
+            }
+            if (each == 0 && (store.count(), !store.isReadable() || !store.readError().isEmpty()))
+                ++failed;
+            if (failed != before)
+                std::fprintf(stderr, "round %d: %s\n", r,
+                             qPrintable(store.openError() + store.lastError() + store.readError()));
+        }
+        std::printf("failed %d\n", failed);
+        return 0;
+    }
     if (args[0] == QLatin1String("read") && geteuid() == 0 &&
         (setgid(65534) != 0 || setuid(65534) != 0))
         return 3;
@@ -60,6 +90,15 @@ int main(int argc, char** argv)
         std::printf("failed %d\n", failed);
         return 0;
     }
+    if (args[0] == QLatin1String("count")) {
+        const int n = store.count();
+        if (!store.isReadable() || !store.readError().isEmpty()) {
+            std::printf("unreadable %s\n", qPrintable(store.openError() + store.readError()));
+            return 1;
+        }
+        std::printf("count %d\n", n);
+        return 0;
+    }
     if (args[0] == QLatin1String("read")) {
         Birth b = sample(QStringLiteral("New"));
         const auto recent = store.mostRecent();
@@ -76,7 +115,7 @@ int main(int argc, char** argv)
         setrlimit(RLIMIT_FSIZE, &limit);
         QString lastGood;
         for (int i = 0; i < 10000; ++i) {
-            Birth b = sample(QStringLiteral("%1 ").arg(i) + QString(2000, QLatin1Char('x')));
+            Birth b = sample(QStringLiteral("%1 ").arg(i) + QString(190, QLatin1Char('x')));
             if (!store.save(b)) { // people: the recent charts are bounded
                 const auto recent = store.mostRecent();
                 std::printf("error %s\nsaved %d\nrecent-is-last-good %d\n",

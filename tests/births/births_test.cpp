@@ -15,7 +15,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
 using namespace zenthra;
 
@@ -104,6 +107,8 @@ private slots:
     void fullDisk();
     void killedRightAfterSave();
     void writersAtOnce();
+    void creatingAtOnce();
+    void importKeepsBirthsThatDifferApart();
     void csvRoundTrip();
     void csvBadRows();
 
@@ -464,10 +469,13 @@ void BirthsTest::newerFileLeftAlone()
     }
     QSqlDatabase::removeDatabase(QStringLiteral("newer"));
     BirthStore store(path);
-    QVERIFY(!store.isSaving());
+    QCOMPARE(store.state(), BirthStore::State::Unreadable);
     QVERIFY2(store.openError().contains(QStringLiteral("newer version")),
              qPrintable(store.openError()));
     QVERIFY(store.movedAsidePath().isEmpty());
+    // Read as nothing, and said so: not a store without births.
+    QVERIFY(store.all().isEmpty());
+    QCOMPARE(store.readError(), store.openError());
     Birth b = birth(QStringLiteral("New"));
     QVERIFY(!store.saveRecent(b));
     QCOMPARE(store.lastError(), store.openError());
@@ -570,6 +578,68 @@ void BirthsTest::writersAtOnce()
     QCOMPARE(std::adjacent_find(uses.begin(), uses.end()), uses.end());
 }
 
+// Several programs start on a store that does not exist yet, each round at
+// the same moment: each writer saves every birth, each reader reads, none
+// finds the file locked.
+void BirthsTest::creatingAtOnce()
+{
+    constexpr int kRounds = 100, kWriters = 4, kReaders = 2, kEach = 2;
+    const QString start = QString::number(QDateTime::currentMSecsSinceEpoch() + 500);
+    std::vector<std::unique_ptr<QProcess>> runs;
+    for (int i = 0; i < kWriters + kReaders; ++i) {
+        runs.push_back(std::make_unique<QProcess>());
+        runs.back()->start(
+            helper(), {QStringLiteral("rounds"), dir_->path(), QStringLiteral("w%1-").arg(i),
+                       QString::number(i < kWriters ? kEach : 0), QString::number(kRounds), start});
+    }
+    for (auto& p : runs) {
+        QVERIFY(p->waitForFinished(60000));
+        const QByteArray out = p->readAllStandardOutput() + p->readAllStandardError();
+        QCOMPARE(out, QByteArray("failed 0\n"));
+    }
+    for (int round = 0; round < kRounds; ++round) {
+        BirthStore store(file(QByteArray("r" + QByteArray::number(round) + ".sqlite").constData()));
+        QCOMPARE(store.count(), kWriters * kEach);
+    }
+}
+
+void BirthsTest::importKeepsBirthsThatDifferApart()
+{
+    const Birth base = birth(QStringLiteral("Twin"));
+    QList<Birth> births{base};
+    for (const auto& change : std::initializer_list<std::function<void(Birth&)>>{
+             [](Birth& b) { b.zonePosition = 33; }, [](Birth& b) { b.dst = Qt::PartiallyChecked; },
+             [](Birth& b) { b.dst = Qt::Checked; },
+             [](Birth& b) {
+                 b.placeTime = PickedPlaceTime{QStringLiteral("Asia/Kolkata"), 19800};
+             },
+             [](Birth& b) {
+                 b.placeTime = PickedPlaceTime{QStringLiteral("Asia/Kolkata"), 19800, true};
+             },
+             [](Birth& b) { b.latMin = 41; }}) {
+        births.append(base);
+        change(births.back());
+    }
+    BirthStore store(file());
+    const auto first = store.importBirths(births);
+    QVERIFY2(first, qPrintable(store.lastError()));
+    QCOMPARE(first->added, births.size());
+    const CsvBirths read = importBirthsCsv(exportBirthsCsv(store.all()));
+    const auto again = store.importBirths(read.births);
+    QCOMPARE(again->updated, births.size());
+    QCOMPARE(store.count(), births.size());
+
+    // A use stamped years ahead is not believed: it, and every later save,
+    // is stamped by the clock.
+    Birth ahead = birth(QStringLiteral("Ahead"));
+    ahead.lastUsedAt = QDateTime(QDate(9999, 1, 1), QTime(0, 0), Qt::UTC);
+    QVERIFY(store.importBirths(QList<Birth>{ahead}));
+    QVERIFY(store.mostRecent()->lastUsedAt < QDateTime::currentDateTimeUtc().addDays(1));
+    Birth now = birth(QStringLiteral("Now"));
+    QVERIFY(store.saveRecent(now));
+    QVERIFY(now.lastUsedAt < QDateTime::currentDateTimeUtc().addDays(1));
+}
+
 void BirthsTest::csvRoundTrip()
 {
     BirthStore from(file("from.sqlite"));
@@ -612,8 +682,9 @@ void BirthsTest::csvBadRows()
     // A stray quote inside an unquoted field is text, as the batch reads it;
     // the longest name is counted in characters, not bytes.
     for (const QByteArray& name :
-         {QByteArray("Ana 5\" Lee"), QString(kMaxTextChars, QChar(0xE9)).toUtf8(),
-          QByteArray(kMaxTextChars + 1, 'x')})
+         {QByteArray("Ana 5\" Lee"), QString(kNameLimit.maxChars, QChar(0xE9)).toUtf8(),
+          QByteArray(kMaxTextChars + 1, 'x'),
+          QString(kNameLimit.maxChars + 1, QChar(0xE9)).toUtf8()})
         csv += name + ",1947,8,15,0,0,34,77,13,E,28,40,N,0,Delhi\n";
     csv += "Open,1947,8,15,0,0,34,77,13,E,28,40,N,0,\"Del\n";
     const CsvBirths read = importBirthsCsv(csv);
@@ -624,9 +695,10 @@ void BirthsTest::csvBadRows()
                           QStringLiteral("line 8: dst 2 is not 0 or 1"),
                           QStringLiteral("line 9: the name is empty"),
                           QStringLiteral("line 13: name is longer than 500 characters"),
-                          QStringLiteral("line 14: a quoted field is not closed")}));
-    QCOMPARE(names(read.births),
-             QStringLiteral("Good|Good, too|Ana 5\" Lee|") + QString(kMaxTextChars, QChar(0xE9)));
+                          QStringLiteral("line 14: name is longer than 500 characters"),
+                          QStringLiteral("line 15: a quoted field is not closed")}));
+    QCOMPARE(names(read.births), QStringLiteral("Good|Good, too|Ana 5\" Lee|") +
+                                     QString(kNameLimit.maxChars, QChar(0xE9)));
     QCOMPARE(read.births[1].city, QStringLiteral("\"Q\" town"));
     QCOMPARE(importBirthsCsv("name,year\n").problems,
              QStringList{QStringLiteral("line 1: the header has no column 'month'")});

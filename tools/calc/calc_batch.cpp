@@ -20,7 +20,7 @@ constexpr std::array<const char*, 14> kColumns = {
     "year",    "month",   "day",     "hour",    "minute",  "zone", "lon_deg",
     "lon_min", "lon_dir", "lat_deg", "lat_min", "lat_dir", "dst",  "utc_offset"};
 constexpr std::size_t kZoneColumn = 5, kDstColumn = 12, kOffsetColumn = 13;
-constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
+constexpr std::size_t kAbsent = CsvColumn::kAbsent;
 
 } // namespace
 
@@ -48,25 +48,19 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
     });
     std::array<std::size_t, kColumns.size()> where{};
     for (std::size_t c = 0; c < kColumns.size(); ++c) {
-        const auto named = [&](std::size_t i) { return trimmed(fields[i]) == kColumns[c]; };
-        std::size_t i = 0;
-        while (i < fields.size() && !named(i))
-            ++i;
-        where[c] = kAbsent;
-        if (i == fields.size() &&
+        const CsvColumn column = findCsvColumn(fields, kColumns[c]);
+        where[c] = column.index;
+        if (column.twice) {
+            usageError(err, csvColumnTwice(kColumns[c]));
+            return 2;
+        }
+        if (column.index == kAbsent &&
             (c == kOffsetColumn || (offsetColumn && (c == kZoneColumn || c == kDstColumn))))
             continue;
-        if (i == fields.size()) {
+        if (column.index == kAbsent) {
             usageError(err, std::string("the header has no column '") + kColumns[c] + "'");
             return 2;
         }
-        for (std::size_t j = i + 1; j < fields.size(); ++j)
-            if (named(j)) {
-                usageError(err,
-                           std::string("the header has the column '") + kColumns[c] + "' twice");
-                return 2;
-            }
-        where[c] = i;
     }
     const std::size_t width = fields.size();
 
@@ -174,10 +168,11 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const CsvLimits& limit
         if (buf.size() > (1 << 16)) {
             std::fwrite(buf.data(), 1, buf.size(), out);
             buf.clear();
+            if (std::ferror(out)) // the rest could not be written either
+                break;
         }
     }
-    std::fwrite(buf.data(), 1, buf.size(), out);
-    std::fflush(out);
+    std::fwrite(buf.data(), 1, buf.size(), out); // flushed and checked by the caller
     return anyError ? 1 : 0;
 }
 

@@ -83,12 +83,17 @@ const char* const kHelp =
     "  --list             one line a birth: name, date, time, place\n"
     "  --person NAME      computes the birth saved under exactly that name\n"
     "  --export-births [FILE]  writes the births as CSV (the batch columns, then\n"
-    "                     name, place and the rest) to FILE or standard output\n"
-    "  --import-births FILE    adds the births of such a file, updating those\n"
-    "                     already saved; says how many, and names bad rows by line\n"
-    "  --store FILE       another births file instead of the program's own\n"
+    "                     name, place and the rest) to FILE or standard output;\n"
+    "                     FILE is replaced only once the export is whole\n"
+    "  --import-births FILE    adds the births of such a file (at most 64 MB, from\n"
+    "                     a file or a pipe alike), updating those already saved;\n"
+    "                     says how many, and names bad rows by line\n"
+    "  --store FILE       another births file instead of the program's own; one\n"
+    "                     that cannot be read or is not a births file is refused\n"
+    "                     and left as it is\n"
     "\n"
-    "Exit status: 0 every chart computed, 1 some input had an error, 2 usage error\n"
+    "Exit status: 0 every chart computed, 1 some input had an error, the store\n"
+    "could not be read or an output could not be written, 2 usage error\n"
     "(and for --person, no saved birth or more than one has the name).\n";
 
 } // namespace zenthra::calc

@@ -7,6 +7,8 @@
 #include "calc/calc_print.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace zenthra::calc {
 namespace {
@@ -39,9 +41,7 @@ int runBatch(const std::vector<std::string>& args, std::FILE* in, std::FILE* out
     return runCsv(in, out, err, {}, bigThree, zodiac);
 }
 
-} // namespace
-
-int runCalc(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err)
+int run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err)
 {
     if (args.empty()) {
         usageError(err, "nothing to do");
@@ -67,6 +67,25 @@ int runCalc(const std::vector<std::string>& args, std::FILE* in, std::FILE* out,
     if (std::any_of(args.begin(), args.end(), isStoreOption))
         return runStore(args, out, err);
     return runOne(args, out, err);
+}
+
+} // namespace
+
+int runCalc(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err)
+{
+    return checkedOutput(out, err, run(args, in, out, err));
+}
+
+int checkedOutput(std::FILE* out, std::FILE* err, int status)
+{
+    errno = 0;
+    // A full disk or a closed pipe shows only now, or was noted on the way.
+    if (std::fflush(out) == 0 && !std::ferror(out))
+        return status;
+    const int why = errno;
+    inputError(err, std::string("could not write the output: ") +
+                        (why != 0 ? std::strerror(why) : "write error"));
+    return status == 0 ? 1 : status;
 }
 
 } // namespace zenthra::calc

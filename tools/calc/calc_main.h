@@ -12,8 +12,13 @@ namespace zenthra::calc {
 
 // The whole command line program, with its streams passed in so that tests
 // can drive it. Returns the exit status: 0 all computed, 1 some input had an
-// error, 2 usage error.
+// error or the output could not be written, 2 usage error.
 int runCalc(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err);
+
+// The status of a run that wrote to out, once out is flushed: a write that
+// failed on the way or now (a full disk) is reported on err and the status
+// is at least 1.
+int checkedOutput(std::FILE* out, std::FILE* err, int status);
 
 // Batch mode alone: CSV rows on in, one result row per input row on out.
 // Smaller limits than the defaults let a fuzzer reach them.

@@ -7,6 +7,7 @@
 #include "place/place_day.h"
 #include "place/place_time.h"
 #include "rules/calendar_text.h"
+#include "rules/message_text.h"
 #include "rules/zone_table.h"
 
 namespace zenthra::calc {
@@ -20,7 +21,7 @@ std::optional<Place> findPlace(const std::string& query, PlaceResolution& out)
     const QString asked = QString::fromStdString(query);
     const auto found = atlas.match(asked, 1);
     if (found.empty()) {
-        out.error = "'" + query + "' not found";
+        out.error = shown(query) + " not found";
         const auto near = atlas.nearest(asked, 5);
         for (std::size_t i = 0; i < near.size(); ++i) {
             out.error += i == 0                 ? "; did you mean \""
@@ -36,8 +37,8 @@ std::optional<Place> findPlace(const std::string& query, PlaceResolution& out)
     out.lines.push_back("Place:          " + place.suggestionText().toStdString());
     // Never a partial match without a word: say what was taken for it.
     if (!found.front().exact)
-        out.lines.push_back("Note:           no place matches '" + query +
-                            "' exactly; took the best match, " + place.displayName().toStdString());
+        out.lines.push_back("Note:           no place matches " + shown(query) +
+                            " exactly; took the best match, " + place.displayName().toStdString());
     return place;
 }
 
