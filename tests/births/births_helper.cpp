@@ -4,7 +4,6 @@
 //   births_helper burst <file> <prefix> <n>    saves n births, says "failed <count>"
 //   births_helper full <file>                  saves until the file size limit stops it
 //   births_helper read <file>                  as a user who cannot write (root drops to nobody)
-//   births_helper count <file>                 says "count <n>", or why the file cannot be read
 //   births_helper rounds <folder> <prefix> <n> <rounds> <start>
 //       round r at <start> + r * 35 ms (ms since 1970): opens <folder>/r<r>.sqlite
 //       and saves n births (reads when n is 0); says "failed <count>"
@@ -42,8 +41,6 @@ int main(int argc, char** argv)
     if (args.size() < 2)
         return 2;
     if (args[0] == QLatin1String("rounds") && args.size() == 6) {
-        // Every process opens each new file at the same moment, as copies
-        // started together do.
         int failed = 0;
         const int each = args[3].toInt();
         for (int r = 0; r < args[4].toInt(); ++r) {
@@ -88,15 +85,6 @@ int main(int argc, char** argv)
             }
         }
         std::printf("failed %d\n", failed);
-        return 0;
-    }
-    if (args[0] == QLatin1String("count")) {
-        const int n = store.count();
-        if (!store.isReadable() || !store.readError().isEmpty()) {
-            std::printf("unreadable %s\n", qPrintable(store.openError() + store.readError()));
-            return 1;
-        }
-        std::printf("count %d\n", n);
         return 0;
     }
     if (args[0] == QLatin1String("read")) {

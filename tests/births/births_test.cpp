@@ -15,7 +15,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -253,64 +252,53 @@ void BirthsTest::search()
 
 void BirthsTest::searchRanksStartsFirst()
 {
-    // Saved oldest first; most recently used first within each rank.
+    // The name starts with it, then a word of the name or place starts with
+    // it, then it is inside a word; the most recently used first in each.
     BirthStore store(file());
     for (const char* name : {"ASHA", "MEERA ASHTON", "BIKASH", "ASHOK", "DEV"}) {
         Birth b = birth(QString::fromUtf8(name));
-        if (QByteArray(name) == "DEV")
-            b.city = QStringLiteral("Ashgabat");
+        b.city = QByteArray(name) == "DEV" ? QStringLiteral("Ashgabat") : b.city;
         QVERIFY(store.saveRecent(b));
     }
-    const struct {
-        const char* text;
-        const char* expected;
-    } cases[] = {
-        // Name starts with it, then a word of the name or place, then inside a word.
-        {"ash", "ASHOK|ASHA|DEV|MEERA ASHTON|BIKASH"},
-        {"ASHT", "MEERA ASHTON"},
-        {"kash", "BIKASH"},
-        {"sh", "DEV|ASHOK|BIKASH|MEERA ASHTON|ASHA"},
-    };
-    for (const auto& c : cases)
-        QCOMPARE(names(store.search(QString::fromUtf8(c.text), 10)), QString::fromUtf8(c.expected));
+    for (const auto& [text, expected] : {std::pair{"ash", "ASHOK|ASHA|DEV|MEERA ASHTON|BIKASH"},
+                                         {"ASHT", "MEERA ASHTON"},
+                                         {"kash", "BIKASH"},
+                                         {"sh", "DEV|ASHOK|BIKASH|MEERA ASHTON|ASHA"}})
+        QCOMPARE(names(store.search(QString::fromUtf8(text), 10)), QString::fromUtf8(expected));
 }
 
 void BirthsTest::peopleAndRecentCharts()
 {
     BirthStore store(file());
     enum Step { Find, Save, SaveAs };
+    constexpr int kCharts = BirthStore::kRecentCharts;
     const struct {
         Step step;
         const char* name;
-        int repeat;         // distinct births "name 1".."name n" when above 1
-        const char* people; // the list of people afterwards, most recent first
-        int count;          // births kept in all
+        int repeat;         // "name 1".."name n" when above 1
+        const char* people; // afterwards, most recent first
+        int count;
     } steps[] = {
         {Find, "RAVI", 1, "", 1},
         {Save, "ASHA", 1, "ASHA", 2},
-        // Charts of a Find are kept up to kRecentCharts; people always.
-        {Find, "CHART", 25, "ASHA", 1 + BirthStore::kRecentCharts},
-        // The same entries again: the person is used, and stays a person.
-        {Find, "ASHA", 1, "ASHA", 1 + BirthStore::kRecentCharts},
-        {SaveAs, "ASHA", 1, "ASHA COPY|ASHA", 2 + BirthStore::kRecentCharts},
-        // A chart saved by Save Birth becomes a person.
-        {Find, "DEV", 1, "ASHA COPY|ASHA", 2 + BirthStore::kRecentCharts},
-        {Save, "DEV", 1, "DEV|ASHA COPY|ASHA", 2 + BirthStore::kRecentCharts},
+        {Find, "CHART", 25, "ASHA", 1 + kCharts}, // only the newest charts are kept
+        {Find, "ASHA", 1, "ASHA", 1 + kCharts},   // a person used stays a person
+        {SaveAs, "ASHA", 1, "ASHA COPY|ASHA", 2 + kCharts},
+        {Find, "DEV", 1, "ASHA COPY|ASHA", 2 + kCharts},
+        {Save, "DEV", 1, "DEV|ASHA COPY|ASHA", 2 + kCharts}, // a chart saved becomes a person
     };
     for (const auto& s : steps) {
         for (int i = 1; i <= s.repeat; ++i) {
             Birth b = birth(s.repeat > 1 ? QStringLiteral("%1 %2").arg(s.name).arg(i)
                                          : QString::fromLatin1(s.name));
-            const bool ok = s.step == Find   ? store.saveRecent(b)
-                            : s.step == Save ? store.save(b)
-                                             : store.saveAs(b, b.name + QStringLiteral(" COPY"));
-            QVERIFY2(ok, qPrintable(store.lastError()));
+            QVERIFY2(s.step == Find   ? store.saveRecent(b)
+                     : s.step == Save ? store.save(b)
+                                      : store.saveAs(b, b.name + QStringLiteral(" COPY")),
+                     qPrintable(store.lastError()));
         }
         QCOMPARE(names(store.search(QString(), 50, true)), QString::fromLatin1(s.people));
         QCOMPARE(store.count(), s.count);
-        QVERIFY(store.mostRecent().has_value());
     }
-    // The oldest charts went; the newest stay.
     QCOMPARE(store.search(QStringLiteral("CHART 25")).size(), 1);
     QCOMPARE(store.search(QStringLiteral("RAVI")).size(), 0);
 }
@@ -578,9 +566,8 @@ void BirthsTest::writersAtOnce()
     QCOMPARE(std::adjacent_find(uses.begin(), uses.end()), uses.end());
 }
 
-// Several programs start on a store that does not exist yet, each round at
-// the same moment: each writer saves every birth, each reader reads, none
-// finds the file locked.
+// Programs started together on a store not there yet, round after round:
+// none finds the file locked, every birth is saved.
 void BirthsTest::creatingAtOnce()
 {
     constexpr int kRounds = 100, kWriters = 4, kReaders = 2, kEach = 2;
@@ -594,43 +581,31 @@ void BirthsTest::creatingAtOnce()
     }
     for (auto& p : runs) {
         QVERIFY(p->waitForFinished(60000));
-        const QByteArray out = p->readAllStandardOutput() + p->readAllStandardError();
-        QCOMPARE(out, QByteArray("failed 0\n"));
+        QCOMPARE(p->readAllStandardOutput() + p->readAllStandardError(), QByteArray("failed 0\n"));
     }
-    for (int round = 0; round < kRounds; ++round) {
-        BirthStore store(file(QByteArray("r" + QByteArray::number(round) + ".sqlite").constData()));
-        QCOMPARE(store.count(), kWriters * kEach);
-    }
+    for (int round = 0; round < kRounds; ++round)
+        QCOMPARE(BirthStore(file(QByteArray("r" + QByteArray::number(round) + ".sqlite"))).count(),
+                 kWriters * kEach);
 }
 
 void BirthsTest::importKeepsBirthsThatDifferApart()
 {
-    const Birth base = birth(QStringLiteral("Twin"));
-    QList<Birth> births{base};
-    for (const auto& change : std::initializer_list<std::function<void(Birth&)>>{
-             [](Birth& b) { b.zonePosition = 33; }, [](Birth& b) { b.dst = Qt::PartiallyChecked; },
-             [](Birth& b) { b.dst = Qt::Checked; },
-             [](Birth& b) {
-                 b.placeTime = PickedPlaceTime{QStringLiteral("Asia/Kolkata"), 19800};
-             },
-             [](Birth& b) {
-                 b.placeTime = PickedPlaceTime{QStringLiteral("Asia/Kolkata"), 19800, true};
-             },
-             [](Birth& b) { b.latMin = 41; }}) {
-        births.append(base);
-        change(births.back());
-    }
+    QList<Birth> births(7, birth(QStringLiteral("Twin")));
+    births[1].zonePosition = 33;
+    births[2].dst = Qt::PartiallyChecked;
+    births[3].dst = Qt::Checked;
+    births[4].placeTime = PickedPlaceTime{QStringLiteral("Asia/Kolkata"), 19800};
+    births[5].placeTime = PickedPlaceTime{QStringLiteral("Asia/Kolkata"), 19800, true};
+    births[6].latMin = 41;
     BirthStore store(file());
     const auto first = store.importBirths(births);
     QVERIFY2(first, qPrintable(store.lastError()));
     QCOMPARE(first->added, births.size());
-    const CsvBirths read = importBirthsCsv(exportBirthsCsv(store.all()));
-    const auto again = store.importBirths(read.births);
+    const auto again = store.importBirths(importBirthsCsv(exportBirthsCsv(store.all())).births);
     QCOMPARE(again->updated, births.size());
     QCOMPARE(store.count(), births.size());
 
-    // A use stamped years ahead is not believed: it, and every later save,
-    // is stamped by the clock.
+    // A use stamped years ahead is not believed: it, and later saves, take the clock's.
     Birth ahead = birth(QStringLiteral("Ahead"));
     ahead.lastUsedAt = QDateTime(QDate(9999, 1, 1), QTime(0, 0), Qt::UTC);
     QVERIFY(store.importBirths(QList<Birth>{ahead}));

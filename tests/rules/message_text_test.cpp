@@ -6,32 +6,21 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 using namespace zenthra;
 
-namespace {
-
-std::string repeat(const std::string& s, int n)
-{
-    std::string out;
-    for (int i = 0; i < n; ++i)
-        out += s;
-    return out;
-}
-
-} // namespace
-
-// Code points and their UTF-8 bytes from the Unicode standard (chapter 3,
-// table 3-7; the bidirectional controls from UAX #9).
+// UTF-8 bytes from the Unicode standard, table 3-7; bidi controls from UAX #9.
 TEST(MessageText, InputIsQuotedShortAndHarmless)
 {
-    const std::string e64(64, 'e');
-    const std::string eAcute = "\xC3\xA9"; // U+00E9, two bytes
-    struct Case {
-        std::string input;
-        std::string shown;
+    const std::string e64(64, 'e'), eAcute = "\xC3\xA9"; // U+00E9, two bytes
+    const auto repeat = [](const std::string& s, int n) {
+        std::string out;
+        while (n-- > 0)
+            out += s;
+        return out;
     };
-    const Case cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"Pune", "'Pune'"},
         {"a\nb\r\tc", "'a\\nb\\r\\tc'"},
         {"\x1B[2J\x7F", "'\\x1B[2J\\x7F'"},
@@ -50,37 +39,23 @@ TEST(MessageText, InputIsQuotedShortAndHarmless)
         {repeat(eAcute, 65), "'" + repeat(eAcute, 64) + "...'"},
         {repeat("\xE2", 100000), "'" + repeat("\\xE2", 64) + "...'"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(shown(c.input), c.shown) << c.shown;
+    for (const auto& [input, expected] : cases)
+        EXPECT_EQ(shown(input), expected) << expected;
 }
 
 TEST(WholeNumber, AnythingAfterTheNumberMakesItNone)
 {
-    struct Case {
-        std::string text;
-        const char* why;
-        int value;
-    };
-    const Case cases[] = {
-        {" 1980 ", nullptr, 1980},
-        {"+7", nullptr, 7},
-        {"-12", nullptr, -12},
-        {std::string("1980\0junk", 9), kNotWhole, 0},
-        {"1980x", kNotWhole, 0},
-        {"19 80", kNotWhole, 0},
-        {"", kNotWhole, 0},
-        {"+", kNotWhole, 0},
-        {"+-1", kNotWhole, 0},
-        {"1e3", kNotWhole, 0},
-        {"99999999999", kOutOfRange, 0},
-    };
-    for (const Case& c : cases) {
-        int value = 0;
-        EXPECT_EQ(readWhole(c.text, value), c.why) << c.text;
-        if (!c.why) {
-            EXPECT_EQ(value, c.value) << c.text;
-        }
+    for (const auto& [text, value] : {std::pair{" 1980 ", 1980}, {"+7", 7}, {"-12", -12}}) {
+        int read = 0;
+        EXPECT_EQ(readWhole(text, read), nullptr) << text;
+        EXPECT_EQ(read, value) << text;
     }
+    int unused = 0;
+    for (const std::string& text :
+         {std::string("1980\0junk", 9), std::string("1980x"), std::string("19 80"), std::string(),
+          std::string("+"), std::string("+-1"), std::string("1e3")})
+        EXPECT_EQ(readWhole(text, unused), kNotWhole) << text;
+    EXPECT_EQ(readWhole("99999999999", unused), kOutOfRange);
 }
 
 TEST(CsvHeader, ColumnsAreFoundOnceOrRefused)
@@ -90,5 +65,4 @@ TEST(CsvHeader, ColumnsAreFoundOnceOrRefused)
     EXPECT_FALSE(findCsvColumn(header, "year").twice);
     EXPECT_TRUE(findCsvColumn(header, "name").twice);
     EXPECT_EQ(findCsvColumn(header, "zone").index, CsvColumn::kAbsent);
-    EXPECT_EQ(csvColumnTwice("name"), "the header has the column 'name' twice");
 }

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +19,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace zenthra;
@@ -973,8 +978,7 @@ TEST(CsvField, QuotesOnlyWhenNeeded)
     EXPECT_EQ(out, "plain|\"a,b\"|\"say \"\"x\"\"\"|\"two\nlines\"");
 }
 
-// The entries of the zone list whose text names daylight time, read off the
-// list itself: each already includes the daylight-saving hour.
+// The zone list's entries whose text names daylight time, read off the list.
 constexpr int kDaylightEntries[] = {0, 5, 7, 9, 18, 19, 24, 25, 31, 40, 43, 53, 56, 57, 68};
 
 TEST(CalcDaylight, EntriesNamingDaylightTimeRefuseTheHourAgain)
@@ -988,33 +992,203 @@ TEST(CalcDaylight, EntriesNamingDaylightTimeRefuseTheHourAgain)
     const auto rows = lines(batch.out);
     ASSERT_EQ(rows.size(), 72u);
     for (int zone = 0; zone < 71; ++zone) {
-        const bool daylight = std::find(std::begin(kDaylightEntries), std::end(kDaylightEntries),
-                                        zone) != std::end(kDaylightEntries);
-        const std::string& row = rows[static_cast<std::size_t>(zone) + 1];
-        const std::string error = ",,,,line " + std::to_string(zone + 2) + ": zone " +
-                                  std::to_string(zone) +
-                                  " is a daylight-time entry and dst is 1: the entry already "
-                                  "includes the hour";
-        EXPECT_EQ(row == error, daylight) << row;
-        EXPECT_EQ(row.back() == ',', !daylight) << row;
-    }
-    for (const int zone : kDaylightEntries) {
-        std::vector<std::string> args = {
-            "--date", "1976-07-04", "--time", "12:00", "--zone", std::to_string(zone),
-            "--lon",  "74:00W",     "--lat",  "40:43N"};
-        EXPECT_EQ(run(args).status, 0) << zone;
+        const std::string z = std::to_string(zone), &row = rows[std::size_t(zone) + 1];
+        if (std::find(std::begin(kDaylightEntries), std::end(kDaylightEntries), zone) ==
+            std::end(kDaylightEntries)) {
+            EXPECT_EQ(row.back(), ',') << row;
+            continue;
+        }
+        EXPECT_EQ(row, ",,,,line " + std::to_string(zone + 2) + ": zone " + z +
+                           " is a daylight-time entry and dst is 1: the entry already includes "
+                           "the hour");
+        std::vector<std::string> args = {"--date", "1976-07-04", "--time", "12:00", "--zone",
+                                         z,        "--lon",      "74:00W", "--lat", "40:43N"};
+        // Eastern Daylight Time alone is New York's July clock, UTC-4: 16:00 UT.
+        const CalcRun plain = run(args);
+        EXPECT_EQ(plain.status, 0) << z;
+        EXPECT_EQ(plain.out.find("4 July 1976, 16:00 UT") != std::string::npos, zone == 24) << z;
         args.push_back("--dst");
         const CalcRun refused = run(args);
         EXPECT_EQ(refused.status, 2);
-        EXPECT_NE(refused.err.find("--dst cannot go with --zone " + std::to_string(zone) + " ("),
-                  std::string::npos)
+        EXPECT_NE(refused.err.find("--dst cannot go with --zone " + z + " ("), std::string::npos)
             << refused.err;
     }
-    // Eastern Daylight Time alone gives the clock of New York in July: 16:00 UT.
-    EXPECT_NE(run({"--date", "1976-07-04", "--time", "12:00", "--zone", "24", "--lon", "74:00W",
-                   "--lat", "40:43N"})
-                  .out.find("4 July 1976, 16:00 UT"),
-              std::string::npos);
+}
+
+// The columns of a batch file and a person's name.
+const std::string kNamed = kHeader.substr(0, kHeader.size() - 1) + ",name";
+const std::string kRow = "1947,8,15,0,0,34,77,13,E,28,40,N,0,";
+
+// As run, with standard output into out.
+CalcRun runInto(std::FILE* out, const std::vector<std::string>& args, const std::string& input)
+{
+    std::FILE *in = std::tmpfile(), *err = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::rewind(in);
+    const int status = runCalc(args, in, out, err);
+    std::fclose(in);
+    return {status, "", slurp(err)};
+}
+
+// "--list --store a.sqlite" as its words.
+std::vector<std::string> words(const std::string& line)
+{
+    std::istringstream in(line);
+    return {std::istream_iterator<std::string>(in), {}};
+}
+
+// zenthra-calc under faults: stores it cannot read, outputs it cannot write,
+// inputs beyond the limits.
+class CalcFaults : public CalcStore {
+protected:
+    // A store holding Asha, made as a user makes one.
+    std::string goodStore(const char* name) const
+    {
+        const std::string csv = write("asha.csv", kNamed + "\n" + kRow + "Asha\n");
+        EXPECT_EQ(run({"--import-births", csv, "--store", path(name)}).status, 0);
+        return read(path(name));
+    }
+};
+
+// Byte offset of SQLite's user_version in the file header (sqlite.org/fileformat.html).
+constexpr std::size_t kUserVersionAt = 60;
+
+TEST_F(CalcFaults, StoresThatCannotBeReadAreRefusedUntouched)
+{
+    const std::string good = goodStore("good.sqlite");
+    ASSERT_GT(good.size(), 4096u);
+    std::string newer = good, foreign = good, schema = good;
+    newer[kUserVersionAt + 3] = 9;
+    foreign[kUserVersionAt + 3] = 0;                          // tables, yet no version of ours
+    schema.replace(schema.find("city TEXT"), 9, "town TEXT"); // same length: SQLite's checks pass
+    const struct {
+        const char* name;
+        std::string bytes; // a folder when empty
+        const char* why;
+    } kinds[] = {
+        {"folder", "", "is a folder"},
+        {"newer", newer, "newer version"},
+        {"unknown-schema", schema, "no such column: city"},
+        {"foreign", foreign, "tables that are not births"},
+        {"truncated", good.substr(0, 3000), "malformed"},
+        {"not-SQLite", std::string(5000, 'z'), "not a database"},
+    };
+    write("backup.csv", "an earlier export");
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(k.name);
+        const std::string store = k.bytes.empty() ? path(k.name) : write(k.name, k.bytes);
+        if (k.bytes.empty())
+            std::filesystem::create_directory(store);
+        for (const std::string& command : std::initializer_list<std::string>{
+                 "--list", "--export-births " + path("backup.csv"), "--export-births",
+                 "--person Asha", "--import-births " + path("asha.csv")}) {
+            const std::vector<std::string> args = words(command + " --store " + store);
+            const CalcRun r = run(args);
+            EXPECT_EQ(r.status, 1) << args[0];
+            EXPECT_NE(r.err.find(store), std::string::npos) << r.err;
+            EXPECT_NE(r.err.find(k.why), std::string::npos) << r.err;
+            EXPECT_EQ(r.out, "") << args[0];
+        }
+        EXPECT_EQ(read(path("backup.csv")), "an earlier export");
+        EXPECT_EQ(k.bytes.empty() ? "" : read(store), k.bytes);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 4)
+            << "nothing moved or added";
+        std::filesystem::remove_all(store);
+    }
+    EXPECT_EQ(run({"--list", "--store", write("empty.sqlite", "")}).status, 0); // no births yet
+}
+
+TEST_F(CalcFaults, OutputThatCannotBeWrittenIsAnError)
+{
+    const std::string store = path("a.sqlite");
+    goodStore("a.sqlite");
+    const std::string batch = kHeader + kRow.substr(0, kRow.size() - 1) + "\n";
+    const std::string place = " --zone 34 --lon 77:13E --lat 28:40N";
+    for (const std::string& command : std::initializer_list<std::string>{
+             "--list --store " + store, "--export-births --store " + store,
+             "--export-births /dev/full --store " + store, "--person Asha --store " + store,
+             "--csv", "--date 1947-08-15 --time 00:00" + place, "--date 1947-08-15 --day" + place,
+             "--zones"}) {
+        const std::vector<std::string> args = words(command);
+        std::FILE* full = std::fopen("/dev/full", "w");
+        ASSERT_NE(full, nullptr);
+        const CalcRun r = runInto(full, args, batch);
+        std::fclose(full);
+        EXPECT_EQ(r.status, 1) << args[0];
+        EXPECT_EQ(r.err.find("zenthra-calc: could not write "), 0u) << r.err;
+        EXPECT_NE(r.err.find(": No space left on device"), std::string::npos) << r.err;
+    }
+    // An export into a pipe writes into it: the pipe is not replaced.
+    const std::string fifo = path("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(run({"--export-births", fifo, "--store", store}).status, 0);
+    char got[4096];
+    const ssize_t n = ::read(reader, got, sizeof got);
+    close(reader);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(std::string(got, n > 0 ? std::size_t(n) : 0),
+              run({"--export-births", "--store", store}).out);
+}
+
+TEST_F(CalcFaults, ImportsBeyondTheLimitsAreRefused)
+{
+    const std::string store = path("a.sqlite");
+    const std::string bidi = "\xE2\x80\xAE"; // U+202E, right-to-left override
+    const struct {
+        std::string header; // kNamed when empty
+        std::string row;
+        std::string err;
+    } cases[] = {
+        {"", std::string("1980\0junk", 9) + kRow.substr(4) + "A",
+         "year '1980\\x00junk' is not a whole number"},
+        {"", std::string(300, '7') + kRow.substr(4) + "A",
+         "year '" + std::string(64, '7') + "...' is out of range"},
+        {kNamed + ",name", kRow + "A,B", "the header has the column 'name' twice"},
+        {kNamed + ",saved_at", kRow + "A,2020-01-01T00:00:00",
+         "saved_at '2020-01-01T00:00:00' is not an ISO 8601 time with its offset"},
+        {kNamed + ",last_used", kRow + "A,9999-01-01T00:00:00Z", "more than a day ahead"},
+        {"", kRow + std::string(501, 'n'), "name is longer than 500 characters"},
+        {kNamed + ",city", kRow + "A," + std::string(501, 'c'),
+         "city is longer than 500 characters"},
+        {kNamed + ",dst_box", kRow + "A," + bidi + "x\x1B[2J",
+         "dst_box '\\u202Ex\\x1B[2J' is not unchecked"},
+    };
+    for (const auto& c : cases) {
+        const std::string in =
+            write("in.csv", (c.header.empty() ? kNamed : c.header) + "\n" + c.row);
+        const CalcRun r = run({"--import-births", in, "--store", store});
+        EXPECT_EQ(r.status, 1) << c.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find(bidi), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(store)) << "no birth, no store";
+    }
+    // One byte over 64 MB, from a file or through a pipe: refused whole, the
+    // good row before it too.
+    const std::string head = kNamed + "\n" + kRow + "Asha\n";
+    const auto feed = [&head](const std::string& to) {
+        std::ofstream out(to, std::ios::binary);
+        const std::string junk(std::size_t{1} << 20, 'x');
+        out << head;
+        for (std::size_t left = (std::size_t{64} << 20) + 1 - head.size(); left > 0;) {
+            const std::size_t n = std::min(left, junk.size());
+            out.write(junk.data(), std::streamsize(n));
+            left -= n;
+        }
+    };
+    feed(path("big.csv"));
+    ASSERT_EQ(mkfifo(path("pipe").c_str(), 0600), 0);
+    for (const char* from : {"big.csv", "pipe"}) {
+        const bool piped = from == std::string("pipe");
+        std::thread feeder = piped ? std::thread(feed, path(from)) : std::thread();
+        const CalcRun r = run({"--import-births", path(from), "--store", store});
+        if (piped)
+            feeder.join();
+        EXPECT_EQ(r.status, 1) << from;
+        EXPECT_NE(r.err.find("larger than 64 MB"), std::string::npos) << r.err;
+        EXPECT_EQ(run({"--list", "--store", store}).out, "") << from;
+    }
 }
 
 } // namespace
