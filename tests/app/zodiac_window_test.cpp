@@ -85,10 +85,9 @@ private slots:
         QCOMPARE(zodiacShown(), QStringLiteral("Zodiac: Tropical"));
     }
 
-    // Delhi, 15 August 1947, 00:00 IST, 77°13′ E 28°40′ N in each sidereal
-    // zodiac: the day strip, the result, the wheel and the page follow the
-    // menu. Values as zenthra-calc --sidereal NAME prints them, checked by
-    // CalcZodiac.WorkedBirthInEachZodiac (tests/tools/calc_test.cpp).
+    // Delhi, 15 August 1947, 00:00 IST, 77°13′ E 28°40′ N, as zenthra-calc
+    // --sidereal NAME prints it; CalcZodiac.WorkedBirthInEachZodiac checks
+    // that against Meeus and each ayanamsa's defining value.
     void workedBirthInEachZodiac()
     {
         const struct {

@@ -43,10 +43,8 @@ private slots:
         QVERIFY(!strip.bandButtons()[1]->isEnabled());
     }
 
-    // The marker in the middle of Cancer's band (483 to 1440 minutes) stands
-    // above and below its name, never across it; the skipped hour says so in
-    // words where they fit, on a plain ground the hatching leaves no run of 8
-    // plain pixels in.
+    // The marker stands above and below Cancer's name, never across it; the
+    // skipped hour's words, where they fit, stand on plain ground.
     void markerAndGapLeaveTheWordsReadable()
     {
         for (const auto& [width, gapWords] : {std::pair{480, false}, std::pair{2400, true}}) {

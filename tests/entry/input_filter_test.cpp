@@ -214,27 +214,22 @@ private slots:
         for (const char* box : {"txtName", "txtLatD", "txtLonM"}) {
             const bool name = qstrcmp(box, "txtName") == 0;
             const QString text = name ? "AB" : "1", clip = name ? "cd" : "2";
-            const struct {
-                const char* what;
-                Qt::Key key;
-                Qt::KeyboardModifiers mods;
-                QString clip, after;
-            } rows[] = {
-                {"Control+A", Qt::Key_A, control, clip, text + "|" + text},
-                {"Control+Shift+A", Qt::Key_A, controlShift, clip, text + "|"},
-                {"Control+C", Qt::Key_C, control, clip, text + "|" + text},
-                {"Control+X", Qt::Key_X, control, clip, "|"},
-                {"Control+V", Qt::Key_V, control, clip, (name ? "ABCD" : "12") + QString("|")},
-                {"Control+V refused paste", Qt::Key_V, control, "-", text + "|"},
-                // No paste in a line box, but no character either.
-                {"Control+Shift+V", Qt::Key_V, controlShift, clip, text + "|"},
-                {"Control+Z", Qt::Key_Z, control, clip, "|"}, // the typing taken back
-                {"Control+Shift+Z", Qt::Key_Z, controlShift, clip, text + "|"},
-                {"Escape", Qt::Key_Escape, {}, clip, text + "|"},
-                {"Shift+Home", Qt::Key_Home, Qt::ShiftModifier, clip, text + "|" + text},
+            const auto add = [&](const char* what, Qt::Key key, Qt::KeyboardModifiers mods,
+                                 const QString& onClipboard, const QString& after) {
+                QTest::addRow("%s %s", box, what) << box << key << mods << onClipboard << after;
             };
-            for (const auto& r : rows)
-                QTest::addRow("%s %s", box, r.what) << box << r.key << r.mods << r.clip << r.after;
+            add("Control+A", Qt::Key_A, control, clip, text + "|" + text);
+            add("Control+Shift+A", Qt::Key_A, controlShift, clip, text + "|");
+            add("Control+C", Qt::Key_C, control, clip, text + "|" + text);
+            add("Control+X", Qt::Key_X, control, clip, "|");
+            add("Control+V", Qt::Key_V, control, clip, (name ? "ABCD" : "12") + QString("|"));
+            add("Control+V refused paste", Qt::Key_V, control, "-", text + "|");
+            // No paste in a line box, but no character either.
+            add("Control+Shift+V", Qt::Key_V, controlShift, clip, text + "|");
+            add("Control+Z", Qt::Key_Z, control, clip, "|"); // the typing taken back
+            add("Control+Shift+Z", Qt::Key_Z, controlShift, clip, text + "|");
+            add("Escape", Qt::Key_Escape, {}, clip, text + "|");
+            add("Shift+Home", Qt::Key_Home, Qt::ShiftModifier, clip, text + "|" + text);
         }
     }
 

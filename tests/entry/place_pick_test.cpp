@@ -272,9 +272,8 @@ void PlacePickTest::typingLetsGoOfThePlace()
     QVERIFY(child<QCheckBox>(*main_, "chkDST")->isChecked()); // nothing re-resolved
 }
 
-// The City box typed over after a pick of Delhi (or none): the window says
-// whose coordinates stand, and asks once before Find computes for them under
-// another name.
+// City typed over after a pick of Delhi (or none): the window says whose
+// coordinates stand and asks once before Find uses them under another name.
 const struct {
     const char *row, *city;
     bool pick, typeLat; // typeLat: then 20 typed as latitude

@@ -302,9 +302,8 @@ private slots:
         QCOMPARE(child<QLineEdit>(*main_, "txtMCity")->text(), QStringLiteral("Kraków"));
     }
 
-    // BIKASH saved as a person at 28° 40′ N, then a second Find. Births of
-    // one name show what tells them apart, in the recent list and in Open
-    // Birth; others show their name alone.
+    // BIKASH saved at 28° 40′ N, then a second Find. Births of one name show
+    // what tells them apart in the recent list and Open Birth; others do not.
     void findWithANamesake_data()
     {
         QTest::addColumn<QString>("secondName");
