@@ -43,52 +43,40 @@ private slots:
         QVERIFY(!strip.bandButtons()[1]->isEnabled());
     }
 
-    void markerAndGapLeaveTheWordsReadable_data()
-    {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<bool>("gapWords"); // the gap is wide enough for words
-        QTest::newRow("narrow") << 480 << false;
-        QTest::newRow("wide") << 2400 << true;
-    }
-
+    // The marker stands above and below Cancer's name, never across it; the
+    // skipped hour's words, where they fit, stand on plain ground.
     void markerAndGapLeaveTheWordsReadable()
     {
-        QFETCH(int, width);
-        QFETCH(bool, gapWords);
-        DayStrip strip;
-        strip.resize(width, strip.sizeHint().height());
-        strip.setBands(sampleBands());
-        // The middle of Cancer's band, where its name stands.
-        const int middle = (483 + 1440) / 2;
-        strip.setMarker(middle);
-        const QImage image = strip.grab().toImage();
-        const int h = strip.bandButtons()[4]->height();
-        const int x = static_cast<int>(width * (middle + 0.5) / 1440);
-        const auto darkRows = [&](int column, int from, int to) {
-            int dark = 0;
-            for (int y = from; y < to; ++y)
-                dark += qGray(image.pixel(column, y)) < 64;
-            return dark;
-        };
-        // Marked above and below the name, never across it.
-        QVERIFY(darkRows(x, 0, h / 4 - 2) > 0);
-        QVERIFY(darkRows(x, h * 3 / 4 + 2, h) > 0);
-        const int nameTop = h / 2 - strip.fontMetrics().ascent() / 2;
-        const int nameBottom = h / 2 + strip.fontMetrics().ascent() / 2;
-        for (int column = x - 1; column <= x + 1; ++column)
-            QVERIFY(darkRows(column, nameTop, nameBottom) < nameBottom - nameTop);
-        // The skipped hour says so in words where they fit: they stand on a
-        // plain ground, where the hatching leaves no run of 8 plain pixels.
-        const QRect gap = strip.bandButtons()[1]->geometry();
-        int longestPlain = 0;
-        for (int y = gap.top(); y <= gap.bottom(); ++y) {
-            int run = 0;
-            for (int column = gap.left(); column <= gap.right(); ++column) {
-                run = image.pixelColor(column, y) == QColor(0xE4, 0xE4, 0xE4) ? run + 1 : 0;
-                longestPlain = std::max(longestPlain, run);
-            }
+        for (const auto& [width, gapWords] : {std::pair{480, false}, std::pair{2400, true}}) {
+            DayStrip strip;
+            strip.resize(width, strip.sizeHint().height());
+            strip.setBands(sampleBands());
+            const int middle = (483 + 1440) / 2;
+            strip.setMarker(middle);
+            const QImage image = strip.grab().toImage();
+            const int h = strip.bandButtons()[4]->height();
+            const int x = static_cast<int>(width * (middle + 0.5) / 1440);
+            const auto darkRows = [&](int column, int from, int to) {
+                int dark = 0;
+                for (int y = from; y < to; ++y)
+                    dark += qGray(image.pixel(column, y)) < 64;
+                return dark;
+            };
+            QVERIFY(darkRows(x, 0, h / 4 - 2) > 0);
+            QVERIFY(darkRows(x, h * 3 / 4 + 2, h) > 0);
+            const int nameTop = h / 2 - strip.fontMetrics().ascent() / 2;
+            const int nameBottom = h / 2 + strip.fontMetrics().ascent() / 2;
+            for (int column = x - 1; column <= x + 1; ++column)
+                QVERIFY(darkRows(column, nameTop, nameBottom) < nameBottom - nameTop);
+            const QRect gap = strip.bandButtons()[1]->geometry();
+            int longestPlain = 0;
+            for (int y = gap.top(); y <= gap.bottom(); ++y)
+                for (int column = gap.left(), run = 0; column <= gap.right(); ++column) {
+                    run = image.pixelColor(column, y) == QColor(0xE4, 0xE4, 0xE4) ? run + 1 : 0;
+                    longestPlain = std::max(longestPlain, run);
+                }
+            QCOMPARE(longestPlain > 12, gapWords);
         }
-        QCOMPARE(longestPlain > 12, gapWords);
     }
 
     void clickChoosesABand()

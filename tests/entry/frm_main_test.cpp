@@ -187,7 +187,7 @@ private slots:
 
     void textBoxesHoldWhatTheStoreKeeps()
     {
-        // A longer text would be refused by the saved births and their CSV.
+        // A longer text would be refused by the store and its CSV.
         for (const char* name : {"txtName", "txtMCity", "txtMState", "txtMCountry"}) {
             auto* box = child<QLineEdit>(*window_, name);
             box->setText(QString(kMaxTextChars + 10, QLatin1Char('A')));
@@ -199,13 +199,12 @@ private slots:
     {
         // The entries whose text names daylight time, read off the list.
         const QList<int> daylight{0, 5, 7, 9, 18, 19, 24, 25, 31, 40, 43, 53, 56, 57, 68};
-        FrmMain& w = *window_;
-        w.show();
-        auto* zones = child<QComboBox>(w, "cmbTimeZone");
-        auto* box = child<QCheckBox>(w, "chkDST");
+        window_->show();
+        auto* zones = child<QComboBox>(*window_, "cmbTimeZone");
+        auto* box = child<QCheckBox>(*window_, "chkDST");
         zones->setFocus();
         zones->setCurrentIndex(0);
-        // Down the whole list by keyboard, with the box ticked where it can be.
+        // Down the whole list by keyboard, ticking the box where it can be.
         for (int position = 0; position < zones->count(); ++position) {
             if (position > 0)
                 QTest::keyClick(zones, Qt::Key_Down);
@@ -216,7 +215,7 @@ private slots:
             if (!held && !box->isChecked())
                 QTest::mouseClick(box, Qt::LeftButton);
             QCOMPARE(box->isChecked(), !held);
-            QCOMPARE(w.currentBirth().dstInForce(), !held);
+            QCOMPARE(window_->currentBirth().dstInForce(), !held);
         }
     }
 

@@ -272,83 +272,65 @@ void PlacePickTest::typingLetsGoOfThePlace()
     QVERIFY(child<QCheckBox>(*main_, "chkDST")->isChecked()); // nothing re-resolved
 }
 
+// City typed over after a pick of Delhi (or none): the window says whose
+// coordinates stand and asks once before Find uses them under another name.
+const struct {
+    const char *row, *city;
+    bool pick, typeLat; // typeLat: then 20 typed as latitude
+    const char* answer; // the button pressed; empty: no question
+    const char* line;   // in the place-time line afterwards
+    const char* after;  // city and latitude
+    bool goesOn;
+} kDrifts[] = {
+    {"unknown name, use the nearest", "Bombey", true, false, "Use Mumbai (Bombay), Maharashtra",
+     "Mumbai, Maharashtra, India: UTC+05:30", "Mumbai 19", true},
+    {"another known town, keep", "Pune", true, false, "Keep the coordinates of Delhi",
+     "Pune: the coordinates and zone of Delhi", "Pune 28", true},
+    {"unknown name, cancelled", "Bombey", true, false, "Cancel",
+     "Bombey is not in the atlas (did you mean Mumbai", "Bombey 28", false},
+    {"the same town again", "Delhi", true, false, "", "Delhi, India: UTC+05:30", "Delhi 28", true},
+    {"typed coordinates", "Bombey", true, true, "", "Bombey: coordinates typed by hand",
+     "Bombey 20", true},
+    {"free city without a pick", "Bombey", false, true, "", "", "Bombey 20", true},
+};
+
 void PlacePickTest::placeDrift_data()
 {
-    QTest::addColumn<bool>("pick");      // Delhi picked first
-    QTest::addColumn<QString>("city");   // then typed into City
-    QTest::addColumn<bool>("typeLat");   // then latitude degrees typed
-    QTest::addColumn<QString>("answer"); // the button pressed; empty: no question
-    QTest::addColumn<bool>("goesOn");    // Find may go on
-    QTest::addColumn<QString>("line");   // a part of the place-time line after the answer
-    QTest::addColumn<QString>("cityAfter");
-    QTest::addColumn<QString>("latAfter");
-    QTest::newRow("unknown name, use the nearest")
-        << true << "Bombey" << false << "Use Mumbai (Bombay), Maharashtra" << true
-        << "Mumbai, Maharashtra, India: UTC+05:30"
-        << "Mumbai"
-        << "19";
-    QTest::newRow("another known town, keep the coordinates")
-        << true << "Pune" << false << "Keep the coordinates of Delhi" << true
-        << "Pune: the coordinates and zone of Delhi"
-        << "Pune"
-        << "28";
-    QTest::newRow("unknown name, cancelled") << true << "Bombey" << false << "Cancel" << false
-                                             << "Bombey is not in the atlas (did you mean Mumbai"
-                                             << "Bombey"
-                                             << "28";
-    QTest::newRow("the same town typed again")
-        << true << "Delhi" << false << "" << true << "Delhi, India: UTC+05:30"
-        << "Delhi"
-        << "28";
-    QTest::newRow("typed coordinates, free city")
-        << true << "Bombey" << true << "" << true << "Bombey: coordinates typed by hand"
-        << "Bombey"
-        << "20";
-    QTest::newRow("free city without a pick") << false << "Bombey" << true << "" << true << ""
-                                              << "Bombey"
-                                              << "20";
+    QTest::addColumn<int>("i");
+    for (const auto& d : kDrifts)
+        QTest::newRow(d.row) << int(&d - kDrifts);
 }
 
-// The City box typed over after a pick: the window says whose coordinates
-// stand, and asks before Find computes for them under another name.
 void PlacePickTest::placeDrift()
 {
-    QFETCH(bool, pick);
-    QFETCH(QString, city);
-    QFETCH(bool, typeLat);
-    QFETCH(QString, answer);
-    QFETCH(bool, goesOn);
-    QFETCH(QString, line);
-    QFETCH(QString, cityAfter);
-    QFETCH(QString, latAfter);
+    QFETCH(int, i);
+    const auto& d = kDrifts[i];
     setBirth(1947, 8, 15, 0, 0);
-    if (pick)
+    if (d.pick)
         main_->applyPlace(find(QStringLiteral("Delhi, India")));
     else
         child<QLineEdit>(*main_, "txtLatD")->setText(QStringLiteral("28"));
-    auto* cityBox = child<QLineEdit>(*main_, "txtMCity");
-    cityBox->setFocus();
-    cityBox->selectAll();
-    QTest::keyClicks(cityBox, city);
-    child<PlaceCompleter>(*main_, "placeCompleter")->popup()->hide();
-    if (typeLat) {
-        auto* lat = child<QLineEdit>(*main_, "txtLatD");
-        lat->setFocus();
-        lat->selectAll();
-        QTest::keyClicks(lat, QStringLiteral("20"));
+    auto* city = child<QLineEdit>(*main_, "txtMCity");
+    auto* lat = child<QLineEdit>(*main_, "txtLatD");
+    for (auto* box : {city, lat}) {
+        if (box == lat && !d.typeLat)
+            break;
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, box == lat ? "20" : d.city);
+        child<PlaceCompleter>(*main_, "placeCompleter")->popup()->hide();
     }
+    const QString answer = QString::fromUtf8(d.answer);
     ModalWatcher watcher;
     watcher.answer({answer});
-    QCOMPARE(main_->confirmPlace(), goesOn);
+    QCOMPARE(main_->confirmPlace(), d.goesOn);
     QCOMPARE(watcher.buttons().size(), answer.isEmpty() ? 0 : 1);
     if (!answer.isEmpty()) // use, keep, cancel
         QCOMPARE(watcher.buttons().front().count('|'), 2);
     const QString shown = child<StatusLabel>(*main_, "lblPlaceTime")->text();
-    QVERIFY2(shown.contains(line), qPrintable(shown));
-    QCOMPARE(cityBox->text(), cityAfter);
-    QCOMPARE(child<QLineEdit>(*main_, "txtLatD")->text(), latAfter);
-    // Asked once: the answer settles it.
-    if (goesOn)
+    QVERIFY2(shown.contains(QString::fromUtf8(d.line)), qPrintable(shown));
+    QCOMPARE(city->text() + ' ' + lat->text(), QString::fromUtf8(d.after));
+    if (d.goesOn) // the answer settles it
         QCOMPARE(main_->confirmPlace(), true);
 }
 

@@ -160,15 +160,13 @@ TEST(PlaceTimeState, StepsOfTheWindow)
 TEST(PlaceTimeState, CoordinatesOfAPlaceNoLongerNamed)
 {
     enum Act { Type, Coordinates, Keep };
-    struct Step {
+    const struct {
         Act act;
-        const char* city;
-        const char* state;
+        const char *city, *state;
         bool nearest;       // the atlas offers Mumbai as spelled most like the city
         const char* status; // nullptr: left as it was
-        bool picked;
-        bool drifted;
-    } const steps[] = {
+        bool picked, drifted;
+    } steps[] = {
         // Another case, and the other name, still name the pick.
         {Type, "PUNE", "Maharashtra", false, nullptr, true, false},
         {Type, "Bombey", "Maharashtra", true,
@@ -196,25 +194,16 @@ TEST(PlaceTimeState, CoordinatesOfAPlaceNoLongerNamed)
     (void)state.resolve({1947, 8, 15}, QTime(0, 0), false);
     Place mumbai = place("Mumbai", "Maharashtra", "India", "Asia/Kolkata", 19.07, 72.88);
     mumbai.matchedName = QStringLiteral("Bombay");
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         SCOPED_TRACE("step " + std::to_string(&step - steps));
         const QString city = QString::fromUtf8(step.city);
-        PlaceTimeView view;
-        switch (step.act) {
-        case Type:
-            view = state.placeEdited({city, QString::fromUtf8(step.state), QStringLiteral("India")},
-                                     step.nearest ? std::optional(mumbai) : std::nullopt,
-                                     {1947, 8, 15}, QTime(0, 0));
-            break;
-        case Coordinates:
-        case Keep:
-            view = state.coordinatesTaken(city, step.act == Keep);
-            break;
-        }
-        ASSERT_EQ(view.status.has_value(), step.status != nullptr);
-        if (step.status) {
-            EXPECT_EQ(str(*view.status), step.status);
-        }
+        const PlaceTimeView view =
+            step.act == Type
+                ? state.placeEdited({city, QString::fromUtf8(step.state), QStringLiteral("India")},
+                                    step.nearest ? std::optional(mumbai) : std::nullopt,
+                                    {1947, 8, 15}, QTime(0, 0))
+                : state.coordinatesTaken(city, step.act == Keep);
+        EXPECT_EQ(view.status ? str(*view.status) : "-", step.status ? step.status : "-");
         EXPECT_EQ(state.pickedPlace().has_value(), step.picked);
         EXPECT_EQ(state.drifted(), step.drifted);
     }

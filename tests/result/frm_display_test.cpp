@@ -415,52 +415,35 @@ private slots:
         QCOMPARE(shutdowns_, 0);
     }
 
-    void saveNames_data()
+    void saveNamesAndFolders()
     {
-        QTest::addColumn<QString>("person");
-        QTest::addColumn<QString>("what");
-        QTest::addColumn<QString>("base");
-        QTest::newRow("name and sign") << "ASHA"
-                                       << ""
-                                       << "ASHA - Gemini";
-        QTest::newRow("no name") << "  "
-                                 << ""
-                                 << "Gemini";
-        QTest::newRow("the wheel") << "ASHA"
-                                   << "wheel"
-                                   << "ASHA - Gemini wheel";
-        QTest::newRow("path characters") << "A/B\\C: \"D\" <E>|*?"
-                                         << ""
-                                         << "A_B_C_ _D_ _E____ - Gemini";
-        QTest::newRow("line break and leading dot") << "..RAVI\nK"
-                                                    << ""
-                                                    << "RAVI K - Gemini";
-    }
-
-    void saveNames()
-    {
-        QFETCH(QString, person);
-        QFETCH(QString, what);
-        QFETCH(QString, base);
-        QCOMPARE(resultFileBase(person, QStringLiteral("Gemini"), what), base);
-    }
-
-    void savesProposeTheFolderAndSayWhereTheyWent()
-    {
+        const struct {
+            const char *person, *what, *base;
+        } names[] = {
+            {"ASHA", "", "ASHA - Gemini"},
+            {"  ", "", "Gemini"},
+            {"ASHA", "wheel", "ASHA - Gemini wheel"},
+            {"A/B\\C: \"D\" <E>|*?", "", "A_B_C_ _D_ _E____ - Gemini"},
+            {"..RAVI\nK", "", "RAVI K - Gemini"},
+        };
+        for (const auto& n : names)
+            QCOMPARE(resultFileBase(n.person, QStringLiteral("Gemini"), n.what), n.base);
         // A home of this test: pictures go to Pictures once it exists, else Documents.
         QTemporaryDir home;
         qputenv("HOME", home.path().toLocal8Bit());
         QDir(home.path()).mkpath(QStringLiteral("Documents"));
-        const QString documents =
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
         QCOMPARE(proposedSavePath(QStringLiteral("ASHA - Gemini"), QStringLiteral("png")),
-                 QDir(documents).filePath(QStringLiteral("ASHA - Gemini.png")));
+                 documents.filePath(QStringLiteral("ASHA - Gemini.png")));
         QDir(home.path()).mkpath(QStringLiteral("Pictures"));
         QCOMPARE(QFileInfo(proposedSavePath(QStringLiteral("x"), QStringLiteral("png"))).dir(),
                  QDir(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)));
         QCOMPARE(QFileInfo(proposedSavePath(QStringLiteral("x"), QStringLiteral("pdf"))).dir(),
-                 QDir(documents));
+                 documents);
+    }
 
+    void savesSayWhereTheyWent()
+    {
         ResultPage page;
         page.row = 3;
         page.personName = QStringLiteral("ASHA");
@@ -468,22 +451,20 @@ private slots:
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("ASHA - Gemini.pdf"));
         const QString png = dir.filePath(QStringLiteral("ASHA - Gemini.png"));
-        QFile earlier(pdf);
+        const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
+        QFile earlier(pdf); // overwritten
         QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
         earlier.close();
-        QVERIFY(form_->savePdfTo(pdf));
-        QCOMPARE(form_->statusBar()->currentMessage(), QStringLiteral("Saved as ") + pdf);
-        QVERIFY(QFileInfo(pdf).size() > 1000);
-        QVERIFY(form_->saveImageTo(png));
-        QCOMPARE(form_->statusBar()->currentMessage(), QStringLiteral("Saved as ") + png);
-        // Printed to a file: written beside it and renamed.
         QPrinter printer;
-        const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
-        printer.setOutputFileName(printed);
-        QVERIFY(form_->printTo(printer));
-        QCOMPARE(form_->statusBar()->currentMessage(), QStringLiteral("Saved as ") + printed);
+        printer.setOutputFileName(printed); // written beside it and renamed
+        const auto said = [this](bool saved) {
+            return saved ? form_->statusBar()->currentMessage() : QStringLiteral("failed");
+        };
+        QCOMPARE(said(form_->savePdfTo(pdf)), QStringLiteral("Saved as ") + pdf);
+        QVERIFY(QFileInfo(pdf).size() > 1000);
+        QCOMPARE(said(form_->saveImageTo(png)), QStringLiteral("Saved as ") + png);
+        QCOMPARE(said(form_->printTo(printer)), QStringLiteral("Saved as ") + printed);
         QCOMPARE(printer.outputFileName(), printed);
-        // Nothing is left beside the three files.
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
 
         // A folder that is not there: said, and nothing claimed.
