@@ -2,7 +2,7 @@
 // zenthra-calc's command line: the input is the arguments, separated by NUL
 // bytes. Any of them gives a known exit status and messages free of control
 // bytes.
-#include "calc/calc_main.h"
+#include "fuzz_calc_run.h"
 #include "fuzz_check.h"
 
 #include <cstdint>
@@ -22,26 +22,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (size == 0)
         args.clear();
-    static std::FILE* none = std::fopen("/dev/null", "r");
-    std::rewind(none);
-    char* outText = nullptr;
-    char* errText = nullptr;
-    std::size_t outLength = 0, errLength = 0;
-    std::FILE* out = open_memstream(&outText, &outLength);
-    std::FILE* err = open_memstream(&errText, &errLength);
-    const int status = zenthra::calc::runCalc(args, none, out, err);
-    std::fclose(out);
-    std::fclose(err);
+    const CalcRun run = runCalcCaptured(args);
+    const int status = run.status;
 
     require(status >= 0 && status <= 2, "exit status");
-    require((status == 0) == (errLength == 0), "a message exactly when something failed");
-    for (std::size_t i = 0; i < errLength; ++i) {
-        const auto ch = static_cast<unsigned char>(errText[i]);
+    require((status == 0) == run.said.empty(), "a message exactly when something failed");
+    for (const char c : run.said) {
+        const auto ch = static_cast<unsigned char>(c);
         require(ch == '\n' || (ch >= 0x20 && ch != 0x7F), "no control bytes in messages");
     }
     if (status == 0 && args.size() > 1)
-        require(std::string(outText, outLength).find("Ascendant:") != std::string::npos, "a chart");
-    std::free(outText);
-    std::free(errText);
+        require(run.printed.find("Ascendant:") != std::string::npos, "a chart");
     return 0;
 }

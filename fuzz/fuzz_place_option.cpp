@@ -4,7 +4,7 @@
 // first byte with its low bit set asks for the whole day instead. Any of
 // them gives a known exit status, a place time line for every chart or day
 // computed, and messages that quote the query short and harmless.
-#include "calc/calc_main.h"
+#include "fuzz_calc_run.h"
 #include "fuzz_check.h"
 
 #include <cstdint>
@@ -51,17 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     else
         args.insert(args.end(), {"--time", parts[2]});
 
-    static std::FILE* none = std::fopen("/dev/null", "r");
-    std::rewind(none);
-    char* outText = nullptr;
-    char* errText = nullptr;
-    std::size_t outLength = 0, errLength = 0;
-    std::FILE* out = open_memstream(&outText, &outLength);
-    std::FILE* err = open_memstream(&errText, &errLength);
-    const int status = zenthra::calc::runCalc(args, none, out, err);
-    std::fclose(out);
-    std::fclose(err);
-    const std::string_view printed(outText, outLength), said(errText, errLength);
+    const CalcRun run = runCalcCaptured(args);
+    const int status = run.status;
+    const std::string_view printed(run.printed), said(run.said);
 
     require(status >= 0 && status <= 2, "exit status");
     require((status == 0) == said.empty(), "a message exactly when something failed");
@@ -80,7 +72,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(printed.find(day ? "Rising sign" : "Ascendant:") != std::string_view::npos,
                 "a chart or a day");
     }
-    std::free(outText);
-    std::free(errText);
     return 0;
 }

@@ -6,7 +6,7 @@
 // zenthra-calc's store commands on the same file: one that cannot be read
 // fails them, prints nothing and leaves the file and an earlier export alone.
 #include "births/birth_store.h"
-#include "calc/calc_main.h"
+#include "fuzz_calc_run.h"
 #include "fuzz_check.h"
 
 #include <QCoreApplication>
@@ -56,7 +56,6 @@ void runStoreCommands(QDir& folder, const QString& path, const QByteArray& bytes
 {
     const std::string store = path.toStdString();
     const QString backup = folder.filePath(QStringLiteral("backup.csv"));
-    static std::FILE* none = std::fopen("/dev/null", "r");
     for (const std::vector<std::string>& args : {std::vector<std::string>{"--list"},
                                                  {"--export-births", backup.toStdString()},
                                                  {"--person", "Fuzz"}}) {
@@ -66,18 +65,9 @@ void runStoreCommands(QDir& folder, const QString& path, const QByteArray& bytes
         put(backup, "an earlier export");
         std::vector<std::string> withStore = args;
         withStore.insert(withStore.end(), {"--store", store});
-        std::rewind(none);
-        char* outText = nullptr;
-        char* errText = nullptr;
-        std::size_t outLength = 0, errLength = 0;
-        std::FILE* out = open_memstream(&outText, &outLength);
-        std::FILE* err = open_memstream(&errText, &errLength);
-        const int status = zenthra::calc::runCalc(withStore, none, out, err);
-        std::fclose(out);
-        std::fclose(err);
-        const bool printed = outLength > 0;
-        std::free(outText);
-        std::free(errText);
+        const CalcRun run = runCalcCaptured(withStore);
+        const int status = run.status;
+        const bool printed = !run.printed.empty();
         require(readable || status != 0, "a store that cannot be read fails every command");
         if (!readable)
             require(readAll(path) == bytes, "and is left as it was");
@@ -85,7 +75,7 @@ void runStoreCommands(QDir& folder, const QString& path, const QByteArray& bytes
             require(!printed, "a failed command prints nothing");
         if (status != 0)
             require(readAll(backup) == "an earlier export", "an earlier export is left whole");
-        require(status != 0 || errLength == 0 || args[0] == "--person", "no message on success");
+        require(status != 0 || run.said.empty() || args[0] == "--person", "no message on success");
     }
 }
 
