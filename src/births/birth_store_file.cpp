@@ -186,7 +186,9 @@ bool BirthStore::open()
         return unreadable(QStringLiteral("Births cannot be read: %1 comes from a newer version "
                                          "of Zenthra.")
                               .arg(shownPath));
-    if (!execWaiting(q, QStringLiteral("PRAGMA quick_check")) || !q.next()) {
+    // The full check, not quick_check: an index that lost its rows reads
+    // well and fails only at the next write. A store of births is small.
+    if (!execWaiting(q, QStringLiteral("PRAGMA integrity_check(1)")) || !q.next()) {
         if (damaged(q.lastError()))
             return damagedFile(q.lastError().databaseText());
         return unreadable(QStringLiteral("Births cannot be read: %1 cannot be read (%2).")
