@@ -198,7 +198,8 @@ bool BirthStore::knownTables(int version)
         version == 1 ? QStringLiteral("id, name, year, month, day, hour, minute, city, state, "
                                       "country, lat_deg, lat_min, south, lon_deg, lon_min, west, "
                                       "zone, dst, saved_at")
-                     : QLatin1String(kColumns) + QStringLiteral(", search_key");
+                     : QLatin1String(kColumns) + QStringLiteral(", search_key") +
+                           (version >= 4 ? QStringLiteral(", person") : QString());
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (q.exec(QStringLiteral("SELECT %1 FROM births LIMIT 0").arg(columns)))
         return true;

@@ -17,6 +17,7 @@
 #include <QUrl>
 #include <QVariant>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -234,7 +235,13 @@ bool BirthStore::open()
 bool BirthStore::readOnly(const QString& why)
 {
     openError_ = why;
-    if (!knownTables(kSchemaVersion))
+    // An older file that could not be upgraded is read as its version keeps it.
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    const int version = q.exec(QStringLiteral("PRAGMA user_version")) && q.next()
+                            ? q.value(0).toInt()
+                            : kSchemaVersion;
+    q.finish();
+    if (!knownTables(std::min(version, int(kSchemaVersion))))
         return false;
     state_ = State::ReadOnly;
     return false;
@@ -368,8 +375,10 @@ bool BirthStore::migrate(int from)
     if (ok && version == 3) {
         // Version 4: saved people apart from the recent charts of a Find.
         // Every earlier birth stays in the list of people.
+        // A damaged schema row can make the ALTER a silent no-op: the
+        // column is looked for before the new version is kept.
         ok = run("ALTER TABLE births ADD COLUMN person INTEGER NOT NULL DEFAULT 1") &&
-             run("PRAGMA user_version = 4");
+             run("SELECT person FROM births LIMIT 0") && run("PRAGMA user_version = 4");
     }
     if (!ok) {
         const QString why = q.lastError().databaseText();
